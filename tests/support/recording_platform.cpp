@@ -1,0 +1,62 @@
+#include "recording_platform.h"
+
+#include <utility>
+
+namespace tavorin::testing {
+
+std::string ToUtf8(const std::u16string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char32_t c = text[i];
+    if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+    }
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += static_cast<char>(0xC0 | (c >> 6));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      out += static_cast<char>(0xE0 | (c >> 12));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | (c >> 18));
+      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
+void RecordingPlatform::SetCursorPos(std::int32_t x, std::int32_t y) {
+  log_.push_back("move " + std::to_string(x) + " " + std::to_string(y));
+}
+
+void RecordingPlatform::MouseEvent(std::uint32_t flags) { log_.push_back("mouse " + std::to_string(flags)); }
+
+void RecordingPlatform::KeyEvent(std::uint8_t virtualKey, bool keyUp) {
+  log_.push_back("key " + std::to_string(virtualKey) + (keyUp ? " up" : " down"));
+}
+
+void RecordingPlatform::Sleep(std::int32_t milliseconds) {
+  log_.push_back("sleep " + std::to_string(milliseconds));
+  if (milliseconds > 0) nowMs_ += milliseconds;
+}
+
+void RecordingPlatform::ClearClipboard() {
+  log_.push_back("clipboard clear");
+  clipboard_.clear();
+}
+
+void RecordingPlatform::SetClipboardText(const std::u16string& text) {
+  log_.push_back("clipboard " + ToUtf8(text));
+  clipboard_ = text;
+}
+
+void RecordingPlatform::ShowError(const std::u16string& message) { log_.push_back("error " + ToUtf8(message)); }
+
+std::vector<std::string> RecordingPlatform::TakeLog() { return std::exchange(log_, {}); }
+
+}  // namespace tavorin::testing

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace tavorin::testing {
+
+// Logs every input event, pause and message as a readable line against a
+// virtual clock, so a test can compare whole sequences and timings exactly
+// without sleeping. Message boxes are answered at once.
+class RecordingPlatform : public Platform {
+ public:
+  void SetCursorPos(std::int32_t x, std::int32_t y) override;
+  void MouseEvent(std::uint32_t flags) override;
+  void KeyEvent(std::uint8_t virtualKey, bool keyUp) override;
+  void Sleep(std::int32_t milliseconds) override;
+  void ClearClipboard() override;
+  void SetClipboardText(const std::u16string& text) override;
+  void ShowError(const std::u16string& message) override;
+
+  // Lines such as "move 10 20", "mouse 6", "key 17 down", "sleep 50",
+  // "clipboard clear", "clipboard hello", "error 参数错误".
+  const std::vector<std::string>& Log() const { return log_; }
+  std::vector<std::string> TakeLog();
+  std::int64_t NowMs() const { return nowMs_; }
+  const std::u16string& Clipboard() const { return clipboard_; }
+
+ private:
+  std::vector<std::string> log_;
+  std::int64_t nowMs_ = 0;
+  std::u16string clipboard_;
+};
+
+std::string ToUtf8(const std::u16string& text);
+
+}  // namespace tavorin::testing

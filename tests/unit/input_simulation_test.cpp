@@ -1,0 +1,69 @@
+#include "execution/input_simulation.h"
+
+#include <gtest/gtest.h>
+
+#include "recording_platform.h"
+
+namespace tavorin {
+namespace {
+
+using Log = std::vector<std::string>;
+using testing::RecordingPlatform;
+
+TEST(ClickMouse, EachCodeGivesItsButtonFlagsAndEndsWithFiftyMilliseconds) {
+  struct Case {
+    int code;
+    Log expected;
+  };
+  const Case cases[] = {
+      {1, {"mouse 6", "sleep 50"}},
+      {2, {"mouse 24", "sleep 50"}},
+      {4, {"mouse 96", "sleep 50"}},
+      {17, {"mouse 6", "sleep 10", "mouse 6", "sleep 50"}},
+      {0, {"sleep 50"}},
+      {3, {"sleep 50"}},
+      {-1, {"sleep 50"}},
+  };
+  for (const auto& c : cases) {
+    RecordingPlatform platform;
+    ClickMouse(platform, c.code);
+    EXPECT_EQ(platform.Log(), c.expected) << "code " << c.code;
+  }
+}
+
+TEST(PressKeyChord, ModifiersGoDownCtrlAltShiftAndComeUpInReverse) {
+  struct Case {
+    int modifiers;
+    Log keys;
+  };
+  const Case cases[] = {
+      {0, {"key 86 down", "key 86 up"}},
+      {1, {"key 16 down", "key 86 down", "key 86 up", "key 16 up"}},
+      {2, {"key 17 down", "key 86 down", "key 86 up", "key 17 up"}},
+      {3, {"key 17 down", "key 16 down", "key 86 down", "key 86 up", "key 16 up", "key 17 up"}},
+      {4, {"key 18 down", "key 86 down", "key 86 up", "key 18 up"}},
+      {5, {"key 18 down", "key 16 down", "key 86 down", "key 86 up", "key 16 up", "key 18 up"}},
+      {6, {"key 17 down", "key 18 down", "key 86 down", "key 86 up", "key 18 up", "key 17 up"}},
+      {7,
+       {"key 17 down", "key 18 down", "key 16 down", "key 86 down", "key 86 up", "key 16 up", "key 18 up",
+        "key 17 up"}},
+      {8, {}},
+      {-1, {}},
+  };
+  for (const auto& c : cases) {
+    RecordingPlatform platform;
+    PressKeyChord(platform, 86, c.modifiers);
+    Log expected = c.keys;
+    expected.push_back("sleep 50");
+    EXPECT_EQ(platform.Log(), expected) << "modifiers " << c.modifiers;
+  }
+}
+
+TEST(PressKeyChord, ModifierKeyItselfAsTheKeyIsPressedTwice) {
+  RecordingPlatform platform;
+  PressKeyChord(platform, 17, 2);
+  EXPECT_EQ(platform.Log(), (Log{"key 17 down", "key 17 down", "key 17 up", "key 17 up", "sleep 50"}));
+}
+
+}  // namespace
+}  // namespace tavorin

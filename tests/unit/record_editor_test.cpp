@@ -1,0 +1,148 @@
+#include "records/record_editor.h"
+
+#include <gtest/gtest.h>
+
+#include "fake_controls.h"
+#include "ui/memory_list_box.h"
+
+namespace tavorin {
+namespace {
+
+using testing::FakeLabel;
+using testing::FakeTextBox;
+
+class RecordEditorTest : public ::testing::Test {
+ protected:
+  RecordEditorTest() { editor.onChange = [this] { logic.OnEditorChange(); }; }
+
+  void AddRecords(std::initializer_list<const char16_t*> texts, bool checked = false) {
+    for (const auto* text : texts) {
+      records.AddItem(text);
+      records.SetSelected(records.ListCount() - 1, checked);
+    }
+  }
+  void ClickRow(int row) {
+    records.SetListIndex(row);
+    logic.LoadCurrentRecord();
+  }
+  // Enter as the real editor sees it: the reaction first, then the line break
+  // the editor inserts itself.
+  void PressEnter(int key = RecordEditor::kEnterKey) {
+    logic.OnEditorKeyDown(key);
+    editor.Type(editor.Text() + u"\r\n");
+  }
+
+  MemoryListBox records;
+  FakeTextBox editor;
+  FakeLabel status{u"已选中0项"};
+  RecordEditor logic{records, editor, status};
+};
+
+TEST_F(RecordEditorTest, ClickingARowLoadsItIntoTheFocusedEditor) {
+  AddRecords({u"first", u"second"});
+  ClickRow(1);
+  EXPECT_EQ(editor.Text(), u"second");
+  EXPECT_TRUE(editor.focused);
+  EXPECT_EQ(records.List(1), u"second");
+
+  logic.OnEditorFocus();
+  EXPECT_EQ(editor.selectionStart, 0);
+  EXPECT_EQ(editor.selectionLength, 6);
+}
+
+TEST_F(RecordEditorTest, TypingEditsTheCurrentRecordButNeverEmptiesIt) {
+  AddRecords({u"abc", u"other"});
+  ClickRow(0);
+  editor.Type(u"ab");
+  editor.Type(u"a");
+  EXPECT_EQ(records.List(0), u"a");
+  editor.Type(u"");
+  EXPECT_EQ(records.List(0), u"a") << "an emptied editor keeps the last text";
+  editor.Type(u"new");
+  EXPECT_EQ(records.List(0), u"new");
+  EXPECT_EQ(records.List(1), u"other");
+}
+
+TEST_F(RecordEditorTest, CrLfPairsAreRemovedButLoneBreaksStay) {
+  AddRecords({u"x"});
+  ClickRow(0);
+  editor.Type(u"line one\r\nline two\r\n");
+  EXPECT_EQ(editor.Text(), u"line oneline two");
+  EXPECT_EQ(records.List(0), u"line oneline two");
+  editor.Type(u"a\rb\nc\n\r");
+  EXPECT_EQ(records.List(0), u"a\rb\nc\n\r");
+  editor.Type(u"\r\n");
+  EXPECT_EQ(records.List(0), u"a\rb\nc\n\r") << "a text of only a line break writes nothing";
+}
+
+TEST_F(RecordEditorTest, WithoutCurrentRecordTypingChangesNothing) {
+  AddRecords({u"keep"});
+  editor.Type(u"typed");
+  EXPECT_EQ(records.List(0), u"keep");
+  logic.LoadCurrentRecord();
+  EXPECT_EQ(editor.Text(), u"typed");
+  EXPECT_FALSE(editor.focused);
+}
+
+TEST_F(RecordEditorTest, EnterWithTextAppendsAnEmptyCheckedCurrentRecord) {
+  for (int key : {RecordEditor::kEnterKey, RecordEditor::kSeparatorKey}) {
+    records.Clear();
+    AddRecords({u"one", u"two", u"three"});
+    ClickRow(0);
+    PressEnter(key);
+    ASSERT_EQ(records.ListCount(), 4) << "key " << key;
+    EXPECT_EQ(records.List(0), u"one");
+    EXPECT_EQ(records.List(3), u"");
+    EXPECT_TRUE(records.Selected(3));
+    EXPECT_EQ(records.ListIndex(), 3);
+    EXPECT_EQ(editor.Text(), u"");
+    editor.Type(u"t");
+    EXPECT_EQ(records.List(3), u"t");
+  }
+}
+
+TEST_F(RecordEditorTest, EnterInAnEmptyEditorOrOtherKeysAddNothing) {
+  AddRecords({u"one"});
+  ClickRow(0);
+  editor.Type(u"");
+  PressEnter();
+  logic.OnEditorKeyDown(65);
+  logic.OnEditorKeyDown(9);
+  EXPECT_EQ(records.ListCount(), 1);
+}
+
+TEST_F(RecordEditorTest, EnterOnAFullListIsRefusedQuietly) {
+  for (int i = 0; i < ListBox::kMaxListItems; ++i) records.AddItem(u"r");
+  ClickRow(0);
+  logic.OnEditorKeyDown(RecordEditor::kEnterKey);
+  EXPECT_EQ(records.ListCount(), ListBox::kMaxListItems);
+  EXPECT_EQ(records.ListIndex(), 0);
+}
+
+TEST_F(RecordEditorTest, StatusCountsCheckedRecordsAndDisablesTheEmptyEditor) {
+  EXPECT_EQ(status.Caption(), u"已选中0项");
+  logic.RefreshRecordStatus();
+  EXPECT_EQ(status.Caption(), u"列表中无项目");
+  EXPECT_FALSE(editor.Enabled());
+
+  AddRecords({u"a", u"b", u"c", u"d", u"e"});
+  logic.RefreshRecordStatus();
+  EXPECT_EQ(status.Caption(), u"0/5");
+  EXPECT_TRUE(editor.Enabled());
+
+  AddRecords({u"f", u"g", u"h", u"i", u"j"}, true);
+  records.SetSelected(9, false);
+  logic.RefreshRecordStatus();
+  EXPECT_EQ(status.Caption(), u"4/10");
+}
+
+TEST_F(RecordEditorTest, LoadIntoADisabledEditorDropsTheFocusQuietly) {
+  logic.RefreshRecordStatus();  // empty list: editor disabled
+  AddRecords({u"first"}, true);
+  ClickRow(0);
+  EXPECT_EQ(editor.Text(), u"first");
+  EXPECT_FALSE(editor.focused);
+}
+
+}  // namespace
+}  // namespace tavorin

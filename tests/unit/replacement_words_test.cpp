@@ -1,0 +1,107 @@
+#include "replacements/replacement_words.h"
+
+#include <gtest/gtest.h>
+
+#include "fake_controls.h"
+#include "replacements/replacement_pair.h"
+#include "ui/memory_list_box.h"
+
+namespace tavorin {
+namespace {
+
+using testing::FakeTextBox;
+
+TEST(ReplacementPair, ReadsBackBeforeTheFirstAndAfterTheLastArrow) {
+  struct Case {
+    std::u16string item, oldText, newText;
+  };
+  const Case cases[] = {
+      {u"年->-", u"年", u"-"}, {u"->", u"", u""},        {u"->x", u"", u"x"},       {u"x->", u"x", u""},
+      {u"a->b->c", u"a", u"c"}, {u"a-->b", u"a-", u"b"}, {u"a->->b", u"a", u"b"}, {u" a -> b ", u" a ", u" b "},
+      {u"no arrow", u"no arrow", u""},
+  };
+  for (const auto& c : cases) {
+    const auto pair = SplitReplacementPair(c.item);
+    EXPECT_EQ(pair.oldText, c.oldText);
+    EXPECT_EQ(pair.newText, c.newText);
+  }
+  EXPECT_EQ(JoinReplacementPair(u" a", u"b "), u" a->b ");
+}
+
+class ReplacementWordsTest : public ::testing::Test {
+ protected:
+  void Add(const std::u16string& oldText, const std::u16string& newText) {
+    text1.Type(oldText);
+    text2.Type(newText);
+    words.Add();
+  }
+  MemoryListBox list2;
+  FakeTextBox text1, text2;
+  ReplacementWords words{list2, text1, text2};
+};
+
+TEST_F(ReplacementWordsTest, AddAppendsTheJoinedPairAndEmptiesTheFields) {
+  Add(u"", u"");
+  Add(u"a->b", u"c");
+  Add(u"x", u"y");
+  Add(u"x", u"y");
+  ASSERT_EQ(list2.ListCount(), 4);
+  EXPECT_EQ(list2.List(0), u"->");
+  EXPECT_EQ(list2.List(1), u"a->b->c");
+  EXPECT_EQ(list2.List(3), u"x->y");
+  EXPECT_EQ(text1.Text(), u"");
+  EXPECT_EQ(text2.Text(), u"");
+}
+
+TEST_F(ReplacementWordsTest, EditLoadsTheSelectedPairAndKeepsIt) {
+  Add(u"a->b", u"c");
+  words.Edit();
+  EXPECT_EQ(text1.Text(), u"") << "nothing selected";
+
+  list2.SetListIndex(0);
+  words.Edit();
+  EXPECT_EQ(text1.Text(), u"a");
+  EXPECT_EQ(text2.Text(), u"c");
+  EXPECT_EQ(list2.ListCount(), 1);
+  EXPECT_EQ(list2.ListIndex(), 0);
+
+  text2.Type(u"d");
+  words.Add();
+  ASSERT_EQ(list2.ListCount(), 2);
+  EXPECT_EQ(list2.List(0), u"a->b->c");
+  EXPECT_EQ(list2.List(1), u"a->d");
+}
+
+TEST_F(ReplacementWordsTest, DeleteRemovesOnlyTheSelectedItem) {
+  Add(u"a", u"1");
+  Add(u"b", u"2");
+  words.Delete();
+  EXPECT_EQ(list2.ListCount(), 2);
+  list2.SetListIndex(0);
+  words.Delete();
+  ASSERT_EQ(list2.ListCount(), 1);
+  EXPECT_EQ(list2.List(0), u"b->2");
+  EXPECT_EQ(list2.ListIndex(), -1);
+}
+
+TEST_F(ReplacementWordsTest, ClearEmptiesListAndFieldsEvenWhenEmpty) {
+  text1.Type(u"old");
+  text2.Type(u"new");
+  words.Clear();
+  EXPECT_EQ(text1.Text(), u"");
+  EXPECT_EQ(text2.Text(), u"");
+  Add(u"a", u"b");
+  words.Clear();
+  EXPECT_EQ(list2.ListCount(), 0);
+}
+
+TEST_F(ReplacementWordsTest, AFullListKeepsTheTypedPairInTheFields) {
+  for (int i = 0; i < ListBox::kMaxListItems; ++i) list2.AddItem(u"p->q");
+  Add(u"lost?", u"no");
+  EXPECT_EQ(list2.ListCount(), ListBox::kMaxListItems);
+  EXPECT_EQ(text1.Text(), u"lost?");
+  EXPECT_EQ(text2.Text(), u"no");
+}
+
+}  // namespace
+}  // namespace tavorin

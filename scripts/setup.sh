@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Tavorin needs on Debian 12.
+# Only missing packages are installed, so a ready machine is left alone.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev libx11-dev libxtst-dev libgtest-dev
+  xvfb xauth x11-utils x11-xkb-utils xdotool imagemagick
+  fonts-noto-cjk
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+as_root=()
+if [ "$(id -u)" -ne 0 ]; then
+  command -v sudo >/dev/null || { echo "Run as root or install sudo: missing packages ${missing[*]}" >&2; exit 1; }
+  as_root=(sudo)
+fi
+"${as_root[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq "${missing[@]}"

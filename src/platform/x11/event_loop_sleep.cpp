@@ -1,0 +1,59 @@
+#include "platform/x11/event_loop_sleep.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <chrono>
+#include <thread>
+
+namespace tavorin {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Event-loop timers may fire a millisecond or so late, and the tick they fire
+// on is rounded to whole milliseconds. Waking this much before the deadline
+// and spinning the rest keeps a pause within a fraction of a millisecond.
+constexpr auto kSpinMargin = std::chrono::microseconds(1500);
+
+// Runs a nested event loop until `wakeAt`. Returns false when the loop was
+// ended by something other than its own timer (the application quitting),
+// after which no further nested loop would run.
+bool RunEventLoopUntil(Clock::time_point wakeAt) {
+  const auto remaining = std::chrono::floor<std::chrono::milliseconds>(wakeAt - Clock::now());
+  QEventLoop loop;
+  QTimer timer;
+  timer.setTimerType(Qt::PreciseTimer);
+  timer.setSingleShot(true);
+  bool fired = false;
+  QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
+    fired = true;
+    loop.quit();
+  });
+  timer.start(static_cast<int>(remaining.count()));
+  loop.exec(QEventLoop::ExcludeUserInputEvents);
+  return fired;
+}
+
+}  // namespace
+
+// Why a nested loop and not a thread sleep: on X11 the clipboard owner serves
+// every paste itself, from its event loop; a blocked GUI thread would make the
+// target paste nothing. Each call owns its loop and timer, so an event handler
+// that pauses again inside the loop gets its own pause and the outer one
+// still ends at its own deadline (or as soon as the inner one returns).
+void SleepServingEvents(std::int32_t milliseconds) {
+  if (milliseconds <= 0) return;
+  const auto deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
+  const auto wakeAt = deadline - kSpinMargin;
+
+  bool loopUsable = QCoreApplication::instance() != nullptr;
+  while (loopUsable && wakeAt - Clock::now() >= std::chrono::milliseconds(1)) {
+    loopUsable = RunEventLoopUntil(wakeAt);
+  }
+  if (Clock::now() < wakeAt) std::this_thread::sleep_until(wakeAt);
+  while (Clock::now() < deadline) std::this_thread::yield();
+}
+
+}  // namespace tavorin

@@ -1,0 +1,112 @@
+#include "platform/x11/virtual_key_map.h"
+
+#include <X11/XF86keysym.h>
+#include <X11/keysym.h>
+
+#include <utility>
+
+namespace tavorin {
+namespace {
+
+// Codes that do not follow a numeric run. Letters, digits, F-keys and the
+// numeric keypad digits are computed below.
+constexpr std::pair<std::uint8_t, unsigned long> kTable[] = {
+    {3, XK_Cancel},
+    {8, XK_BackSpace},
+    {9, XK_Tab},
+    {12, XK_Clear},
+    {13, XK_Return},
+    {16, XK_Shift_L},
+    {17, XK_Control_L},
+    {18, XK_Alt_L},
+    {19, XK_Pause},
+    {20, XK_Caps_Lock},
+    {27, XK_Escape},
+    {32, XK_space},
+    {33, XK_Prior},
+    {34, XK_Next},
+    {35, XK_End},
+    {36, XK_Home},
+    {37, XK_Left},
+    {38, XK_Up},
+    {39, XK_Right},
+    {40, XK_Down},
+    {41, XK_Select},
+    {42, XK_Print},
+    {43, XK_Execute},
+    {44, XK_Print},
+    {45, XK_Insert},
+    {46, XK_Delete},
+    {47, XK_Help},
+    {91, XK_Super_L},
+    {92, XK_Super_R},
+    {93, XK_Menu},
+    {95, XF86XK_Sleep},
+    {106, XK_KP_Multiply},
+    {107, XK_KP_Add},
+    {108, XK_KP_Separator},
+    {109, XK_KP_Subtract},
+    {110, XK_KP_Decimal},
+    {111, XK_KP_Divide},
+    {144, XK_Num_Lock},
+    {145, XK_Scroll_Lock},
+    {160, XK_Shift_L},
+    {161, XK_Shift_R},
+    {162, XK_Control_L},
+    {163, XK_Control_R},
+    {164, XK_Alt_L},
+    {165, XK_Alt_R},
+    {166, XF86XK_Back},
+    {167, XF86XK_Forward},
+    {168, XF86XK_Refresh},
+    {169, XF86XK_Stop},
+    {170, XF86XK_Search},
+    {171, XF86XK_Favorites},
+    {172, XF86XK_HomePage},
+    {173, XF86XK_AudioMute},
+    {174, XF86XK_AudioLowerVolume},
+    {175, XF86XK_AudioRaiseVolume},
+    {176, XF86XK_AudioNext},
+    {177, XF86XK_AudioPrev},
+    {178, XF86XK_AudioStop},
+    {179, XF86XK_AudioPlay},
+    {180, XF86XK_Mail},
+    {181, XF86XK_AudioMedia},
+    {182, XF86XK_MyComputer},
+    {183, XF86XK_Calculator},
+    // US layout punctuation.
+    {186, XK_semicolon},
+    {187, XK_equal},
+    {188, XK_comma},
+    {189, XK_minus},
+    {190, XK_period},
+    {191, XK_slash},
+    {192, XK_grave},
+    {219, XK_bracketleft},
+    {220, XK_backslash},
+    {221, XK_bracketright},
+    {222, XK_apostrophe},
+    // The extra key beside left Shift on ISO keyboards.
+    {226, XK_less},
+    // Input-method keys of Japanese and Korean keyboards.
+    {21, XK_Hangul},
+    {25, XK_Hangul_Hanja},
+    {28, XK_Henkan},
+    {29, XK_Muhenkan},
+};
+
+}  // namespace
+
+std::optional<unsigned long> KeysymForVirtualKey(std::uint8_t virtualKey) {
+  const unsigned vk = virtualKey;
+  if (vk >= 'A' && vk <= 'Z') return XK_a + (vk - 'A');
+  if (vk >= '0' && vk <= '9') return XK_0 + (vk - '0');
+  if (vk >= 96 && vk <= 105) return XK_KP_0 + (vk - 96);
+  if (vk >= 112 && vk <= 135) return XK_F1 + (vk - 112);
+  for (const auto& [code, keysym] : kTable) {
+    if (code == vk) return keysym;
+  }
+  return std::nullopt;
+}
+
+}  // namespace tavorin

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/platform.h"
+
+struct _XDisplay;
+
+namespace tavorin {
+
+class X11Keyboard;
+
+// The platform on an X11 desktop: input through XTest on a display
+// connection of its own, the clipboard and message boxes through Qt. A
+// QApplication must exist (on the xcb platform) before one is made.
+class X11Platform : public Platform {
+ public:
+  // Opens the display named by DISPLAY; throws std::runtime_error when it
+  // cannot be opened or lacks the XTest extension.
+  X11Platform();
+  ~X11Platform() override;
+  X11Platform(const X11Platform&) = delete;
+  X11Platform& operator=(const X11Platform&) = delete;
+
+  void SetCursorPos(std::int32_t x, std::int32_t y) override;
+  void MouseEvent(std::uint32_t flags) override;
+  void KeyEvent(std::uint8_t virtualKey, bool keyUp) override;
+  void Sleep(std::int32_t milliseconds) override;
+  void ClearClipboard() override;
+  void SetClipboardText(const std::u16string& text) override;
+  void ShowError(const std::u16string& message) override;
+
+ private:
+  _XDisplay* display_ = nullptr;
+  std::unique_ptr<X11Keyboard> keyboard_;
+};
+
+}  // namespace tavorin

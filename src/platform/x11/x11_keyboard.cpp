@@ -18,9 +18,11 @@ X11Keyboard::~X11Keyboard() {
   for (auto& key : held_) {
     if (key.keycode == 0) continue;
     XTestFakeKeyEvent(display_, key.keycode, False, CurrentTime);
-    if (key.temporary) Unbind(key.keycode);
+    if (key.temporary) borrowed_.push_back(key.keycode);
+    key = HeldKey{};
   }
   XSync(display_, False);
+  UnbindBorrowedKeycodes();
 }
 
 void X11Keyboard::LoadKeymap() {
@@ -157,7 +159,16 @@ void X11Keyboard::Release(std::uint8_t virtualKey) {
   if (key.keycode == 0) return;
   XTestFakeKeyEvent(display_, key.keycode, False, CurrentTime);
   XSync(display_, False);
-  if (key.temporary) Unbind(key.keycode);
+  if (key.temporary) borrowed_.push_back(key.keycode);
+}
+
+void X11Keyboard::UnbindBorrowedKeycodes() {
+  for (unsigned keycode : borrowed_) {
+    bool held = false;
+    for (const auto& key : held_) held = held || key.keycode == keycode;
+    if (!held) Unbind(keycode);
+  }
+  borrowed_.clear();
 }
 
 }  // namespace tavorin

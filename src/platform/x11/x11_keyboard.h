@@ -12,7 +12,9 @@ namespace tavorin {
 // display connection owned by the caller. Keeps a copy of the server's
 // keymap, refreshed whenever the server announces a change, so a lookup costs
 // no round trip. A keysym the keymap lacks is bound to an unused keycode from
-// its key-down until its key-up.
+// its key-down until UnbindBorrowedKeycodes, which the platform calls after
+// the pause that follows: a target reads the changed keymap only when it gets
+// round to the change notice, and must still find the binding then.
 class X11Keyboard {
  public:
   explicit X11Keyboard(_XDisplay* display);
@@ -22,6 +24,8 @@ class X11Keyboard {
 
   void Press(std::uint8_t virtualKey);
   void Release(std::uint8_t virtualKey);
+  // Restores the empty binding of every borrowed keycode no longer held.
+  void UnbindBorrowedKeycodes();
 
  private:
   struct HeldKey {
@@ -45,6 +49,7 @@ class X11Keyboard {
   std::vector<unsigned> modifierKeycodes_;  // 8 rows of modifiersPerRow_
   int modifiersPerRow_ = 0;
   std::array<HeldKey, 256> held_{};
+  std::vector<unsigned> borrowed_;  // released, still bound
 };
 
 }  // namespace tavorin

@@ -75,7 +75,12 @@ void X11Platform::KeyEvent(std::uint8_t virtualKey, bool keyUp) {
   }
 }
 
-void X11Platform::Sleep(std::int32_t milliseconds) { SleepServingEvents(milliseconds); }
+void X11Platform::Sleep(std::int32_t milliseconds) {
+  SleepServingEvents(milliseconds);
+  // A key missing from the keymap stays bound through the pause after its
+  // tap, long enough for the target to look the keycode up.
+  keyboard_->UnbindBorrowedKeycodes();
+}
 
 void X11Platform::ClearClipboard() { QGuiApplication::clipboard()->clear(QClipboard::Clipboard); }
 

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QSize>
+#include <QWidget>
+#include <memory>
+
+class QTabWidget;
+class QTimer;
+
+namespace tavorin {
+
+class Form1Controls;
+
+// The main window: the tab strip, its four pages and the window's own
+// behaviour (fixed outer size, always on top, closing). Each page's controls
+// are laid out by the page builders; the logic reaches them through
+// controls().
+class Form1 : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kPageCount = 4;
+  // Outer size including the window frame, 4920 x 7065 twips.
+  static constexpr QSize kOuterSize{328, 471};
+
+  explicit Form1(QWidget* parent = nullptr);
+  ~Form1() override;
+
+  Form1Controls& controls() { return *controls_; }
+  QTabWidget& tabStrip() { return *tabStrip_; }
+  QWidget& page(int index) { return *pages_[index]; }
+
+  // Shows the page of the selected tab and hides the others.
+  void SwitchPage();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void FitOuterSize();
+
+  QTabWidget* tabStrip_ = nullptr;
+  QWidget* pages_[kPageCount] = {};
+  QTimer* timer1_ = nullptr;
+  std::unique_ptr<Form1Controls> controls_;
+};
+
+}  // namespace tavorin

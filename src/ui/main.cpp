@@ -1,0 +1,14 @@
+#include <QApplication>
+
+#include "ui/form1.h"
+#include "ui/ui_fonts.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  tavorin::InstallUiFontSubstitutes();
+  QApplication::setFont(tavorin::UiFont());
+
+  tavorin::Form1 form;
+  form.show();
+  return QApplication::exec();
+}

@@ -1,12 +1,14 @@
 // The program the end-to-end test types into: one text field at a fixed
 // place. Every change of its text is written whole to the file named on the
-// command line, and every key it receives is listed in "<file>.keys", both
-// replaced atomically so the test never reads half a file. Once the window
+// command line, and every key press and mouse button press it receives is
+// listed in "<file>.events", both replaced atomically so the test never reads half a file. Once the window
 // is on screen it prints "ready X Y" with the field's centre in screen pixels.
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QSaveFile>
 #include <QStringList>
@@ -26,23 +28,56 @@ bool WriteWhole(const QString& path, const QString& text) {
   return file.commit();
 }
 
-class KeyLog : public QObject {
+class EventLog : public QObject {
  public:
-  explicit KeyLog(QString path) : path_(std::move(path)) {}
+  // Keys are taken from `keySource`, buttons from `mouseSource` only: a button
+  // the viewport ignores travels on to the field and must not count twice.
+  EventLog(QString path, QObject* keySource, QObject* mouseSource)
+      : path_(std::move(path)), keySource_(keySource), mouseSource_(mouseSource) {
+    keySource->installEventFilter(this);
+    mouseSource->installEventFilter(this);
+  }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::KeyPress) {
-      const auto* key = static_cast<QKeyEvent*>(event);
-      keys_ << QKeySequence(key->key()).toString();
-      WriteWhole(path_, keys_.join('\n'));
+    QString entry;
+    bool swallow = false;
+    if (event->type() == QEvent::KeyPress && watched == keySource_) {
+      entry = QStringLiteral("key ") + QKeySequence(static_cast<QKeyEvent*>(event)->key()).toString();
+    } else if (watched == mouseSource_ && (event->type() == QEvent::MouseButtonPress ||
+                                           event->type() == QEvent::MouseButtonDblClick)) {
+      const bool twice = event->type() == QEvent::MouseButtonDblClick;
+      const auto button = static_cast<QMouseEvent*>(event)->button();
+      entry = QStringLiteral("%1 %2").arg(twice ? "double" : "press").arg(static_cast<int>(button));
     }
-    return QObject::eventFilter(watched, event);
+    if (watched == mouseSource_ && event->type() == QEvent::MouseButtonRelease) {
+      // A middle click would paste the primary selection, which nobody owns.
+      swallow = static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton;
+    }
+    if (!entry.isEmpty()) {
+      entries_ << entry;
+      WriteWhole(path_, entries_.join('\n'));
+    }
+    return swallow || QObject::eventFilter(watched, event);
   }
 
  private:
   QString path_;
-  QStringList keys_;
+  QObject* keySource_;
+  QObject* mouseSource_;
+  QStringList entries_;
+};
+
+// Takes plain text only. Qt 6.4's own paste crashes when the clipboard has
+// no owner, which is exactly what one test arranges.
+class TextField : public QPlainTextEdit {
+ protected:
+  bool canInsertFromMimeData(const QMimeData* source) const override {
+    return source != nullptr && source->hasText();
+  }
+  void insertFromMimeData(const QMimeData* source) override {
+    if (source != nullptr && source->hasText()) insertPlainText(source->text());
+  }
 };
 
 }  // namespace
@@ -58,12 +93,13 @@ int main(int argc, char** argv) {
   QWidget window;
   window.setWindowTitle(QStringLiteral("tavorin x11 target"));
   auto* layout = new QVBoxLayout(&window);
-  auto* edit = new QPlainTextEdit(&window);
+  auto* edit = new TextField;
   layout->addWidget(edit);
   window.setGeometry(200, 150, 600, 400);
 
-  KeyLog keyLog(output + QStringLiteral(".keys"));
-  edit->installEventFilter(&keyLog);
+  // No context menu: it would grab the pointer after a right click.
+  edit->setContextMenuPolicy(Qt::NoContextMenu);
+  EventLog eventLog(output + QStringLiteral(".events"), edit, edit->viewport());
   QObject::connect(edit, &QPlainTextEdit::textChanged,
                    [&] { WriteWhole(output, edit->toPlainText()); });
   if (!WriteWhole(output, QString())) return 3;

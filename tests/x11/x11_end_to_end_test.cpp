@@ -24,8 +24,14 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
+
+// Readable failure messages: gtest finds this through QString's namespace.
+void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.left(200).toStdString() << (text.size() > 200 ? "\"..." : "\"");
+}
 
 namespace tavorin {
 namespace {
@@ -58,6 +64,7 @@ class X11EndToEndTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
     output_ = dir_.filePath(QStringLiteral("text.txt"));
+    events_ = output_ + QStringLiteral(".events");
     target_.setProgram(QStringLiteral(TAVORIN_TARGET_WINDOW));
     target_.setArguments({output_});
     target_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -78,6 +85,8 @@ class X11EndToEndTest : public ::testing::Test {
   }
 
   void TearDown() override {
+    // A target that crashed would make every "nothing arrived" check pass.
+    EXPECT_EQ(target_.state(), QProcess::Running) << "the target program died";
     platform_.reset();
     target_.kill();
     target_.waitForFinished(5000);
@@ -108,6 +117,7 @@ class X11EndToEndTest : public ::testing::Test {
 
   QTemporaryDir dir_;
   QString output_;
+  QString events_;
   QProcess target_;
   int fieldX_ = 0;
   int fieldY_ = 0;
@@ -184,10 +194,31 @@ TEST_F(X11EndToEndTest, KeyMissingFromTheKeymapIsBoundOnlyForItsTap) {
   FocusField();
   Run(u"k 124");
   Run(u"k 124 1");
-  const QString keys = WaitForFile(output_ + QStringLiteral(".keys"),
-                                   [](const QString& text) { return text.count("F13") >= 2; });
-  EXPECT_EQ(keys.count(QStringLiteral("F13")), 2) << "keys seen: " << keys.toStdString();
+  const QString events = WaitForFile(
+      events_, [](const QString& text) { return text.count(QStringLiteral("key F13")) >= 2; });
+  EXPECT_EQ(events.count(QStringLiteral("key F13")), 2) << "seen: " << events.toStdString();
   EXPECT_TRUE(ServerKeymap() == before) << "the borrowed keycode was not unbound";
+}
+
+TEST_F(X11EndToEndTest, ClicksUseTheirButtonsAndDoubleClickIsOne) {
+  FocusField();
+  Run(u"r");
+  Run(u"m");
+  Run(u"d");
+  // Qt numbers the buttons 1 left, 2 right, 4 middle.
+  const QString expected = QStringLiteral("press 1\npress 2\npress 4\npress 1\ndouble 1");
+  EXPECT_EQ(WaitForFile(events_, [&](const QString& text) { return text.size() >= expected.size(); }),
+            expected);
+}
+
+TEST_F(X11EndToEndTest, ClearedClipboardPastesNothing) {
+  FocusField();
+  Run(u"t abc");
+  ASSERT_EQ(WaitForText(QStringLiteral("abc")), QStringLiteral("abc"));
+  platform_->ClearClipboard();
+  Run(u"k 86 2");
+  platform_->Sleep(300);
+  EXPECT_EQ(ReadUtf8(output_), QStringLiteral("abc"));
 }
 
 TEST_F(X11EndToEndTest, ErrorBoxIsModalCriticalWithOneOkButton) {

@@ -10,14 +10,23 @@
 #include <QRadioButton>
 
 #include "ui/twips.h"
+#include "ui/ui_fonts.h"
 
 namespace tavorin {
 namespace {
 
+// Set on every control rather than inherited: a style sheet on a frame stops
+// its children from inheriting the window's font.
+template <typename Widget>
+Widget* Named(Widget* widget, const QString& name) {
+  widget->setObjectName(name);
+  widget->setFont(UiFont());
+  return widget;
+}
+
 template <typename Widget>
 Widget* Place(Widget* widget, const QString& name, int left, int top, int width, int height) {
-  widget->setObjectName(name);
-  widget->setGeometry(TwipsRect(left, top, width, height));
+  Named(widget, name)->setGeometry(TwipsRect(left, top, width, height));
   return widget;
 }
 
@@ -37,8 +46,7 @@ QString ArrayName(const char* name, int index) {
 }
 
 QWidget* AddPage(QWidget& form, const QString& name) {
-  auto* page = new QWidget(&form);
-  page->setObjectName(name);
+  auto* page = Named(new QWidget(&form), name);
   PaintWhite(*page);
   return page;
 }
@@ -47,6 +55,14 @@ QGroupBox* AddFrame(QWidget& page, const QString& name, const QString& caption, 
                     int width, int height) {
   auto* frame = Place(new QGroupBox(caption, &page), name, left, top, width, height);
   PaintWhite(*frame);
+  // The caption sits in the top border line, not above it: the controls were
+  // placed for a border about half a caption height below the frame's top.
+  frame->setStyleSheet(
+      "QGroupBox { background-color: white; border: 1px solid palette(mid);"
+      " border-radius: 2px; margin-top: 8px; }"
+      "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0px 2px;"
+      " background-color: white; }"
+      "QRadioButton { background-color: white; }");
   return frame;
 }
 
@@ -62,8 +78,7 @@ QLabel* AddLabel(QWidget& parent, const QString& name, const QString& caption, i
 
 QLabel* AddTextSizedLabel(QWidget& parent, const QString& name, const QString& caption, int left,
                           int top, int height) {
-  auto* label = new QLabel(caption, &parent);
-  label->setObjectName(name);
+  auto* label = Named(new QLabel(caption, &parent), name);
   label->setGeometry(TwipsToPixels(left), TwipsToPixels(top), label->sizeHint().width(),
                      TwipsToPixels(height));
   return label;
@@ -93,8 +108,7 @@ QRadioButton* AddOptionButton(QWidget& parent, const QString& name, const QStrin
 }
 
 QComboBox* AddDropDownList(QWidget& parent, const QString& name, int left, int top, int width) {
-  auto* combo = new QComboBox(&parent);
-  combo->setObjectName(name);
+  auto* combo = Named(new QComboBox(&parent), name);
   combo->setEditable(false);
   combo->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
                      combo->sizeHint().height());

@@ -25,6 +25,7 @@ Form1::Form1(QWidget* parent)
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
   setObjectName("Form1");
   setWindowTitle("Tavorin");
+  InstallUiFontSubstitutes();
   setFont(UiFont());
   setFixedSize(kOuterSize);
 

@@ -88,6 +88,10 @@ class AdaptersTest : public QObject {
     QVERIFY(box.Text() == u"ab\r\ncd\r\n");
     box.Select(4, 2);  // "cd", counted in the CR LF text
     QCOMPARE(editor.textCursor().selectedText(), QStringLiteral("cd"));
+    // A lone CR or LF is no line break and must come back unchanged.
+    box.SetText(u"a\rb\nc\r\nd");
+    QCOMPARE(editor.blockCount(), 2);
+    QVERIFY(box.Text() == u"a\rb\nc\r\nd");
     box.SetEnabled(false);
     QVERIFY(!box.SetFocus());
   }

@@ -12,10 +12,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Event-loop timers may fire a millisecond or so late, and the tick they fire
-// on is rounded to whole milliseconds. Waking this much before the deadline
-// and spinning the rest keeps a pause within a fraction of a millisecond.
-constexpr auto kSpinMargin = std::chrono::microseconds(1500);
+// Event-loop timers count whole milliseconds and may fire a millisecond or
+// two late on a busy machine. Waking this much before the deadline and
+// spinning the rest keeps a pause within a fraction of a millisecond.
+constexpr auto kSpinMargin = std::chrono::microseconds(3000);
 
 // Runs a nested event loop until `wakeAt`. Returns false when the loop was
 // ended by something other than its own timer (the application quitting),

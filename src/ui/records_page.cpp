@@ -7,6 +7,7 @@
 
 #include "ui/control_factory.h"
 #include "ui/page_layouts.h"
+#include "ui/record_text_edit.h"
 #include "ui/record_list_widget.h"
 #include "ui/twips.h"
 #include "ui/ui_fonts.h"
@@ -28,7 +29,7 @@ void BuildRecordsPage(QWidget& page) {
   AddButton(frame, "Command15", "删除", 2280, 2280, 735, 375);
   AddButton(frame, "Command14", "新增", 3120, 2280, 735, 375);
 
-  auto* editor = new QPlainTextEdit(&frame);
+  auto* editor = new RecordTextEdit(&frame);
   editor->setObjectName("Text6");
   editor->setGeometry(TwipsRect(240, 2760, 3615, 2655));
   editor->setFont(EditorFont());

@@ -1,15 +1,12 @@
 // The Qt adapters behind the list and text-box interfaces, and the key codes
 // handed to the record editor.
-#include <QImage>
 #include <QListWidget>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTest>
 
 #include "ui/qt_list_box.h"
 #include "ui/qt_text_box.h"
-#include "ui/record_text_edit.h"
 #include "ui/virtual_keys.h"
 
 using tavorin::QtListBox;
@@ -97,28 +94,6 @@ class AdaptersTest : public QObject {
     QVERIFY(box.Text() == u"a\rb\nc\r\nd");
     box.SetEnabled(false);
     QVERIFY(!box.SetFocus());
-  }
-
-  // With nobody owning the X clipboard Qt hands the editor no data at all;
-  // the stock plain-text edit crashes on that.
-  void editorPastesNothingWithoutClipboardData() {
-    struct Probe : tavorin::RecordTextEdit {
-      using RecordTextEdit::canInsertFromMimeData;
-      using RecordTextEdit::insertFromMimeData;
-    } editor;
-    editor.setPlainText("kept");
-    QVERIFY(!editor.canInsertFromMimeData(nullptr));
-    editor.insertFromMimeData(nullptr);
-    QMimeData image;
-    image.setImageData(QImage(1, 1, QImage::Format_RGB32));
-    QVERIFY(!editor.canInsertFromMimeData(&image));
-    editor.insertFromMimeData(&image);
-    QCOMPARE(editor.toPlainText(), QString("kept"));
-    QMimeData text;
-    text.setText("a\r\nb");
-    editor.moveCursor(QTextCursor::End);
-    editor.insertFromMimeData(&text);
-    QCOMPARE(editor.toPlainText(), QString("kepta\nb"));
   }
 
   void virtualKeys() {

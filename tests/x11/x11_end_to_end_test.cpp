@@ -1,6 +1,6 @@
 // Drives a real target program on a real X display through the command
 // interpreter and the X11 platform, then checks what the target received.
-// Run it through run_under_xvfb.sh; without a display it fails.
+// Run it through run_on_xvfb.sh; without a display it fails.
 
 #include <gtest/gtest.h>
 
@@ -270,7 +270,7 @@ TEST_F(X11EndToEndTest, PausesLastTheirTimeAndNest) {
 
 int main(int argc, char** argv) {
   if (std::getenv("DISPLAY") == nullptr) {
-    std::fprintf(stderr, "no DISPLAY: run this test through run_under_xvfb.sh\n");
+    std::fprintf(stderr, "no DISPLAY: run this test through run_on_xvfb.sh\n");
     return 1;
   }
   // The clipboard and XTest need the real X server, never the offscreen platform.

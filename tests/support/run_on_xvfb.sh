@@ -4,7 +4,7 @@
 set -eu
 for tool in xvfb-run Xvfb xauth setxkbmap; do
   if ! command -v "$tool" >/dev/null 2>&1; then
-    echo "run_under_xvfb.sh: $tool is not installed" >&2
+    echo "run_on_xvfb.sh: $tool is not installed" >&2
     exit 1
   fi
 done

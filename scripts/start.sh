@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Sets up, builds and starts Tavorin. Without a usable display it shows the
+# program at work on a virtual one instead and says what happened.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+cmake --preset release >/dev/null
+cmake --build --preset release --target tavorin
+program=build/release/tavorin
+
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  exec "$program"
+fi
+echo "No display here: showing Tavorin on a virtual display instead."
+exec xvfb-run -a -s "-screen 0 1280x1024x24" bash scripts/demo.sh "$program" artifacts/demo

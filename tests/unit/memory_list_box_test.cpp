@@ -20,18 +20,6 @@ TEST(MemoryListBox, RemovingKeepsTheCurrentItemOnTheSameText) {
   EXPECT_EQ(list.ListCount(), 0);
 }
 
-TEST(MemoryListBox, ReplacingTextKeepsFlagAndAppendsAreUnflagged) {
-  MemoryListBox list;
-  list.AddItem(u"a");
-  list.AddItem(u"b");
-  list.SetSelected(1, true);
-  list.SetList(1, u"B");
-  EXPECT_TRUE(list.Selected(1));
-  EXPECT_FALSE(list.Selected(0));
-  EXPECT_EQ(list.SelCount(), 1);
-  EXPECT_EQ(list.List(1), u"B");
-}
-
 TEST(MemoryListBox, RefusesItemsBeyondTheLimit) {
   MemoryListBox list;
   for (int i = 0; i < ListBox::kMaxListItems; ++i) ASSERT_TRUE(list.AddItem(u"x"));

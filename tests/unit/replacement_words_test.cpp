@@ -40,19 +40,6 @@ class ReplacementWordsTest : public ::testing::Test {
   ReplacementWords words{list2, text1, text2};
 };
 
-TEST_F(ReplacementWordsTest, AddAppendsTheJoinedPairAndEmptiesTheFields) {
-  Add(u"", u"");
-  Add(u"a->b", u"c");
-  Add(u"x", u"y");
-  Add(u"x", u"y");
-  ASSERT_EQ(list2.ListCount(), 4);
-  EXPECT_EQ(list2.List(0), u"->");
-  EXPECT_EQ(list2.List(1), u"a->b->c");
-  EXPECT_EQ(list2.List(3), u"x->y");
-  EXPECT_EQ(text1.Text(), u"");
-  EXPECT_EQ(text2.Text(), u"");
-}
-
 TEST_F(ReplacementWordsTest, EditLoadsTheSelectedPairAndKeepsIt) {
   Add(u"a->b", u"c");
   words.Edit();
@@ -70,18 +57,6 @@ TEST_F(ReplacementWordsTest, EditLoadsTheSelectedPairAndKeepsIt) {
   ASSERT_EQ(list2.ListCount(), 2);
   EXPECT_EQ(list2.List(0), u"a->b->c");
   EXPECT_EQ(list2.List(1), u"a->d");
-}
-
-TEST_F(ReplacementWordsTest, DeleteRemovesOnlyTheSelectedItem) {
-  Add(u"a", u"1");
-  Add(u"b", u"2");
-  words.Delete();
-  EXPECT_EQ(list2.ListCount(), 2);
-  list2.SetListIndex(0);
-  words.Delete();
-  ASSERT_EQ(list2.ListCount(), 1);
-  EXPECT_EQ(list2.List(0), u"b->2");
-  EXPECT_EQ(list2.ListIndex(), -1);
 }
 
 TEST_F(ReplacementWordsTest, ClearEmptiesListAndFieldsEvenWhenEmpty) {

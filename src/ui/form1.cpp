@@ -9,6 +9,7 @@
 #include "ui/control_factory.h"
 #include "ui/form1_controls.h"
 #include "ui/page_layouts.h"
+#include "ui/program_icon.h"
 #include "ui/twips.h"
 #include "ui/ui_fonts.h"
 #include "ui/window_stacking.h"
@@ -25,6 +26,7 @@ Form1::Form1(QWidget* parent)
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
   setObjectName("Form1");
   setWindowTitle("Tavorin");
+  setWindowIcon(ProgramIcon());
   InstallUiFontSubstitutes();
   setFont(UiFont());
   setFixedSize(kOuterSize);

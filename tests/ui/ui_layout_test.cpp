@@ -216,6 +216,8 @@ class LayoutTest : public QObject {
     QCOMPARE(form_->minimumSize(), form_->maximumSize());
     QVERIFY(form_->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
     QVERIFY(!form_->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    QCOMPARE(form_->windowIcon().availableSizes(),
+             (QList<QSize>{{16, 16}, {24, 24}, {32, 32}, {48, 48}}));
   }
 
   void tabSwitching_data() {

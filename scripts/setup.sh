@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libx11-dev libxtst-dev libgtest-dev
-  xvfb xauth x11-utils x11-xkb-utils xdotool imagemagick
+  xvfb xauth x11-utils x11-xkb-utils xdotool imagemagick openbox
   fonts-noto-cjk
 )
 

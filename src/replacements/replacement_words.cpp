@@ -17,8 +17,8 @@ void ReplacementWords::Add() {
 void ReplacementWords::Delete() {
   const int selected = pairs_.ListIndex();
   if (pairs_.ListCount() == 0 || selected < 0) return;
+  // Removing the selected item leaves none selected.
   pairs_.RemoveItem(selected);
-  pairs_.SetListIndex(-1);
 }
 
 void ReplacementWords::Clear() {

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "ui/control_factory.h"
+#include "ui/form1_bindings.h"
 #include "ui/form1_controls.h"
 #include "ui/page_layouts.h"
 #include "ui/program_icon.h"
@@ -56,6 +57,10 @@ Form1::Form1(QWidget* parent)
   timer1_->start();
 
   controls_ = std::make_unique<Form1Controls>(*this);
+  BindRunControls(*this);
+  BindRecordFiles(*this);
+  BindActionList(*this);
+  BindActionEntry(*this);
 
   // A click on the tab that is already selected changes no index, yet still
   // switches (to the same page).

@@ -40,6 +40,14 @@ class Platform {
   // Modal message box with caption "错误", the critical-stop icon and one OK
   // button; returns when the user dismisses it.
   virtual void ShowError(const std::u16string& message) = 0;
+
+  // The user's way out of a run: between BeginStopWatch and EndStopWatch a
+  // press of Esc on the real keyboard (not one this program sends) ends the
+  // current pause at once and makes StopRequested true until the next
+  // BeginStopWatch.
+  virtual void BeginStopWatch() = 0;
+  virtual void EndStopWatch() = 0;
+  virtual bool StopRequested() = 0;
 };
 
 }  // namespace tavorin

@@ -9,6 +9,8 @@ std::u16string JoinReplacementPair(const std::u16string& oldText, const std::u16
   return oldText + kArrow + newText;
 }
 
+bool IsReplacementPair(const std::u16string& item) { return item.find(kArrow) != std::u16string::npos; }
+
 ReplacementPair SplitReplacementPair(const std::u16string& item) {
   const std::size_t first = item.find(kArrow);
   if (first == std::u16string::npos) {

@@ -20,11 +20,22 @@ class RecordingPlatform : public Platform {
   void ClearClipboard() override;
   void SetClipboardText(const std::u16string& text) override;
   void ShowError(const std::u16string& message) override;
+  void BeginStopWatch() override;
+  void EndStopWatch() override;
+  bool StopRequested() override { return stopped_; }
+
+  // The user presses Esc at this virtual time: a pause running then ends at
+  // that moment (logged as "sleep N stopped after M"), and while no watch is
+  // on the press is lost, as a real one would be.
+  void PressStopAt(std::int64_t ms) { stopAtMs_ = ms; }
+  bool Watching() const { return watching_; }
 
   // Lines such as "move 10 20", "mouse 6", "key 17 down", "sleep 50",
   // "clipboard clear", "clipboard hello", "error 参数错误".
   const std::vector<std::string>& Log() const { return log_; }
   std::vector<std::string> TakeLog();
+  // Adds a line of the test's own (another fake's action) to the log.
+  void Note(std::string line) { log_.push_back(std::move(line)); }
   std::int64_t NowMs() const { return nowMs_; }
   const std::u16string& Clipboard() const { return clipboard_; }
 
@@ -32,6 +43,9 @@ class RecordingPlatform : public Platform {
   std::vector<std::string> log_;
   std::int64_t nowMs_ = 0;
   std::u16string clipboard_;
+  bool watching_ = false;
+  bool stopped_ = false;
+  std::int64_t stopAtMs_ = -1;
 };
 
 std::string ToUtf8(const std::u16string& text);

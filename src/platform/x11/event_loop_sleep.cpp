@@ -16,11 +16,13 @@ using Clock = std::chrono::steady_clock;
 // two late on a busy machine. Waking this much before the deadline and
 // spinning the rest keeps a pause within a fraction of a millisecond.
 constexpr auto kSpinMargin = std::chrono::microseconds(3000);
+constexpr int kInterruptPollMs = 10;
 
-// Runs a nested event loop until `wakeAt`. Returns false when the loop was
-// ended by something other than its own timer (the application quitting),
-// after which no further nested loop would run.
-bool RunEventLoopUntil(Clock::time_point wakeAt) {
+// Runs a nested event loop until `wakeAt` or until `interrupted` answers
+// true. Returns false when the loop was ended by something other than its own
+// timers (the application quitting), after which no further nested loop
+// would run.
+bool RunEventLoopUntil(Clock::time_point wakeAt, const std::function<bool()>& interrupted) {
   const auto remaining = std::chrono::floor<std::chrono::milliseconds>(wakeAt - Clock::now());
   QEventLoop loop;
   QTimer timer;
@@ -32,6 +34,15 @@ bool RunEventLoopUntil(Clock::time_point wakeAt) {
     loop.quit();
   });
   timer.start(static_cast<int>(remaining.count()));
+  QTimer poll;
+  if (interrupted) {
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+      if (!interrupted()) return;
+      fired = true;
+      loop.quit();
+    });
+    poll.start(kInterruptPollMs);
+  }
   loop.exec(QEventLoop::ExcludeUserInputEvents);
   return fired;
 }
@@ -43,17 +54,22 @@ bool RunEventLoopUntil(Clock::time_point wakeAt) {
 // target paste nothing. Each call owns its loop and timer, so an event handler
 // that pauses again inside the loop gets its own pause and the outer one
 // still ends at its own deadline (or as soon as the inner one returns).
-void SleepServingEvents(std::int32_t milliseconds) {
+void SleepServingEvents(std::int32_t milliseconds, const std::function<bool()>& interrupted) {
   if (milliseconds <= 0) return;
   const auto deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
   const auto wakeAt = deadline - kSpinMargin;
+  const auto stop = [&] { return interrupted && interrupted(); };
 
   bool loopUsable = QCoreApplication::instance() != nullptr;
   while (loopUsable && wakeAt - Clock::now() >= std::chrono::milliseconds(1)) {
-    loopUsable = RunEventLoopUntil(wakeAt);
+    loopUsable = RunEventLoopUntil(wakeAt, interrupted);
+    if (stop()) return;
   }
   if (Clock::now() < wakeAt) std::this_thread::sleep_until(wakeAt);
-  while (Clock::now() < deadline) std::this_thread::yield();
+  while (Clock::now() < deadline) {
+    if (stop()) return;
+    std::this_thread::yield();
+  }
 }
 
 }  // namespace tavorin

@@ -1,12 +1,16 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 namespace tavorin {
 
 // Blocks the caller for the given time while the Qt event loop keeps turning
 // (user input excluded), so the program goes on answering other programs'
 // clipboard requests during a pause. Returns at once for ms <= 0.
-void SleepServingEvents(std::int32_t milliseconds);
+// `interrupted`, when given, is asked about every 10 ms; the pause ends as
+// soon as it answers true.
+void SleepServingEvents(std::int32_t milliseconds,
+                        const std::function<bool()>& interrupted = nullptr);
 
 }  // namespace tavorin

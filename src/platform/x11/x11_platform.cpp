@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <X11/Xlib.h>
+#include <X11/keysym.h>
 #include <X11/extensions/XTest.h>
 
 #include <stdexcept>
@@ -16,6 +17,8 @@
 
 namespace tavorin {
 namespace {
+
+constexpr std::uint8_t kEscapeKey = 27;
 
 struct ButtonFlags {
   std::uint32_t flag;
@@ -68,6 +71,8 @@ void X11Platform::MouseEvent(std::uint32_t flags) {
 }
 
 void X11Platform::KeyEvent(std::uint8_t virtualKey, bool keyUp) {
+  // An Esc the run sends itself must not read as the user's stop.
+  if (virtualKey == kEscapeKey) ownEscapeHeld_ = !keyUp;
   if (keyUp) {
     keyboard_->Release(virtualKey);
   } else {
@@ -76,7 +81,11 @@ void X11Platform::KeyEvent(std::uint8_t virtualKey, bool keyUp) {
 }
 
 void X11Platform::Sleep(std::int32_t milliseconds) {
-  SleepServingEvents(milliseconds);
+  if (watching_) {
+    if (!StopRequested()) SleepServingEvents(milliseconds, [this] { return StopRequested(); });
+  } else {
+    SleepServingEvents(milliseconds);
+  }
   // A key missing from the keymap stays bound through the pause after its
   // tap, long enough for the target to look the keycode up.
   keyboard_->UnbindBorrowedKeycodes();
@@ -92,6 +101,34 @@ void X11Platform::ShowError(const std::u16string& message) {
   QMessageBox box(QMessageBox::Critical, QStringLiteral("错误"), QString::fromStdU16String(message),
                   QMessageBox::Ok);
   box.exec();
+}
+
+void X11Platform::BeginStopWatch() {
+  watching_ = true;
+  stopped_ = false;
+  // Only a press that starts during the run counts; an Esc still held from
+  // before (the one that answered a dialog, say) does not.
+  escapeWasUp_ = !EscapeDown();
+}
+
+void X11Platform::EndStopWatch() { watching_ = false; }
+
+// The keyboard state is polled rather than grabbed: a grab would also take
+// the Esc presses the run sends to the target application.
+bool X11Platform::StopRequested() {
+  if (!watching_ || stopped_) return stopped_;
+  const bool down = EscapeDown();
+  if (down && escapeWasUp_ && !ownEscapeHeld_) stopped_ = true;
+  escapeWasUp_ = !down;
+  return stopped_;
+}
+
+bool X11Platform::EscapeDown() {
+  const KeyCode escape = XKeysymToKeycode(display_, XK_Escape);
+  if (escape == 0) return false;
+  char keys[32] = {};
+  XQueryKeymap(display_, keys);
+  return (keys[escape / 8] & (1 << (escape % 8))) != 0;
 }
 
 }  // namespace tavorin

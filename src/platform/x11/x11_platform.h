@@ -29,9 +29,18 @@ class X11Platform : public Platform {
   void ClearClipboard() override;
   void SetClipboardText(const std::u16string& text) override;
   void ShowError(const std::u16string& message) override;
+  void BeginStopWatch() override;
+  void EndStopWatch() override;
+  bool StopRequested() override;
 
  private:
+  bool EscapeDown();
+
   _XDisplay* display_ = nullptr;
+  bool watching_ = false;
+  bool stopped_ = false;
+  bool escapeWasUp_ = false;
+  bool ownEscapeHeld_ = false;
   std::unique_ptr<X11Keyboard> keyboard_;
 };
 

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "recording_platform.h"
+#include "run/clock.h"
+#include "run/run_controls.h"
+
+namespace tavorin::testing {
+
+class FixedClock : public Clock {
+ public:
+  LocalDateTime Now() const override { return now; }
+  LocalDateTime now{2021, 3, 5, 7, 8, 9, 6};  // Friday 5 March 2021, 07:08:09
+};
+
+// Logs "hide" and "show" into the same log as the platform, so a test sees
+// where they fall among the input events.
+class FakeRunWindow : public RunWindow {
+ public:
+  explicit FakeRunWindow(RecordingPlatform& log) : log_(log) {}
+  void Hide() override { log_.Note("hide"); }
+  void Show() override { log_.Note("show"); }
+  bool RefreshBeforeCooldownChosen() const override { return refresh; }
+  int RefreshKeyListIndex() const override { return keyIndex; }
+
+  bool refresh = false;
+  int keyIndex = 0;
+
+ private:
+  RecordingPlatform& log_;
+};
+
+}  // namespace tavorin::testing

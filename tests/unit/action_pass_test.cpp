@@ -1,0 +1,178 @@
+#include "run/action_pass.h"
+
+#include <gtest/gtest.h>
+
+#include "fake_controls.h"
+#include "fake_run_window.h"
+#include "recording_platform.h"
+#include "ui/memory_list_box.h"
+
+namespace tavorin {
+namespace {
+
+using testing::FakeTextBox;
+using testing::FixedClock;
+using testing::RecordingPlatform;
+using Log = std::vector<std::string>;
+
+class ActionPassTest : public ::testing::Test {
+ protected:
+  void Records(std::initializer_list<std::pair<const char16_t*, bool>> records) {
+    for (const auto& [text, checked] : records) {
+      list1.AddItem(text);
+      list1.SetSelected(list1.ListCount() - 1, checked);
+    }
+  }
+  void Actions(std::initializer_list<const char16_t*> lines) {
+    for (const auto* line : lines) list3.AddItem(line);
+  }
+  // Runs `passes` passes the way the controller numbers them.
+  void Passes(int passes) {
+    for (int p = 1; p <= passes; ++p) {
+      state.passNumber = p;
+      RunActionPass(run);
+    }
+  }
+  Log LineLog(const std::u16string& line) {
+    platform.TakeLog();
+    RunActionLine(run, line);
+    return platform.TakeLog();
+  }
+  std::vector<std::string> ClipboardTexts() {
+    std::vector<std::string> texts;
+    for (const auto& entry : platform.Log()) {
+      if (entry.rfind("clipboard ", 0) == 0 && entry != "clipboard clear") texts.push_back(entry.substr(10));
+    }
+    return texts;
+  }
+
+  RecordingPlatform platform;
+  FixedClock clock;
+  MemoryListBox list1, list2, list3, list4;
+  FakeTextBox text3, text4, text5;
+  RunControls controls{list1, list2, list3, list4, text3, text4, text5};
+  RunState state;
+  RunContext run{platform, clock, controls, state};
+};
+
+const Log kPasteSteps = {"key 17 down", "key 86 down", "key 86 up", "key 17 up", "sleep 50", "sleep 50"};
+
+TEST_F(ActionPassTest, CursorWalksTheCheckedRecordsAcrossPassesAndWraps) {
+  Records({{u"甲", true}, {u"跳过", false}, {u"乙", true}, {u"丙", true}});
+  Actions({u"复制内容", u"粘贴内容"});
+  Passes(5);
+  EXPECT_EQ(ClipboardTexts(), (std::vector<std::string>{"甲", "乙", "丙", "甲", "乙"}));
+  EXPECT_EQ(state.recordCursor, 2);
+  EXPECT_EQ(state.currentText, u"乙");
+  EXPECT_EQ(text5.Text(), u"乙");
+  EXPECT_EQ(list4.ListCount(), 3);
+  EXPECT_EQ(list4.List(2), u"丙");
+  // Five passes of copy (100 ms) and paste (100 ms).
+  EXPECT_EQ(platform.NowMs(), 1000);
+}
+
+TEST_F(ActionPassTest, CopyAndPasteStepsComeInTheirExactOrder) {
+  Records({{u"第%i条", true}});
+  Actions({u"复制内容", u"粘贴内容"});
+  state.passNumber = 3;
+  RunActionPass(run);
+  Log expected = {"clipboard clear", "sleep 50", "clipboard 第3条", "sleep 50"};
+  expected.insert(expected.end(), kPasteSteps.begin(), kPasteSteps.end());
+  EXPECT_EQ(platform.Log(), expected);
+}
+
+TEST_F(ActionPassTest, TwoCopyLinesTakeConsecutiveRecordsWithTheSamePassNumber) {
+  Records({{u"a%i", true}, {u"b%i", true}, {u"c%i", true}});
+  Actions({u"复制内容", u"复制内容"});
+  Passes(2);
+  EXPECT_EQ(ClipboardTexts(), (std::vector<std::string>{"a1", "b1", "c2", "a2"}));
+}
+
+TEST_F(ActionPassTest, CheckMarksAreReadAgainAtEveryPass) {
+  Records({{u"a", true}, {u"b", true}});
+  Actions({u"复制内容"});
+  Passes(1);
+  list1.SetSelected(0, false);
+  state.passNumber = 2;
+  RunActionPass(run);
+  EXPECT_EQ(ClipboardTexts(), (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(list4.ListCount(), 1);
+}
+
+TEST_F(ActionPassTest, WithoutACopyLineTheRecordsAreNeverTouched) {
+  Records({{u"a", true}});
+  Actions({u"点击位置 1 2", u"粘贴内容"});
+  Passes(2);
+  EXPECT_TRUE(ClipboardTexts().empty());
+  EXPECT_EQ(state.recordCursor, 0);
+}
+
+TEST_F(ActionPassTest, LinesBecomeTheirCommands) {
+  EXPECT_EQ(LineLog(u"点击位置 100 200"), (Log{"move 100 200", "mouse 6", "sleep 50", "sleep 50"}));
+  EXPECT_EQ(LineLog(u"点击位置 -5 7"), (Log{"move -5 7", "mouse 6", "sleep 50", "sleep 50"}));
+  EXPECT_EQ(LineLog(u"按下按键 86 2"), kPasteSteps);
+  EXPECT_EQ(LineLog(u"按下按键 116"), (Log{"key 116 down", "key 116 up", "sleep 50", "sleep 50"}));
+  EXPECT_EQ(LineLog(u"按下按键 65 5"),
+            (Log{"key 18 down", "key 16 down", "key 65 down", "key 65 up", "key 16 up", "key 18 up", "sleep 50",
+                 "sleep 50"}));
+  EXPECT_EQ(LineLog(u"粘贴内容"), kPasteSteps);
+}
+
+TEST_F(ActionPassTest, FaultyClickLinesReportAndStillClick) {
+  EXPECT_EQ(LineLog(u"点击位置 100"), (Log{"error 参数错误。", "mouse 6", "sleep 50", "sleep 50"}));
+  EXPECT_EQ(LineLog(u"点击位置100 200"), (Log{"error 未知指令。", "mouse 6", "sleep 50", "sleep 50"}));
+}
+
+TEST_F(ActionPassTest, WaitLinesPauseTheSecondsInMilliseconds) {
+  const struct {
+    const char16_t* line;
+    const char* sleep;
+  } cases[] = {
+      {u"等候时长 3", "sleep 3000"},     {u"等候时长 0", "sleep 50"},     {u"等候时长 -3", "sleep 50"},
+      {u"等候时长 0.5", "sleep 500"},    {u"等候时长 1.25", "sleep 1250"}, {u"等候时长 -0.5", "sleep 50"},
+      {u"等候时长 0.0004", "sleep 50"}, {u"等候时长  2 ", "sleep 2000"},  {u"等候时长 1e3", "sleep 1000000"},
+      {u"等候时长 abc", "sleep 50"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(LineLog(c.line), Log{c.sleep}) << testing::ToUtf8(c.line);
+  EXPECT_EQ(WaitCommand(u"等候时长 5"), u"s 5000");
+  EXPECT_EQ(WaitCommand(u"等候时长 0.5"), u"s 500");
+  // Too long for a pause: refused by the interpreter, not wrapped around.
+  EXPECT_EQ(LineLog(u"等候时长 2147484"), Log{"error 参数错误"});
+  EXPECT_EQ(LineLog(u"等候时长 2147483.6475"), Log{"error 参数错误"});
+}
+
+TEST_F(ActionPassTest, InsertLinesPasteTheirTextVerbatim) {
+  const Log prefix = {"clipboard clear", "sleep 50"};
+  auto expected = [&](const std::string& text) {
+    Log log = prefix;
+    log.push_back("clipboard " + text);
+    log.push_back("sleep 50");
+    log.insert(log.end(), kPasteSteps.begin(), kPasteSteps.end());
+    return log;
+  };
+  list2.AddItem(u"a->b");
+  EXPECT_EQ(LineLog(u"插入内容 %i a "), expected("%i a "));
+  EXPECT_EQ(LineLog(u"插入内容 "), expected(""));
+  EXPECT_EQ(LineLog(u"插入内容"), expected(""));
+  EXPECT_EQ(platform.NowMs(), 3 * 200);
+}
+
+TEST_F(ActionPassTest, UnknownLinesAreSkippedSilently) {
+  for (const auto* line : {u"", u"复制内", u"打开网页", u" 复制内容", u"COPY"}) {
+    EXPECT_TRUE(LineLog(line).empty()) << testing::ToUtf8(line);
+  }
+  // A keyword decides, whatever follows it.
+  Records({{u"r", true}});
+  list4.AddItem(u"r");
+  EXPECT_EQ(LineLog(u"粘贴内容吧").size(), kPasteSteps.size());
+}
+
+TEST_F(ActionPassTest, LineFeedsInARecordReachTheClipboardUnchanged) {
+  Records({{u"一\n二", true}});
+  Actions({u"复制内容"});
+  Passes(1);
+  EXPECT_EQ(platform.Clipboard(), u"一\n二");
+}
+
+}  // namespace
+}  // namespace tavorin

@@ -1,6 +1,9 @@
 #include "platform/x11/virtual_key_map.h"
 
+#include <QGuiApplication>
 #include <X11/XF86keysym.h>
+#include <X11/XKBlib.h>
+#include <X11/Xlib.h>
 #include <X11/keysym.h>
 
 #include <utility>
@@ -95,6 +98,17 @@ constexpr std::pair<std::uint8_t, unsigned long> kTable[] = {
     {29, XK_Muhenkan},
 };
 
+// Keysyms a key press reports that the table above does not send, or sends
+// for another code. Windows reports either side of a modifier by its generic
+// code, and the Print Screen key as VK_SNAPSHOT (44).
+constexpr std::pair<unsigned long, std::uint8_t> kReportedOnly[] = {
+    {XK_Shift_R, 16},   {XK_Control_R, 17}, {XK_Alt_R, 18},   {XK_Print, 44},
+    {XK_ISO_Left_Tab, 9}, {XK_KP_Enter, 13}, {XK_KP_Begin, 12}, {XK_KP_Prior, 33},
+    {XK_KP_Next, 34},   {XK_KP_End, 35},    {XK_KP_Home, 36}, {XK_KP_Left, 37},
+    {XK_KP_Up, 38},     {XK_KP_Right, 39},  {XK_KP_Down, 40}, {XK_KP_Insert, 45},
+    {XK_KP_Delete, 46},
+};
+
 }  // namespace
 
 std::optional<unsigned long> KeysymForVirtualKey(std::uint8_t virtualKey) {
@@ -107,6 +121,34 @@ std::optional<unsigned long> KeysymForVirtualKey(std::uint8_t virtualKey) {
     if (code == vk) return keysym;
   }
   return std::nullopt;
+}
+
+std::optional<std::uint8_t> VirtualKeyForKeysym(unsigned long keysym) {
+  const auto code = [](unsigned long value) { return static_cast<std::uint8_t>(value); };
+  if (keysym >= XK_a && keysym <= XK_z) return code('A' + (keysym - XK_a));
+  if (keysym >= XK_A && keysym <= XK_Z) return code('A' + (keysym - XK_A));
+  if (keysym >= XK_0 && keysym <= XK_9) return code('0' + (keysym - XK_0));
+  if (keysym >= XK_KP_0 && keysym <= XK_KP_9) return code(96 + (keysym - XK_KP_0));
+  if (keysym >= XK_F1 && keysym <= XK_F24) return code(112 + (keysym - XK_F1));
+  for (const auto& [reported, vk] : kReportedOnly) {
+    if (reported == keysym) return vk;
+  }
+  // The first code in the table is the generic one (16 before 160).
+  for (const auto& [vk, sent] : kTable) {
+    if (sent == keysym) return vk;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::uint8_t> VirtualKeyForPressedKey(unsigned long keysym, unsigned keycode) {
+  if (auto vk = VirtualKeyForKeysym(keysym)) return vk;
+  if (QGuiApplication::platformName() != QLatin1String("xcb")) return std::nullopt;
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (x11 == nullptr || x11->display() == nullptr || keycode > 255) return std::nullopt;
+  const KeySym unshifted =
+      XkbKeycodeToKeysym(x11->display(), static_cast<KeyCode>(keycode), 0, 0);
+  if (unshifted == NoSymbol || unshifted == keysym) return std::nullopt;
+  return VirtualKeyForKeysym(unshifted);
 }
 
 }  // namespace tavorin

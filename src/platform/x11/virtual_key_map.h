@@ -12,4 +12,18 @@ namespace tavorin {
 // keyboard prefers whatever keycode the server has bound to that modifier.
 std::optional<unsigned long> KeysymForVirtualKey(std::uint8_t virtualKey);
 
+// The Windows virtual-key code of a keysym the X server reported, the code
+// Windows reports for that key: KeysymForVirtualKey gives back the same
+// keysym, or the one of the key that does the same (the left-hand modifier
+// for the right-hand one, the editing key for a keypad key with Num Lock
+// off). Either case of a letter gives the letter's code. Nothing when the
+// keysym has no code.
+std::optional<std::uint8_t> VirtualKeyForKeysym(unsigned long keysym);
+
+// The virtual-key code of a key pressed on Qt's X connection, given the
+// keysym of the event and the keycode of the key. A keysym on a shifted
+// level that has no code of its own ("exclam" of Shift+1) gives the code of
+// the key's unshifted keysym, the key the X layer presses to replay it.
+std::optional<std::uint8_t> VirtualKeyForPressedKey(unsigned long keysym, unsigned keycode);
+
 }  // namespace tavorin

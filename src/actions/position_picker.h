@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+
+namespace tavorin {
+
+class ListBox;
+
+// Form2: a frozen copy of the primary screen laid over it. A left press
+// appends the click line of the pressed position; any press, Esc, or a close
+// by the window system closes it and brings the main window back.
+class PositionPicker : public QWidget {
+ public:
+  // Copies the screen at once (CaptureScreen); the main window must already
+  // be hidden. The picker deletes itself when closed.
+  PositionPicker(QWidget& mainWindow, ListBox& actions);
+
+  // Shows the picker over the whole primary screen, with the focus.
+  void Open();
+
+  const QPixmap& FrozenImage() const { return frozen_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void PickPosition(const QMouseEvent& event);
+  void ClosePicker();
+
+  QWidget& mainWindow_;
+  ListBox& actions_;
+  QPixmap frozen_;
+  bool crosshair_ = false;
+};
+
+}  // namespace tavorin

@@ -1,0 +1,70 @@
+#include "actions/text_entry_dialog.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "actions/action_lines.h"
+#include "actions/pressed_key.h"
+#include "ui/control_factory.h"
+#include "ui/list_box.h"
+
+namespace tavorin {
+namespace {
+
+constexpr int kVkReturn = 13;
+constexpr int kVkSeparator = 108;
+
+struct Design {
+  const char* name;
+  const char* caption;
+  int width;
+  int height;
+  int textWidth;
+  int buttonLeft;
+  bool buttonFirst;  // in the focus order
+  std::u16string (*makeLine)(std::u16string_view);
+};
+
+const Design& DesignOf(TextEntryDialog::Kind kind) {
+  static const Design wait{"Form4", "等候（秒）：", 2745, 585, 1695, 1920, false, &WaitLine};
+  static const Design insert{"Form5", "插入内容：", 3360, 585, 2295, 2520, true, &InsertLine};
+  return kind == TextEntryDialog::Kind::kWait ? wait : insert;
+}
+
+}  // namespace
+
+TextEntryDialog::TextEntryDialog(QWidget& owner, ListBox& actions, Kind kind)
+    : EntryDialog(owner, DesignOf(kind).name, DesignOf(kind).caption, DesignOf(kind).width,
+                  DesignOf(kind).height),
+      actions_(actions),
+      makeLine_(DesignOf(kind).makeLine) {
+  const Design& design = DesignOf(kind);
+  text1_ = AddTextBox(*this, "Text1", 120, 120, design.textWidth, 375);
+  command5_ = AddButton(*this, "Command5", "确定", design.buttonLeft, 120, 735, 375);
+  QWidget* first = design.buttonFirst ? static_cast<QWidget*>(command5_) : text1_;
+  QWidget* second = design.buttonFirst ? static_cast<QWidget*>(text1_) : command5_;
+  setTabOrder(first, second);
+  first->setFocus();
+
+  connect(command5_, &QPushButton::clicked, this, &TextEntryDialog::Confirm);
+  text1_->installEventFilter(this);
+}
+
+bool TextEntryDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == text1_ && event->type() == QEvent::KeyPress) {
+    const int vk = PressedVirtualKey(*static_cast<QKeyEvent*>(event));
+    if (vk == kVkReturn || vk == kVkSeparator) {
+      Confirm();
+      return true;
+    }
+  }
+  return false;
+}
+
+void TextEntryDialog::Confirm() {
+  actions_.AddItem(makeLine_(text1_->text().toStdU16String()));
+  accept();
+}
+
+}  // namespace tavorin

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace tavorin::testing {
+
+// A fresh folder for one test, removed with everything in it afterwards.
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tavorin-XXXXXX").string();
+    path_ = mkdtemp(pattern.data());
+  }
+  ~TempFolder() {
+    std::error_code ec;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(path_, ec);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  std::filesystem::path Path(const std::string& name) const { return path_ / name; }
+  std::u16string Name(const std::string& name) const { return Path(name).u16string(); }
+  const std::filesystem::path& path() const { return path_; }
+
+  void Write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(Path(name), std::ios::binary) << bytes;
+  }
+  std::string Read(const std::string& name) const {
+    std::ifstream in(Path(name), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  int FileCount() const {
+    return static_cast<int>(std::distance(std::filesystem::directory_iterator(path_), {}));
+  }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// Root reads and writes past permission bits, so tests that need a refused
+// file system operation take another way there.
+inline bool RunningAsRoot() { return geteuid() == 0; }
+
+}  // namespace tavorin::testing

@@ -1,0 +1,230 @@
+#include "actions/list_text_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <filesystem>
+
+#include "actions/list_text_encoding.h"
+#include "temp_folder.h"
+#include "ui/memory_list_box.h"
+
+namespace tavorin {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::RunningAsRoot;
+using testing::TempFolder;
+using Lines = std::vector<std::u16string>;
+
+Lines Items(const ListBox& list) {
+  Lines items;
+  for (int i = 0; i < list.ListCount(); ++i) items.push_back(list.List(i));
+  return items;
+}
+
+void Fill(MemoryListBox& list, const Lines& items) {
+  for (const auto& item : items) list.AddItem(item);
+}
+
+class ListTextFileTest : public ::testing::Test {
+ protected:
+  Lines ReadBytes(const std::string& bytes) {
+    folder.Write("in.txt", bytes);
+    ListFileLines file = ReadListFile(folder.Name("in.txt"));
+    EXPECT_EQ(file.error, ListFileError::kNone);
+    return file.lines;
+  }
+  std::string WriteItems(const Lines& items) {
+    MemoryListBox list;
+    Fill(list, items);
+    EXPECT_EQ(WriteListLines(folder.Name("out.txt"), list), ListFileError::kNone);
+    return folder.Read("out.txt");
+  }
+
+  TempFolder folder;
+};
+
+// --- Lines ---
+
+TEST_F(ListTextFileTest, OnlyCarriageReturnEndsALine) {
+  EXPECT_EQ(ReadBytes("a\r\nb\rc\nd\r\n\ne"), (Lines{u"a", u"b", u"c\nd", u"\ne"}));
+  EXPECT_EQ(ReadBytes("one\ntwo\nthree\n"), (Lines{u"one\ntwo\nthree\n"}));
+  EXPECT_EQ(ReadBytes("last without end"), (Lines{u"last without end"}));
+  EXPECT_EQ(ReadBytes(""), Lines{});
+}
+
+TEST_F(ListTextFileTest, BlankLinesAreSkippedAndOthersKeptExactly) {
+  const std::string file = "点击位置 100 200\r\n\r\n   \r\n  等候时长 2  \r\n\t\xE3\x80\x80 \r\n\r\n";
+  EXPECT_EQ(ReadBytes(file), (Lines{u"点击位置 100 200", u"  等候时长 2  "}));
+}
+
+TEST_F(ListTextFileTest, WritingEndsEveryItemWithCrLf) {
+  EXPECT_EQ(WriteItems({u"a", u" b ", u"", u"c\nd"}), "a\r\n b \r\n\r\nc\nd\r\n");
+}
+
+TEST_F(ListTextFileTest, RoundTripKeepsNonBlankItemsInOrder) {
+  const Lines items = {u"复制内容", u"  插入内容 x  ", u"line\nfeed", u"", u"   ", u"end"};
+  WriteItems(items);
+  EXPECT_EQ(ReadListFile(folder.Name("out.txt")).lines,
+            (Lines{u"复制内容", u"  插入内容 x  ", u"line\nfeed", u"end"}));
+}
+
+TEST(IsTxtPathTest, OnlyATxtEndingInAnyCase) {
+  for (const char16_t* yes : {u"/a/b.txt", u"B.TXT", u"c.Txt", u".txt", u"文件.tXt"}) {
+    EXPECT_TRUE(IsTxtPath(yes));
+  }
+  for (const char16_t* no : {u"a.text", u"a.tx", u"a.txt.bak", u"txt", u"", u"a_txt"}) {
+    EXPECT_FALSE(IsTxtPath(no));
+  }
+}
+
+// --- Encodings ---
+
+// 中文，镕丟 and the euro sign as code page 936 (GBK) writes them: 镕 and 丟
+// are GBK characters outside GB2312, the euro sign is the single byte 0x80.
+const std::string kGbkBytes = "\xD6\xD0\xCE\xC4\xA3\xAC\xE9\x46\x81\x47\x80\r\n";
+const std::u16string kGbkText = u"中文，镕丟€";
+
+TEST_F(ListTextFileTest, ReadsAFileWrittenInGbkByAnotherProgram) {
+  EXPECT_EQ(ReadBytes(kGbkBytes + "ab\r\n"), (Lines{kGbkText, u"ab"}));
+}
+
+TEST_F(ListTextFileTest, WritesGbkByteForByte) { EXPECT_EQ(WriteItems({kGbkText}), kGbkBytes); }
+
+TEST_F(ListTextFileTest, ReadsUtf8WithAndWithoutMark) {
+  const std::string utf8 = "中文\r\n한국어 😀\r\n";
+  const Lines expected = {u"中文", u"한국어 😀"};
+  EXPECT_EQ(ReadBytes(utf8), expected);
+  EXPECT_EQ(ReadBytes("\xEF\xBB\xBF" + utf8), expected);  // the mark is not text
+}
+
+TEST_F(ListTextFileTest, ReadsUtf16LittleAndBigEndianByMark) {
+  EXPECT_EQ(ReadBytes(std::string("\xFF\xFE\x2D\x4E\r\0\n\0a\0", 10)), (Lines{u"中", u"a"}));
+  EXPECT_EQ(ReadBytes(std::string("\xFE\xFF\x4E\x2D\0\r\0\n\0a", 10)), (Lines{u"中", u"a"}));
+}
+
+TEST_F(ListTextFileTest, CharactersOutsideGbkSurviveExportAndImport) {
+  const Lines items = {u"한국어", u"😀 𠀀", u"ąę"};
+  const std::string bytes = WriteItems(items);
+  EXPECT_EQ(bytes.find('?'), std::string::npos);
+  EXPECT_EQ(ReadListFile(folder.Name("out.txt")).lines, items);
+}
+
+TEST(ListTextEncodingTest, LoneSurrogateIsWrittenAsReplacementCharacter) {
+  const std::u16string lone(1, char16_t(0xD800));
+  EXPECT_EQ(DecodeListFileBytes(EncodeListFileText(u"a" + lone + u"b")), u"a\uFFFDb");
+}
+
+// --- Reading failures ---
+
+TEST_F(ListTextFileTest, BytesThatAreNoTextAreAFailure) {
+  for (const std::string bytes : {std::string("good\r\n\xFF\xFF\r\n"),     // not GB18030
+                                  std::string("\xEF\xBB\xBF\xC3\r\n"),     // marked UTF-8, cut
+                                  std::string("\xFF\xFEa\0b", 5),          // odd UTF-16
+                                  std::string("ok\r\n\xD6")}) {            // cut GBK pair
+    folder.Write("bad.txt", bytes);
+    EXPECT_EQ(ReadListFile(folder.Name("bad.txt")).error, ListFileError::kNotText);
+  }
+}
+
+TEST_F(ListTextFileTest, FailuresLeaveTheListAsItWas) {
+  fs::create_directory(folder.Path("folder.txt"));
+  folder.Write("file", "x");
+  folder.Write("bad.txt", "\x81\x20");
+  const std::pair<std::u16string, ListFileError> cases[] = {
+      {folder.Name("missing.txt"), ListFileError::kNotFound},
+      {folder.Name("file") + u"/below.txt", ListFileError::kNotFound},
+      {folder.Name("folder.txt"), ListFileError::kNotAFile},
+      {u"", ListFileError::kNotFound},
+      {folder.Name("bad.txt"), ListFileError::kNotText},
+  };
+  for (const auto& [path, error] : cases) {
+    MemoryListBox list;
+    Fill(list, {u"keep", u"me"});
+    list.SetSelected(1, true);
+    list.SetListIndex(1);
+    EXPECT_EQ(ReadLinesIntoList(path, list, true).error, error);
+    EXPECT_EQ(Items(list), (Lines{u"keep", u"me"}));
+    EXPECT_TRUE(!list.Selected(0) && list.Selected(1) && list.ListIndex() == 1);
+  }
+}
+
+TEST_F(ListTextFileTest, RefusedOrFailingReadIsAFailure) {
+  if (!RunningAsRoot()) {
+    folder.Write("secret.txt", "x\r\n");
+    fs::permissions(folder.Path("secret.txt"), fs::perms::none);
+    EXPECT_EQ(ReadListFile(folder.Name("secret.txt")).error, ListFileError::kCannotOpen);
+  }
+  // A regular file whose every read fails.
+  EXPECT_EQ(ReadListFile(u"/proc/self/mem").error, ListFileError::kReadFailed);
+}
+
+TEST_F(ListTextFileTest, ListTakesAtMostItsCapacityAndCountsTheRest) {
+  std::string bytes;
+  for (int i = 0; i < ListBox::kMaxListItems + 5; ++i) bytes += std::to_string(i) + "\r\n \r\n";
+  folder.Write("long.txt", bytes);
+  MemoryListBox list;
+  Fill(list, {u"old"});
+  const ListLoad load = ReadLinesIntoList(folder.Name("long.txt"), list, true);
+  EXPECT_EQ(load.lineCount, ListBox::kMaxListItems + 5);
+  EXPECT_EQ(load.leftOut, 5);
+  ASSERT_EQ(list.ListCount(), ListBox::kMaxListItems);
+  EXPECT_EQ(list.List(0), u"0");
+  EXPECT_EQ(list.List(ListBox::kMaxListItems - 1), u"32766");
+  EXPECT_EQ(list.SelCount(), ListBox::kMaxListItems);
+}
+
+// --- Writing failures ---
+
+TEST_F(ListTextFileTest, ReplacesAnExistingFileKeepingItsPermissions) {
+  folder.Write("out.txt", "old old old old\r\n");
+  fs::permissions(folder.Path("out.txt"), fs::perms::owner_read | fs::perms::owner_write |
+                                              fs::perms::group_read);
+  EXPECT_EQ(WriteItems({u"new"}), "new\r\n");
+  EXPECT_EQ(fs::status(folder.Path("out.txt")).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(folder.FileCount(), 1);  // nothing left beside it
+}
+
+TEST_F(ListTextFileTest, UnwritableFolderIsAFailureAndCreatesNothing) {
+  MemoryListBox list;
+  Fill(list, {u"a"});
+  fs::path target;
+  if (RunningAsRoot()) {
+    folder.Write("plain", "x");  // a folder that is a file refuses even root
+    target = folder.Path("plain") / "out.txt";
+  } else {
+    fs::create_directory(folder.Path("locked"));
+    folder.Write("locked/out.txt", "old\r\n");
+    fs::permissions(folder.Path("locked"), fs::perms::owner_read | fs::perms::owner_exec);
+    target = folder.Path("locked") / "out.txt";
+  }
+  EXPECT_EQ(WriteListLines(target.u16string(), list), ListFileError::kCannotWrite);
+  if (!RunningAsRoot()) EXPECT_EQ(folder.Read("locked/out.txt"), "old\r\n");
+  EXPECT_EQ(WriteListLines(folder.Name(""), list), ListFileError::kCannotWrite);  // a folder
+}
+
+// A write that fails partway (here: the file size limit, which holds for
+// root too) must not replace the old file by a cut-off one.
+TEST_F(ListTextFileTest, WriteFailingPartwayKeepsTheOldFile) {
+  folder.Write("out.txt", "old\r\n");
+  MemoryListBox list;
+  Fill(list, {std::u16string(64 * 1024, u'x'), u"more"});
+  rlimit saved{};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = 4096;
+  setrlimit(RLIMIT_FSIZE, &small);
+  const ListFileError error = WriteListLines(folder.Name("out.txt"), list);
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previous);
+  EXPECT_EQ(error, ListFileError::kCannotWrite);
+  EXPECT_EQ(folder.Read("out.txt"), "old\r\n");
+  EXPECT_EQ(folder.FileCount(), 1);
+}
+
+}  // namespace
+}  // namespace tavorin

@@ -1,8 +1,43 @@
+#include <QListWidget>
+
+#include "actions/action_list_upkeep.h"
+#include "actions/button_commands.h"
+#include "actions/file_drop_filter.h"
+#include "actions/qt_file_dialogs.h"
 #include "ui/form1.h"
 #include "ui/form1_bindings.h"
+#include "ui/form1_controls.h"
+#include "ui/qt_message_boxes.h"
 
 namespace tavorin {
+namespace {
 
-void BindActionList(Form1& form) { (void)form; }
+// The logic of the action list upkeep, living as long as the window.
+class ActionListFiles : public QObject {
+ public:
+  explicit ActionListFiles(Form1& form)
+      : QObject(&form),
+        messages(&form),
+        upkeep(form.controls().list3, QtFileDialogs::Of(form), messages) {}
+
+  QtMessageBoxes messages;
+  ActionListUpkeep upkeep;
+};
+
+}  // namespace
+
+void BindActionList(Form1& form) {
+  auto* files = new ActionListFiles(form);
+  ActionListUpkeep& upkeep = files->upkeep;
+  ConnectButtons<ActionListUpkeep>(form, files, upkeep,
+                                   {{"Command8", &ActionListUpkeep::ImportActionFile},
+                                    {"Command9", &ActionListUpkeep::ExportActionFile},
+                                    {"Command10", &ActionListUpkeep::ClearActionList}});
+  auto* list3 = form.findChild<QListWidget*>("List3");
+  // A double-click on a row has made that row current before this runs.
+  QObject::connect(list3, &QListWidget::itemDoubleClicked, files,
+                   [&upkeep] { upkeep.DeleteCurrentAction(); });
+  FileDropFilter::Install(*list3, [&upkeep](const auto& paths) { upkeep.LoadDroppedActionFile(paths); });
+}
 
 }  // namespace tavorin

@@ -1,8 +1,44 @@
+#include <QListWidget>
+
+#include "actions/button_commands.h"
+#include "actions/file_drop_filter.h"
+#include "actions/qt_file_dialogs.h"
+#include "records/record_upkeep.h"
 #include "ui/form1.h"
 #include "ui/form1_bindings.h"
+#include "ui/form1_controls.h"
+#include "ui/qt_message_boxes.h"
 
 namespace tavorin {
+namespace {
 
-void BindRecordFiles(Form1& form) { (void)form; }
+// The logic of the record commands, living as long as the window.
+class RecordFiles : public QObject {
+ public:
+  explicit RecordFiles(Form1& form)
+      : QObject(&form),
+        messages(&form),
+        upkeep(form.controls().list1, form.controls().text6, form.controls().recordEditor,
+               QtFileDialogs::Of(form), messages) {}
+
+  QtMessageBoxes messages;
+  RecordUpkeep upkeep;
+};
+
+}  // namespace
+
+void BindRecordFiles(Form1& form) {
+  auto* files = new RecordFiles(form);
+  RecordUpkeep& upkeep = files->upkeep;
+  ConnectButtons<RecordUpkeep>(form, files, upkeep,
+                               {{"Command5", &RecordUpkeep::ImportRecordFile},
+                                {"Command13", &RecordUpkeep::ExportRecordFile},
+                                {"Command11", &RecordUpkeep::SelectAllRecords},
+                                {"Command12", &RecordUpkeep::SelectNoRecords},
+                                {"Command14", &RecordUpkeep::AddRecord},
+                                {"Command15", &RecordUpkeep::DeleteCurrentRecord}});
+  FileDropFilter::Install(*form.findChild<QListWidget*>("List1"),
+                          [&upkeep](const auto& paths) { upkeep.LoadDroppedRecordFile(paths); });
+}
 
 }  // namespace tavorin

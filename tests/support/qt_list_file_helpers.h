@@ -1,0 +1,70 @@
+#pragma once
+
+// Helpers for Qt tests of the list file buttons: file drops as the window
+// system delivers them, and message boxes answered as a user would.
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QDropEvent>
+#include <QMessageBox>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+namespace tavorin::testing {
+
+// Drags the files over the list and drops them. Returns whether the list
+// accepted both the drag and the drop.
+inline bool DropFiles(QAbstractItemView& list, const QStringList& paths) {
+  QMimeData data;
+  QList<QUrl> urls;
+  for (const QString& path : paths) urls.append(QUrl::fromLocalFile(path));
+  data.setUrls(urls);
+  const QPoint at(10, 10);
+  QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(list.viewport(), &enter);
+  QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(list.viewport(), &drop);
+  return enter.isAccepted() && drop.isAccepted();
+}
+
+inline void ClickButton(QWidget& form, const char* name) {
+  auto* button = form.findChild<QPushButton*>(name);
+  if (button == nullptr) qFatal("no button %s", name);
+  QTest::mouseClick(button, Qt::LeftButton);
+}
+
+inline QStringList ItemTexts(const QListWidget& list) {
+  QStringList texts;
+  for (int i = 0; i < list.count(); ++i) texts << list.item(i)->text();
+  return texts;
+}
+
+// Notes and closes every message box that opens while it lives.
+class MessageBoxCloser {
+ public:
+  struct Box {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon;
+  };
+
+  MessageBoxCloser() {
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        boxes.push_back({box->windowTitle(), box->text(), box->icon()});
+        box->accept();
+      }
+    });
+    timer_.start(20);
+  }
+
+  std::vector<Box> boxes;
+
+ private:
+  QTimer timer_;
+};
+
+}  // namespace tavorin::testing

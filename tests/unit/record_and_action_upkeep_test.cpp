@@ -1,0 +1,246 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "actions/action_list_upkeep.h"
+#include "fake_controls.h"
+#include "fake_file_dialogs.h"
+#include "fake_message_boxes.h"
+#include "records/record_upkeep.h"
+#include "temp_folder.h"
+#include "ui/memory_list_box.h"
+
+namespace tavorin {
+namespace {
+
+using testing::FakeFileDialogs;
+using testing::FakeLabel;
+using testing::FakeMessageBoxes;
+using testing::FakeTextBox;
+using testing::TempFolder;
+using Lines = std::vector<std::u16string>;
+
+class RecordUpkeepTest : public ::testing::Test {
+ protected:
+  RecordUpkeepTest() {
+    editor.onChange = [this] { editorLogic.OnEditorChange(); };
+    folder.Write("records.txt", "one\r\n\r\n  two  \r\n   \r\nthree");
+  }
+
+  void AddRecords(const Lines& texts, bool checked) {
+    for (const auto& text : texts) {
+      records.AddItem(text);
+      records.SetSelected(records.ListCount() - 1, checked);
+    }
+  }
+  Lines Texts() const {
+    Lines texts;
+    for (int i = 0; i < records.ListCount(); ++i) texts.push_back(records.List(i));
+    return texts;
+  }
+  void ExpectUnchanged(const Lines& texts) {
+    EXPECT_EQ(Texts(), texts);
+    EXPECT_EQ(records.SelCount(), 0);
+  }
+
+  TempFolder folder;
+  MemoryListBox records;
+  FakeTextBox editor;
+  FakeLabel status;
+  RecordEditor editorLogic{records, editor, status};
+  FakeFileDialogs dialogs;
+  FakeMessageBoxes messages;
+  RecordUpkeep upkeep{records, editor, editorLogic, dialogs, messages};
+};
+
+TEST_F(RecordUpkeepTest, ImportReplacesTheListByTheCheckedLines) {
+  AddRecords({u"old"}, false);
+  records.SetListIndex(0);
+  editor.SetText(u"old");
+  dialogs.openAnswers = {folder.Name("records.txt")};
+  upkeep.ImportRecordFile();
+  EXPECT_EQ(Texts(), (Lines{u"one", u"  two  ", u"three"}));
+  EXPECT_EQ(records.SelCount(), 3);
+  EXPECT_EQ(records.ListIndex(), -1);
+  editor.SetText(u"typed");  // edits no record now
+  EXPECT_EQ(Texts(), (Lines{u"one", u"  two  ", u"three"}));
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(RecordUpkeepTest, CancelledImportChangesNothing) {
+  AddRecords({u"a", u"b"}, false);
+  upkeep.ImportRecordFile();
+  EXPECT_EQ(dialogs.openCount, 1);
+  ExpectUnchanged({u"a", u"b"});
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(RecordUpkeepTest, UnreadableFileKeepsTheListAndNamesTheFile) {
+  AddRecords({u"a"}, false);
+  std::filesystem::create_directory(folder.Path("dir.txt"));
+  for (const auto& path : {folder.Name("missing.txt"), folder.Name("dir.txt")}) {
+    dialogs.openAnswers = {path};
+    upkeep.ImportRecordFile();
+    upkeep.LoadDroppedRecordFile({path});
+  }
+  ExpectUnchanged({u"a"});
+  ASSERT_EQ(messages.shown.size(), 4u);
+  for (const auto& shown : messages.shown) {
+    EXPECT_EQ(shown.caption, u"错误");
+    EXPECT_EQ(shown.icon, MessageIcon::kCritical);
+  }
+  EXPECT_NE(messages.shown[0].text.find(folder.Name("missing.txt")), std::u16string::npos);
+  EXPECT_NE(messages.shown[3].text.find(folder.Name("dir.txt")), std::u16string::npos);
+}
+
+TEST_F(RecordUpkeepTest, OverlongFileSaysHowManyLinesWereLeftOut) {
+  std::string bytes;
+  for (int i = 0; i < ListBox::kMaxListItems + 12; ++i) bytes += "r\r\n";
+  folder.Write("long.txt", bytes);
+  upkeep.LoadDroppedRecordFile({folder.Name("long.txt")});
+  EXPECT_EQ(records.ListCount(), ListBox::kMaxListItems);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].icon, MessageIcon::kInformation);
+  EXPECT_NE(messages.shown[0].text.find(u"其余 12 行未载入"), std::u16string::npos);
+}
+
+TEST_F(RecordUpkeepTest, OnlyTheFirstDroppedFileCountsAndOnlyWhenItIsTxt) {
+  AddRecords({u"a"}, false);
+  folder.Write("other.TXT", "x\r\n");
+  upkeep.LoadDroppedRecordFile({});
+  upkeep.LoadDroppedRecordFile({folder.Name("records.txt.bak"), folder.Name("records.txt")});
+  upkeep.LoadDroppedRecordFile({u""});
+  ExpectUnchanged({u"a"});
+  upkeep.LoadDroppedRecordFile({folder.Name("other.TXT"), folder.Name("records.txt")});
+  EXPECT_EQ(Texts(), (Lines{u"x"}));
+  EXPECT_TRUE(records.Selected(0));
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(RecordUpkeepTest, ExportWritesEveryRecordCheckedOrNot) {
+  upkeep.ExportRecordFile();
+  EXPECT_EQ(dialogs.saveCount, 0);  // nothing to save: no dialog
+  AddRecords({u"a", u"(请输入内容)"}, false);
+  records.SetSelected(0, true);
+  records.SetListIndex(1);
+  upkeep.ExportRecordFile();  // cancelled
+  EXPECT_EQ(folder.FileCount(), 1);
+  dialogs.saveAnswers = {folder.Name("out.txt")};
+  upkeep.ExportRecordFile();
+  EXPECT_EQ(folder.Read("out.txt"), "a\r\n(\xC7\xEB\xCA\xE4\xC8\xEB\xC4\xDA\xC8\xDD)\r\n");
+  EXPECT_EQ(records.SelCount(), 1);
+  EXPECT_EQ(records.ListIndex(), 1);
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(RecordUpkeepTest, FailedExportIsReportedNotHidden) {
+  AddRecords({u"a"}, true);
+  dialogs.saveAnswers = {folder.Name("records.txt") + u"/out.txt"};
+  upkeep.ExportRecordFile();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].caption, u"错误");
+  EXPECT_NE(messages.shown[0].text.find(folder.Name("records.txt") + u"/out.txt"),
+            std::u16string::npos);
+}
+
+TEST_F(RecordUpkeepTest, SelectAllAndNoneLeaveNoCurrentRecordAndAnEmptyEditor) {
+  upkeep.SelectAllRecords();  // empty list: the editor is not touched either
+  editor.SetText(u"draft");
+  upkeep.SelectNoRecords();
+  EXPECT_EQ(editor.Text(), u"draft");
+
+  AddRecords({u"a", u"b", u"c"}, false);
+  records.SetSelected(1, true);
+  records.SetListIndex(1);
+  editorLogic.LoadCurrentRecord();
+  upkeep.SelectAllRecords();
+  EXPECT_EQ(records.SelCount(), 3);
+  EXPECT_EQ(records.ListIndex(), -1);
+  EXPECT_EQ(editor.Text(), u"");
+  EXPECT_EQ(Texts(), (Lines{u"a", u"b", u"c"}));
+  records.SetListIndex(2);
+  upkeep.SelectNoRecords();
+  EXPECT_EQ(records.SelCount(), 0);
+  EXPECT_EQ(records.ListIndex(), -1);
+}
+
+TEST_F(RecordUpkeepTest, AddRecordAppendsCheckedCurrentPlaceholder) {
+  editorLogic.RefreshRecordStatus();  // an empty list disables the editor
+  upkeep.AddRecord();
+  EXPECT_EQ(Texts(), (Lines{u"(请输入内容)"}));
+  EXPECT_TRUE(records.Selected(0) && records.ListIndex() == 0);
+  EXPECT_EQ(editor.Text(), u"(请输入内容)");
+  EXPECT_FALSE(editor.focused);
+
+  editorLogic.RefreshRecordStatus();
+  records.SetSelected(0, false);
+  upkeep.AddRecord();
+  EXPECT_EQ(records.ListIndex(), 1);
+  EXPECT_TRUE(editor.focused);
+  EXPECT_FALSE(records.Selected(0));
+  EXPECT_EQ(records.List(0), u"(请输入内容)");
+}
+
+TEST_F(RecordUpkeepTest, DeleteRemovesOnlyTheCurrentRecord) {
+  AddRecords({u"a", u"b", u"c"}, true);
+  records.SetSelected(2, false);
+  upkeep.DeleteCurrentRecord();
+  EXPECT_EQ(records.ListCount(), 3);
+  records.SetListIndex(1);
+  editorLogic.LoadCurrentRecord();
+  upkeep.DeleteCurrentRecord();
+  EXPECT_EQ(Texts(), (Lines{u"a", u"c"}));
+  EXPECT_TRUE(records.Selected(0) && !records.Selected(1));
+  EXPECT_EQ(records.ListIndex(), -1);
+  EXPECT_EQ(editor.Text(), u"");
+}
+
+class ActionListUpkeepTest : public ::testing::Test {
+ protected:
+  TempFolder folder;
+  MemoryListBox actions;
+  FakeFileDialogs dialogs;
+  FakeMessageBoxes messages;
+  ActionListUpkeep upkeep{actions, dialogs, messages};
+};
+
+TEST_F(ActionListUpkeepTest, DeleteTakesTheCurrentActionOnly) {
+  upkeep.DeleteCurrentAction();  // empty list
+  for (const auto* text : {u"复制内容", u"粘贴内容"}) actions.AddItem(text);
+  upkeep.DeleteCurrentAction();  // no current action
+  EXPECT_EQ(actions.ListCount(), 2);
+  actions.SetListIndex(0);
+  upkeep.DeleteCurrentAction();
+  ASSERT_EQ(actions.ListCount(), 1);
+  EXPECT_EQ(actions.List(0), u"粘贴内容");
+  upkeep.ClearActionList();
+  EXPECT_EQ(actions.ListCount(), 0);
+}
+
+TEST_F(ActionListUpkeepTest, ImportLoadsUncheckedAndExportRoundTrips) {
+  folder.Write("actions.txt", "点击位置 100 200\r\n\r\n   \r\n  等候时长 2  \r\nhello");
+  actions.AddItem(u"old");
+  actions.SetListIndex(0);
+  upkeep.ImportActionFile();  // cancelled
+  EXPECT_EQ(actions.List(0), u"old");
+  dialogs.openAnswers = {folder.Name("actions.txt")};
+  upkeep.ImportActionFile();
+  ASSERT_EQ(actions.ListCount(), 3);
+  EXPECT_EQ(actions.List(1), u"  等候时长 2  ");
+  EXPECT_EQ(actions.SelCount(), 0);
+  EXPECT_EQ(actions.ListIndex(), -1);
+
+  dialogs.saveAnswers = {folder.Name("again.txt")};
+  upkeep.ExportActionFile();
+  actions.Clear();
+  upkeep.LoadDroppedActionFile({folder.Name("again.txt")});
+  EXPECT_EQ(actions.ListCount(), 3);
+  // Read as UTF-8, written as GBK.
+  EXPECT_EQ(folder.Read("again.txt"),
+            "\xB5\xE3\xBB\xF7\xCE\xBB\xD6\xC3 100 200\r\n"
+            "  \xB5\xC8\xBA\xF2\xCA\xB1\xB3\xA4 2  \r\nhello\r\n");
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+}  // namespace
+}  // namespace tavorin

@@ -20,14 +20,15 @@ int OwnModifierMask(int virtualKey) {
 }  // namespace
 
 void KeyChordCapture::Press(int virtualKey, int modifierMask) {
-  if (virtualKey == 0) return;
+  if (virtualKey == 0 || recorded_) return;
   const int mask = modifierMask | OwnModifierMask(virtualKey);
   text_ = DecimalText(virtualKey);
   if (mask != 0) text_ += u' ' + DecimalText(mask);
 }
 
-std::optional<std::u16string> KeyChordCapture::Release() const {
-  if (text_.empty()) return std::nullopt;
+std::optional<std::u16string> KeyChordCapture::Release() {
+  if (text_.empty() || recorded_) return std::nullopt;
+  recorded_ = true;
   return KeyLine(text_);
 }
 

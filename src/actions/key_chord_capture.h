@@ -25,11 +25,14 @@ class KeyChordCapture {
 
   // The line a key release records, or nothing while no key has been
   // pressed: such a release belongs to a key pressed before the dialog
-  // opened, and an empty chord would be a useless line.
-  std::optional<std::u16string> Release() const;
+  // opened, and an empty chord would be a useless line. Only the first
+  // release records: the releases of the other keys of the chord may arrive
+  // before the dialog has gone, and change nothing.
+  std::optional<std::u16string> Release();
 
  private:
   std::u16string text_;
+  bool recorded_ = false;
 };
 
 }  // namespace tavorin

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 
 #include "actions/action_lines.h"
 #include "ui/list_box.h"
@@ -29,6 +30,8 @@ PositionPicker::PositionPicker(QWidget& mainWindow, ListBox& actions)
   frozen_ = screen->grabWindow(0);
   setScreen(screen);
   setGeometry(screen->geometry());
+  create();
+  windowHandle()->installEventFilter(this);
   MakeTopmost(this);
 }
 
@@ -44,7 +47,14 @@ void PositionPicker::paintEvent(QPaintEvent* event) {
   painter.drawPixmap(0, 0, frozen_);
 }
 
-void PositionPicker::mousePressEvent(QMouseEvent* event) { PickPosition(*event); }
+// Presses are taken from the window, before Qt rounds their position to
+// whole widget coordinates: at a pixel ratio of 2 that would lose every odd
+// screen pixel.
+bool PositionPicker::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != windowHandle() || event->type() != QEvent::MouseButtonPress) return false;
+  PickPosition(*static_cast<QMouseEvent*>(event));
+  return true;
+}
 
 void PositionPicker::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) ClosePicker();

@@ -40,12 +40,14 @@ TextEntryDialog::TextEntryDialog(QWidget& owner, ListBox& actions, Kind kind)
       actions_(actions),
       makeLine_(DesignOf(kind).makeLine) {
   const Design& design = DesignOf(kind);
+  // Created in the focus order.
+  const auto addButton = [&] {
+    command5_ = AddButton(*this, "Command5", "确定", design.buttonLeft, 120, 735, 375);
+  };
+  if (design.buttonFirst) addButton();
   text1_ = AddTextBox(*this, "Text1", 120, 120, design.textWidth, 375);
-  command5_ = AddButton(*this, "Command5", "确定", design.buttonLeft, 120, 735, 375);
-  QWidget* first = design.buttonFirst ? static_cast<QWidget*>(command5_) : text1_;
-  QWidget* second = design.buttonFirst ? static_cast<QWidget*>(text1_) : command5_;
-  setTabOrder(first, second);
-  first->setFocus();
+  if (!design.buttonFirst) addButton();
+  (design.buttonFirst ? static_cast<QWidget*>(command5_) : text1_)->setFocus();
 
   connect(command5_, &QPushButton::clicked, this, &TextEntryDialog::Confirm);
   text1_->installEventFilter(this);
@@ -63,6 +65,8 @@ bool TextEntryDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TextEntryDialog::Confirm() {
+  // A second Enter may arrive before the window has gone.
+  if (result() == Accepted) return;
   actions_.AddItem(makeLine_(text1_->text().toStdU16String()));
   accept();
 }

@@ -1,0 +1,208 @@
+// Runs started with "启动" on the real main window, with the real X11 input
+// layer, against a text field in another process on an X display.
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMessageBox>
+#include <QPointer>
+#include <QProcess>
+#include <QPushButton>
+#include <QComboBox>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+#include <functional>
+
+#include "ui/form1.h"
+#include "ui/form1_controls.h"
+
+void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
+namespace tavorin {
+namespace {
+
+QString ReadUtf8(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return QString::fromUtf8(file.readAll());
+}
+
+// Answers every message box that comes up with a real Enter key press, as a
+// user would, and keeps its text. The key goes out only once the window
+// manager has given the box the focus, and again if it was lost.
+class BoxAnswerer : public QObject {
+ public:
+  BoxAnswerer() {
+    connect(&poll_, &QTimer::timeout, this, [this] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr || !box->isVisible() || !box->isActiveWindow()) return;
+      if (box != seen_) {
+        seen_ = box;
+        texts << box->text();
+        since_.start();
+        return;
+      }
+      if (since_.elapsed() < 200) return;
+      QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Return")});
+      since_.start();
+    });
+    poll_.start(50);
+  }
+  QStringList texts;
+
+ private:
+  QTimer poll_;
+  QPointer<QMessageBox> seen_;  // boxes live on the stack: addresses repeat
+  QElapsedTimer since_;
+};
+
+class RunEndToEndTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    output_ = dir_.filePath(QStringLiteral("form.txt"));
+    target_.setProgram(QStringLiteral(TAVORIN_TARGET_WINDOW));
+    target_.setArguments({output_});
+    target_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    target_.start();
+    ASSERT_TRUE(target_.waitForStarted(10000));
+    QByteArray line;
+    for (int i = 0; i < 300 && !line.contains('\n'); ++i) {
+      target_.waitForReadyRead(100);
+      line += target_.readAll();
+    }
+    ASSERT_TRUE(line.startsWith("ready ")) << line.toStdString();
+    const QList<QByteArray> words = line.trimmed().split(' ');
+    clickLine_ = QStringLiteral("点击位置 %1 %2").arg(words[1].toInt()).arg(words[2].toInt());
+    form_.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form_));
+  }
+
+  void TearDown() override {
+    EXPECT_EQ(target_.state(), QProcess::Running) << "the target program died";
+    target_.kill();
+    target_.waitForFinished(5000);
+  }
+
+  void Records(const QStringList& texts, const QList<bool>& checked) {
+    for (int i = 0; i < texts.size(); ++i) {
+      form_.controls().list1.AddItem(texts[i].toStdU16String());
+      form_.controls().list1.SetSelected(i, checked[i]);
+    }
+  }
+  void Actions(const QStringList& lines) {
+    for (const auto& line : lines) form_.controls().list3.AddItem(line.toStdU16String());
+  }
+  // Presses "启动"; returns once the run is over.
+  qint64 Start() {
+    QElapsedTimer timer;
+    timer.start();
+    QTest::mouseClick(form_.findChild<QPushButton*>(QStringLiteral("Command7")), Qt::LeftButton);
+    return timer.elapsed();
+  }
+  QString WaitForText(const QString& expected) {
+    QString text = ReadUtf8(output_);
+    for (int i = 0; i < 100 && text != expected; ++i) {
+      QTest::qWait(50);
+      text = ReadUtf8(output_);
+    }
+    return text;
+  }
+
+  QTemporaryDir dir_;
+  QString output_;
+  QProcess target_;
+  QString clickLine_;
+  Form1 form_;
+  BoxAnswerer boxes_;
+};
+
+TEST_F(RunEndToEndTest, EveryCheckedRecordArrivesInListOrderWithItsPassNumber) {
+  Records({QStringLiteral("第%i条：甲"), QStringLiteral("不选%i"), QStringLiteral("乙 %i"), QStringLiteral("Ω%i%i")},
+          {true, false, true, true});
+  Actions({clickLine_, QStringLiteral("复制内容"), QStringLiteral("粘贴内容"), QStringLiteral("按下按键 13")});
+  Start();
+  EXPECT_EQ(WaitForText(QStringLiteral("第1条：甲\n乙 2\nΩ33\n")), QStringLiteral("第1条：甲\n乙 2\nΩ33\n"));
+  EXPECT_EQ(form_.controls().text3.Text(), u"3");
+  EXPECT_TRUE(form_.isVisible());
+  ASSERT_FALSE(boxes_.texts.isEmpty());
+  EXPECT_TRUE(boxes_.texts[0].contains(QStringLiteral("执行期间按 Esc 键可以停止。")));
+}
+
+TEST_F(RunEndToEndTest, CooldownFollowsTheRefreshKeyAfterEveryPass) {
+  Records({QStringLiteral("a%i")}, {true});
+  Actions({clickLine_, QStringLiteral("复制内容"), QStringLiteral("粘贴内容")});
+  form_.controls().text3.SetText(u"2");
+  form_.controls().text4.SetText(u"1");
+  form_.findChild<QRadioButton*>(QStringLiteral("Option1(0)"))->setChecked(true);
+  const qint64 elapsed = Start();
+  EXPECT_EQ(WaitForText(QStringLiteral("a1a2")), QStringLiteral("a1a2"));
+  const QStringList events = ReadUtf8(output_ + QStringLiteral(".events")).split('\n');
+  EXPECT_EQ(events.count(QStringLiteral("key F5")), 2) << events.join(' ').toStdString();
+  // Two passes of click, copy and paste (300 ms), F5 (50 ms) and 1 s.
+  EXPECT_GE(elapsed, 2 * 1350);
+  EXPECT_LT(elapsed, 2 * 1350 + 3000);
+}
+
+TEST_F(RunEndToEndTest, EscStopsARunWithinATenthOfASecondAndReleasesEverything) {
+  Records({QStringLiteral("x")}, {true});
+  // The run's own Esc each pass must not stop it.
+  Actions({clickLine_, QStringLiteral("复制内容"), QStringLiteral("粘贴内容"), QStringLiteral("按下按键 27"),
+           QStringLiteral("等候时长 0.3")});
+  form_.controls().text3.SetText(u"20");
+
+  Display* display = XOpenDisplay(nullptr);
+  ASSERT_NE(display, nullptr);
+  const KeyCode escape = XKeysymToKeycode(display, XK_Escape);
+  QElapsedTimer sincePress;
+  // Fires inside the run's pauses, which keep the event loop turning.
+  QTimer::singleShot(2500, [&] {
+    XTestFakeKeyEvent(display, escape, True, CurrentTime);
+    XSync(display, False);
+    sincePress.start();
+    QTimer::singleShot(80, [&] {
+      XTestFakeKeyEvent(display, escape, False, CurrentTime);
+      XSync(display, False);
+    });
+  });
+  Start();
+  const qint64 latency = sincePress.isValid() ? sincePress.elapsed() : -1;
+  ASSERT_GE(latency, 0) << "the run ended before the Esc was pressed";
+  EXPECT_LT(latency, 100 + 200) << "the run went on after Esc";  // plus the stop message's own time
+
+  const QString received = WaitForText(QStringLiteral("-"));
+  const qsizetype passes = received.count('x');
+  EXPECT_GE(passes, 3) << "the run's own Esc stopped it";
+  EXPECT_LT(passes, 20);
+  ASSERT_EQ(boxes_.texts.size(), 2);
+  EXPECT_EQ(boxes_.texts[1], QStringLiteral("执行已停止：已完成 %1 次，共 20 次。").arg(passes));
+  EXPECT_TRUE(form_.isVisible());
+
+  // Nothing stays pressed, and nothing more arrives.
+  QTest::qWait(800);
+  EXPECT_EQ(ReadUtf8(output_).count('x'), passes);
+  char keys[32];
+  XQueryKeymap(display, keys);
+  for (int code = 0; code < 256; ++code) {
+    EXPECT_FALSE(keys[code / 8] & (1 << (code % 8))) << "keycode " << code << " is still down";
+  }
+  XCloseDisplay(display);
+}
+
+}  // namespace
+}  // namespace tavorin
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -20,6 +20,7 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
+#include <cstdio>
 #include <functional>
 
 #include "ui/form1.h"
@@ -164,6 +165,12 @@ TEST_F(RunEndToEndTest, EscStopsARunWithinATenthOfASecondAndReleasesEverything) 
   ASSERT_NE(display, nullptr);
   const KeyCode escape = XKeysymToKeycode(display, XK_Escape);
   QElapsedTimer sincePress;
+  qint64 backAfter = -1;  // from the press until the window is back
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    if (sincePress.isValid() && backAfter < 0 && form_.isVisible()) backAfter = sincePress.elapsed();
+  });
+  watch.start(2);
   // Fires inside the run's pauses, which keep the event loop turning.
   QTimer::singleShot(2500, [&] {
     XTestFakeKeyEvent(display, escape, True, CurrentTime);
@@ -175,16 +182,20 @@ TEST_F(RunEndToEndTest, EscStopsARunWithinATenthOfASecondAndReleasesEverything) 
     });
   });
   Start();
-  const qint64 latency = sincePress.isValid() ? sincePress.elapsed() : -1;
-  ASSERT_GE(latency, 0) << "the run ended before the Esc was pressed";
-  EXPECT_LT(latency, 100 + 200) << "the run went on after Esc";  // plus the stop message's own time
+  ASSERT_TRUE(sincePress.isValid()) << "the run ended before the Esc was pressed";
+  EXPECT_GE(backAfter, 0);
+  EXPECT_LT(backAfter, 100) << "the run went on after Esc";
+  std::printf("window back %lld ms after Esc\n", static_cast<long long>(backAfter));
 
   const QString received = WaitForText(QStringLiteral("-"));
   const qsizetype passes = received.count('x');
   EXPECT_GE(passes, 3) << "the run's own Esc stopped it";
   EXPECT_LT(passes, 20);
   ASSERT_EQ(boxes_.texts.size(), 2);
-  EXPECT_EQ(boxes_.texts[1], QStringLiteral("执行已停止：已完成 %1 次，共 20 次。").arg(passes));
+  // A pass stopped after its paste delivered its record but is not complete.
+  EXPECT_TRUE(boxes_.texts[1] == QStringLiteral("执行已停止：已完成 %1 次，共 20 次。").arg(passes) ||
+              boxes_.texts[1] == QStringLiteral("执行已停止：已完成 %1 次，共 20 次。").arg(passes - 1))
+      << boxes_.texts[1].toStdString() << " after " << passes << " records";
   EXPECT_TRUE(form_.isVisible());
 
   // Nothing stays pressed, and nothing more arrives.

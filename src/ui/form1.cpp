@@ -1,6 +1,7 @@
 #include "ui/form1.h"
 
 #include <QCloseEvent>
+#include <QHideEvent>
 #include <QShowEvent>
 #include <QTabBar>
 #include <QTabWidget>
@@ -19,6 +20,7 @@ namespace tavorin {
 namespace {
 
 constexpr int kStatusIntervalMs = 100;
+constexpr int kPlacementWaitMs = 1000;
 
 }  // namespace
 
@@ -83,10 +85,26 @@ void Form1::showEvent(QShowEvent* event) {
   if (event->spontaneous()) return;  // restored from the task bar: still on top
   MakeTopmost(this);
   FitOuterSize();
+  // Mapped again after a run or the picker, the window manager may place
+  // the window a frame's width off; it belongs where the user left it.
+  returnTo_ = hiddenAt_;
+  // A window manager that places it right sends no move at all; a later
+  // move is the user's own.
+  QTimer::singleShot(kPlacementWaitMs, this, [this] { returnTo_.reset(); });
+}
+
+void Form1::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  if (!event->spontaneous()) hiddenAt_ = geometry().topLeft();
 }
 
 void Form1::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
+  if (returnTo_) {
+    const QPoint offset = *returnTo_ - geometry().topLeft();
+    returnTo_.reset();
+    if (!offset.isNull()) move(pos() + offset);
+  }
   // A window manager adds its frame after the window is first shown; the
   // outer size stays fixed, so the client area gives way.
   FitOuterSize();

@@ -3,6 +3,9 @@
 #include <QSize>
 #include <QWidget>
 #include <memory>
+#include <optional>
+
+#include <QPoint>
 
 class QTabWidget;
 class QTimer;
@@ -35,6 +38,7 @@ class Form1 : public QWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
@@ -44,6 +48,10 @@ class Form1 : public QWidget {
   QTabWidget* tabStrip_ = nullptr;
   QWidget* pages_[kPageCount] = {};
   QTimer* timer1_ = nullptr;
+  // Client-area position when the program last hid the window, and the
+  // position still to be restored after showing it again.
+  std::optional<QPoint> hiddenAt_;
+  std::optional<QPoint> returnTo_;
   std::unique_ptr<Form1Controls> controls_;
 };
 

@@ -1,8 +1,9 @@
-// The program the end-to-end test types into: one text field at a fixed
-// place. Every change of its text is written whole to the file named on the
-// command line, and every key press and mouse button press it receives is
-// listed in "<file>.events", both replaced atomically so the test never reads half a file. Once the window
-// is on screen it prints "ready X Y" with the field's centre in screen pixels.
+// The sample form that the demo fills and the end-to-end tests type into:
+// one text field at a fixed place. Every change of its text is written whole
+// to the file named on the command line, and every key press and mouse button
+// press it receives is listed in "<file>.events", both replaced atomically so
+// a reader never sees half a file. Once the window is on screen it prints
+// "ready X Y" with the field's centre in screen pixels.
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -91,7 +92,7 @@ int main(int argc, char** argv) {
   const QString output = QString::fromLocal8Bit(argv[1]);
 
   QWidget window;
-  window.setWindowTitle(QStringLiteral("tavorin x11 target"));
+  window.setWindowTitle(QStringLiteral("示例表单"));
   auto* layout = new QVBoxLayout(&window);
   auto* edit = new TextField;
   layout->addWidget(edit);

@@ -6,3 +6,5 @@ bash scripts/setup.sh
 cmake --preset debug
 cmake --build --preset debug
 ctest --preset debug
+# The README's first command, as a new user without a display runs it.
+env -u DISPLAY bash scripts/start.sh | tests/support/check_demo_output.sh

@@ -5,6 +5,8 @@
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  // Lets the desktop match the window to the installed entry and its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("tavorin"));
   tavorin::InstallUiFontSubstitutes();
   QApplication::setFont(tavorin::UiFont());
 

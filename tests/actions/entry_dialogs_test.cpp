@@ -10,10 +10,10 @@
 #include <functional>
 #include <memory>
 
+#include "qt_list_file_helpers.h"
 #include "ui/control_factory.h"
-#include "ui/form1.h"
 
-#include "entry_test_lines.h"
+using tavorin::testing::ActionLines;
 
 using tavorin::Form1;
 using namespace Qt::StringLiterals;
@@ -71,16 +71,13 @@ class EntryDialogsTest : public QObject {
   void keyChords_data() {
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("line");
-    QTest::newRow("F5") << "+F5 -F5" << u"按下按键 116"_s;
     QTest::newRow("Ctrl+V") << "+Ctrl +V -V" << u"按下按键 86 2"_s;
     QTest::newRow("Ctrl+Shift+S") << "+Ctrl +Shift +S -S" << u"按下按键 83 3"_s;
-    QTest::newRow("Shift+A") << "+Shift +A -A" << u"按下按键 65 1"_s;
     QTest::newRow("Ctrl alone") << "+Ctrl -Ctrl" << u"按下按键 17 2"_s;
     QTest::newRow("Ctrl let go first") << "+Ctrl +V -Ctrl" << u"按下按键 86 2"_s;
     QTest::newRow("Enter") << "+Enter -Enter" << u"按下按键 13"_s;
     QTest::newRow("Esc") << "+Esc -Esc" << u"按下按键 27"_s;
     QTest::newRow("Tab") << "+Tab -Tab" << u"按下按键 9"_s;
-    QTest::newRow("early release") << "-Space +Alt +F4 -F4" << u"按下按键 115 4"_s;
     QTest::newRow("auto-repeat") << "+Ctrl -Ctrl* +Ctrl* +V -V" << u"按下按键 86 2"_s;
   }
   void keyChords() {
@@ -168,10 +165,8 @@ class EntryDialogsTest : public QObject {
   static void SendKey(QWidget& widget, const QString& step, Qt::KeyboardModifiers& held) {
     static const QMap<QString, std::pair<Qt::Key, Qt::KeyboardModifier>> keys = {
         {"Ctrl", {Qt::Key_Control, Qt::ControlModifier}}, {"Shift", {Qt::Key_Shift, Qt::ShiftModifier}},
-        {"Alt", {Qt::Key_Alt, Qt::AltModifier}},   {"F4", {Qt::Key_F4, {}}}, {"F5", {Qt::Key_F5, {}}},
-        {"V", {Qt::Key_V, {}}},  {"S", {Qt::Key_S, {}}},  {"A", {Qt::Key_A, {}}},
-        {"Enter", {Qt::Key_Return, {}}}, {"Esc", {Qt::Key_Escape, {}}}, {"Tab", {Qt::Key_Tab, {}}},
-        {"Space", {Qt::Key_Space, {}}},
+        {"V", {Qt::Key_V, {}}}, {"S", {Qt::Key_S, {}}}, {"Enter", {Qt::Key_Return, {}}},
+        {"Esc", {Qt::Key_Escape, {}}}, {"Tab", {Qt::Key_Tab, {}}},
     };
     const bool press = step.startsWith('+');
     const bool repeat = step.endsWith('*');

@@ -7,6 +7,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+
+#include "qt_list_file_helpers.h"
+
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
@@ -19,9 +22,8 @@
 #include "ui/control_factory.h"
 #include "ui/form1.h"
 
-#include "entry_test_lines.h"
-
 using tavorin::PositionPicker;
+using tavorin::testing::ActionLines;
 using namespace Qt::StringLiterals;
 
 namespace {

@@ -3,39 +3,27 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QMessageBox>
 #include <QPointer>
-#include <QProcess>
 #include <QPushButton>
-#include <QComboBox>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <cstdio>
 
-#include <gtest/gtest.h>
+#include "target_program_test.h"
+#include "ui/form1.h"
+#include "ui/form1_controls.h"
 
+// Last: Xlib's macros (None among them) break the gtest headers.
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
-#include <cstdio>
-#include <functional>
-
-#include "ui/form1.h"
-#include "ui/form1_controls.h"
-
-void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
-
 namespace tavorin {
 namespace {
 
-QString ReadUtf8(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return QString::fromUtf8(file.readAll());
-}
+using testing::ReadUtf8;
 
 // Answers every message box that comes up with a real Enter key press, as a
 // user would, and keeps its text. The key goes out only once the window
@@ -66,32 +54,14 @@ class BoxAnswerer : public QObject {
   QElapsedTimer since_;
 };
 
-class RunEndToEndTest : public ::testing::Test {
+class RunEndToEndTest : public testing::TargetProgramTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(dir_.isValid());
-    output_ = dir_.filePath(QStringLiteral("form.txt"));
-    target_.setProgram(QStringLiteral(TAVORIN_TARGET_WINDOW));
-    target_.setArguments({output_});
-    target_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    target_.start();
-    ASSERT_TRUE(target_.waitForStarted(10000));
-    QByteArray line;
-    for (int i = 0; i < 300 && !line.contains('\n'); ++i) {
-      target_.waitForReadyRead(100);
-      line += target_.readAll();
-    }
-    ASSERT_TRUE(line.startsWith("ready ")) << line.toStdString();
-    const QList<QByteArray> words = line.trimmed().split(' ');
-    clickLine_ = QStringLiteral("点击位置 %1 %2").arg(words[1].toInt()).arg(words[2].toInt());
+    TargetProgramTest::SetUp();
+    if (HasFatalFailure()) return;
+    clickLine_ = QStringLiteral("点击位置 %1 %2").arg(field_.x()).arg(field_.y());
     form_.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form_));
-  }
-
-  void TearDown() override {
-    EXPECT_EQ(target_.state(), QProcess::Running) << "the target program died";
-    target_.kill();
-    target_.waitForFinished(5000);
   }
 
   void Records(const QStringList& texts, const QList<bool>& checked) {
@@ -119,9 +89,6 @@ class RunEndToEndTest : public ::testing::Test {
     return text;
   }
 
-  QTemporaryDir dir_;
-  QString output_;
-  QProcess target_;
   QString clickLine_;
   Form1 form_;
   BoxAnswerer boxes_;

@@ -1,7 +1,8 @@
 #pragma once
 
-// Helpers for Qt tests of the list file buttons: file drops as the window
-// system delivers them, and message boxes answered as a user would.
+// Helpers for Qt tests of the list file buttons: the main window with fake
+// file dialogs, file drops as the window system delivers them, and message
+// boxes answered as a user would.
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDropEvent>
@@ -12,6 +13,13 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <memory>
+
+#include "actions/qt_file_dialogs.h"
+#include "fake_file_dialogs.h"
+#include "temp_folder.h"
+#include "ui/form1.h"
+#include "ui/form1_controls.h"
 
 namespace tavorin::testing {
 
@@ -41,6 +49,34 @@ inline QStringList ItemTexts(const QListWidget& list) {
   for (int i = 0; i < list.count(); ++i) texts << list.item(i)->text();
   return texts;
 }
+
+// The main window's action list, line by line.
+inline QStringList ActionLines(const Form1& form) {
+  return ItemTexts(*form.findChild<QListWidget*>("List3"));
+}
+
+// The main window, shown, with its file dialogs answered by a fake, and a
+// fresh folder for the files: Open() in a test's init(), Close() in cleanup().
+struct FormWithFakeDialogs {
+  bool Open() {
+    dialogs = std::make_unique<FakeFileDialogs>();
+    folder = std::make_unique<TempFolder>();
+    form = std::make_unique<Form1>();
+    QtFileDialogs::Of(*form).Replace(dialogs.get());
+    form->show();
+    return QTest::qWaitForWindowExposed(form.get());
+  }
+  void Close() {
+    form.reset();
+    folder.reset();
+  }
+  void Click(const char* name) { ClickButton(*form, name); }
+  QString Path(const char* name) const { return QString::fromStdU16String(folder->Name(name)); }
+
+  std::unique_ptr<FakeFileDialogs> dialogs;
+  std::unique_ptr<TempFolder> folder;
+  std::unique_ptr<Form1> form;
+};
 
 // Notes and closes every message box that opens while it lives.
 class MessageBoxCloser {

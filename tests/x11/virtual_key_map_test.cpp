@@ -52,5 +52,32 @@ TEST(VirtualKeyMapTest, EveryMappedKeysymIsNamedAndUnique) {
   }
 }
 
+// A captured key must replay as itself: the X layer sends back the keysym
+// it was captured from. Right-hand modifiers come back generic, as Windows
+// reports them.
+TEST(ReverseKeyMapTest, EverySentKeysymComesBackToACodeSendingIt) {
+  const std::map<int, int> generic = {{161, 16}, {163, 17}, {165, 18}};
+  for (int vk = 0; vk <= 255; ++vk) {
+    const auto keysym = Map(vk);
+    if (!keysym) continue;
+    const auto back = VirtualKeyForKeysym(*keysym);
+    ASSERT_TRUE(back.has_value()) << "vk " << vk;
+    if (generic.count(vk)) EXPECT_EQ(*back, generic.at(vk));
+    else EXPECT_EQ(Map(*back), keysym) << "vk " << vk << " came back as " << int(*back);
+  }
+}
+
+TEST(ReverseKeyMapTest, KeysymsOnlyAKeyPressReports) {
+  const std::pair<unsigned long, int> cases[] = {
+      {XK_A, 'A'},        {XK_Shift_R, 16},  {XK_Control_R, 17}, {XK_Alt_R, 18},
+      {XK_Print, 44},     {XK_KP_Enter, 13}, {XK_KP_Home, 36},   {XK_ISO_Left_Tab, 9},
+      {XK_exclam, -1},    {XK_colon, -1},    {XK_eacute, -1},
+  };
+  for (const auto& [keysym, vk] : cases) {
+    const auto code = VirtualKeyForKeysym(keysym);
+    EXPECT_EQ(code ? int(*code) : -1, vk) << "keysym 0x" << std::hex << keysym;
+  }
+}
+
 }  // namespace
 }  // namespace tavorin

@@ -2,19 +2,14 @@
 // interpreter and the X11 platform, then checks what the target received.
 // Run it through run_on_xvfb.sh; without a display it fails.
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QAbstractButton>
+#include <QApplication>
 #include <QMessageBox>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include "execution/command_interpreter.h"
 #include "platform/x11/x11_platform.h"
+#include "target_program_test.h"
 
 // Last: Xlib's macros (None, Bool...) break the gtest and Qt headers.
 #include <X11/Xlib.h>
@@ -24,25 +19,14 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
-#include <ostream>
 #include <string>
 #include <vector>
-
-// Readable failure messages: gtest finds this through QString's namespace.
-void PrintTo(const QString& text, std::ostream* out) {
-  *out << '"' << text.left(200).toStdString() << (text.size() > 200 ? "\"..." : "\"");
-}
 
 namespace tavorin {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-QString ReadUtf8(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return QString::fromUtf8(file.readAll());
-}
+using testing::ReadUtf8;
 
 std::u16string U16(const QString& text) { return text.toStdU16String(); }
 
@@ -59,43 +43,24 @@ std::vector<KeySym> ServerKeymap() {
   return copy;
 }
 
-class X11EndToEndTest : public ::testing::Test {
+class X11EndToEndTest : public testing::TargetProgramTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(dir_.isValid());
-    output_ = dir_.filePath(QStringLiteral("text.txt"));
+    TargetProgramTest::SetUp();
+    if (HasFatalFailure()) return;
     events_ = output_ + QStringLiteral(".events");
-    target_.setProgram(QStringLiteral(TAVORIN_TARGET_WINDOW));
-    target_.setArguments({output_});
-    target_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    target_.start();
-    ASSERT_TRUE(target_.waitForStarted(10000)) << "the target program did not start";
-    QByteArray line;
-    const auto deadline = Clock::now() + std::chrono::seconds(30);
-    while (!line.contains('\n') && Clock::now() < deadline) {
-      target_.waitForReadyRead(100);
-      line += target_.readAll();
-    }
-    ASSERT_TRUE(line.startsWith("ready ")) << "target said: " << line.toStdString();
-    const QList<QByteArray> words = line.trimmed().split(' ');
-    ASSERT_EQ(words.size(), 3);
-    fieldX_ = words[1].toInt();
-    fieldY_ = words[2].toInt();
     ASSERT_NO_THROW(platform_ = std::make_unique<X11Platform>());
   }
 
   void TearDown() override {
-    // A target that crashed would make every "nothing arrived" check pass.
-    EXPECT_EQ(target_.state(), QProcess::Running) << "the target program died";
     platform_.reset();
-    target_.kill();
-    target_.waitForFinished(5000);
+    TargetProgramTest::TearDown();
   }
 
   void Run(const std::u16string& command) { ExecuteCommand(*platform_, command); }
 
   void FocusField() {
-    Run(u"p " + U16(QString::number(fieldX_)) + u" " + U16(QString::number(fieldY_)));
+    Run(u"p " + U16(QString::number(field_.x())) + u" " + U16(QString::number(field_.y())));
     Run(u"l");
   }
 
@@ -115,12 +80,7 @@ class X11EndToEndTest : public ::testing::Test {
     return WaitForFile(output_, [&](const QString& text) { return text == expected; });
   }
 
-  QTemporaryDir dir_;
-  QString output_;
   QString events_;
-  QProcess target_;
-  int fieldX_ = 0;
-  int fieldY_ = 0;
   std::unique_ptr<X11Platform> platform_;
 };
 
@@ -134,8 +94,8 @@ TEST_F(X11EndToEndTest, PastesMixedTextThenTypesKeyChords) {
   XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &winX, &winY,
                 &mask);
   XCloseDisplay(display);
-  EXPECT_EQ(rootX, fieldX_);
-  EXPECT_EQ(rootY, fieldY_);
+  EXPECT_EQ(rootX, field_.x());
+  EXPECT_EQ(rootY, field_.y());
   EXPECT_EQ(mask & (Button1Mask | Button2Mask | Button3Mask), 0u) << "a button stayed down";
 
   Run(u"t 你好，世界 hello 123");

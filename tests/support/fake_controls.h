@@ -2,10 +2,28 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "ui/controls.h"
+#include "ui/list_box.h"
 
 namespace tavorin::testing {
+
+using Lines = std::vector<std::u16string>;
+
+// Appends the items to a list, checked or not.
+inline void Fill(ListBox& list, const Lines& items, bool checked = false) {
+  for (const auto& item : items) {
+    list.AddItem(item);
+    list.SetSelected(list.ListCount() - 1, checked);
+  }
+}
+
+inline Lines Items(const ListBox& list) {
+  Lines items;
+  for (int i = 0; i < list.ListCount(); ++i) items.push_back(list.List(i));
+  return items;
+}
 
 // A text box that, like a real one, raises its change reaction on every text
 // change, including changes made from inside that reaction.

@@ -10,24 +10,13 @@ namespace {
 using Log = std::vector<std::string>;
 using testing::RecordingPlatform;
 
-TEST(ClickMouse, EachCodeGivesItsButtonFlagsAndEndsWithFiftyMilliseconds) {
-  struct Case {
-    int code;
-    Log expected;
-  };
-  const Case cases[] = {
-      {1, {"mouse 6", "sleep 50"}},
-      {2, {"mouse 24", "sleep 50"}},
-      {4, {"mouse 96", "sleep 50"}},
-      {17, {"mouse 6", "sleep 10", "mouse 6", "sleep 50"}},
-      {0, {"sleep 50"}},
-      {3, {"sleep 50"}},
-      {-1, {"sleep 50"}},
-  };
-  for (const auto& c : cases) {
+// The click letters' codes are tested through the interpreter; other codes
+// press no button but still pause.
+TEST(ClickMouse, CodesWithoutAButtonOnlyPause) {
+  for (int code : {0, 3, -1}) {
     RecordingPlatform platform;
-    ClickMouse(platform, c.code);
-    EXPECT_EQ(platform.Log(), c.expected) << "code " << c.code;
+    ClickMouse(platform, code);
+    EXPECT_EQ(platform.Log(), Log{"sleep 50"}) << "code " << code;
   }
 }
 

@@ -17,8 +17,8 @@ using testing::FakeFileDialogs;
 using testing::FakeLabel;
 using testing::FakeMessageBoxes;
 using testing::FakeTextBox;
+using testing::Lines;
 using testing::TempFolder;
-using Lines = std::vector<std::u16string>;
 
 class RecordUpkeepTest : public ::testing::Test {
  protected:
@@ -27,17 +27,8 @@ class RecordUpkeepTest : public ::testing::Test {
     folder.Write("records.txt", "one\r\n\r\n  two  \r\n   \r\nthree");
   }
 
-  void AddRecords(const Lines& texts, bool checked) {
-    for (const auto& text : texts) {
-      records.AddItem(text);
-      records.SetSelected(records.ListCount() - 1, checked);
-    }
-  }
-  Lines Texts() const {
-    Lines texts;
-    for (int i = 0; i < records.ListCount(); ++i) texts.push_back(records.List(i));
-    return texts;
-  }
+  void AddRecords(const Lines& texts, bool checked) { testing::Fill(records, texts, checked); }
+  Lines Texts() const { return testing::Items(records); }
   void ExpectUnchanged(const Lines& texts) {
     EXPECT_EQ(Texts(), texts);
     EXPECT_EQ(records.SelCount(), 0);
@@ -53,8 +44,11 @@ class RecordUpkeepTest : public ::testing::Test {
   RecordUpkeep upkeep{records, editor, editorLogic, dialogs, messages};
 };
 
-TEST_F(RecordUpkeepTest, ImportReplacesTheListByTheCheckedLines) {
+TEST_F(RecordUpkeepTest, ImportReplacesTheListByTheCheckedLinesUnlessCancelled) {
   AddRecords({u"old"}, false);
+  upkeep.ImportRecordFile();  // cancelled
+  EXPECT_EQ(dialogs.openCount, 1);
+  ExpectUnchanged({u"old"});
   records.SetListIndex(0);
   editor.SetText(u"old");
   dialogs.openAnswers = {folder.Name("records.txt")};
@@ -64,14 +58,6 @@ TEST_F(RecordUpkeepTest, ImportReplacesTheListByTheCheckedLines) {
   EXPECT_EQ(records.ListIndex(), -1);
   editor.SetText(u"typed");  // edits no record now
   EXPECT_EQ(Texts(), (Lines{u"one", u"  two  ", u"three"}));
-  EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(RecordUpkeepTest, CancelledImportChangesNothing) {
-  AddRecords({u"a", u"b"}, false);
-  upkeep.ImportRecordFile();
-  EXPECT_EQ(dialogs.openCount, 1);
-  ExpectUnchanged({u"a", u"b"});
   EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -217,16 +203,17 @@ TEST_F(ActionListUpkeepTest, DeleteTakesTheCurrentActionOnly) {
   EXPECT_EQ(actions.ListCount(), 0);
 }
 
+// Reading and writing are the list file's, tested there.
 TEST_F(ActionListUpkeepTest, ImportLoadsUncheckedAndExportRoundTrips) {
-  folder.Write("actions.txt", "点击位置 100 200\r\n\r\n   \r\n  等候时长 2  \r\nhello");
+  folder.Write("actions.txt", "点击位置 100 200\r\n\r\n  等候时长 2  \r\n");
   actions.AddItem(u"old");
   actions.SetListIndex(0);
   upkeep.ImportActionFile();  // cancelled
   EXPECT_EQ(actions.List(0), u"old");
   dialogs.openAnswers = {folder.Name("actions.txt")};
   upkeep.ImportActionFile();
-  ASSERT_EQ(actions.ListCount(), 3);
-  EXPECT_EQ(actions.List(1), u"  等候时长 2  ");
+  const Lines loaded = {u"点击位置 100 200", u"  等候时长 2  "};
+  EXPECT_EQ(testing::Items(actions), loaded);
   EXPECT_EQ(actions.SelCount(), 0);
   EXPECT_EQ(actions.ListIndex(), -1);
 
@@ -234,11 +221,7 @@ TEST_F(ActionListUpkeepTest, ImportLoadsUncheckedAndExportRoundTrips) {
   upkeep.ExportActionFile();
   actions.Clear();
   upkeep.LoadDroppedActionFile({folder.Name("again.txt")});
-  EXPECT_EQ(actions.ListCount(), 3);
-  // Read as UTF-8, written as GBK.
-  EXPECT_EQ(folder.Read("again.txt"),
-            "\xB5\xE3\xBB\xF7\xCE\xBB\xD6\xC3 100 200\r\n"
-            "  \xB5\xC8\xBA\xF2\xCA\xB1\xB3\xA4 2  \r\nhello\r\n");
+  EXPECT_EQ(testing::Items(actions), loaded);
   EXPECT_TRUE(messages.shown.empty());
 }
 

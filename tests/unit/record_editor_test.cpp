@@ -15,12 +15,7 @@ class RecordEditorTest : public ::testing::Test {
  protected:
   RecordEditorTest() { editor.onChange = [this] { logic.OnEditorChange(); }; }
 
-  void AddRecords(std::initializer_list<const char16_t*> texts, bool checked = false) {
-    for (const auto* text : texts) {
-      records.AddItem(text);
-      records.SetSelected(records.ListCount() - 1, checked);
-    }
-  }
+  void AddRecords(const testing::Lines& texts, bool checked = false) { testing::Fill(records, texts, checked); }
   void ClickRow(int row) {
     records.SetListIndex(row);
     logic.LoadCurrentRecord();

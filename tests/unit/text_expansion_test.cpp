@@ -51,13 +51,6 @@ TEST_F(TextExpansionTest, OneClockReadingServesAllPlaceholders) {
   EXPECT_EQ(counting.reads, 1);
 }
 
-TEST_F(TextExpansionTest, WeekdayNamesStartOnSunday) {
-  const char16_t* names[] = {u"星期日", u"星期一", u"星期二", u"星期三", u"星期四", u"星期五", u"星期六"};
-  for (int day = 1; day <= 7; ++day) EXPECT_EQ(WeekdayText(day), names[day - 1]);
-  EXPECT_EQ(WeekdayText(0), u"");
-  EXPECT_EQ(WeekdayText(8), u"");
-}
-
 TEST_F(TextExpansionTest, PairsWorkOnTheExpandedTextInListOrder) {
   Pairs({u"年->-"});
   EXPECT_EQ(Expand(u"%d"), u"2021-03月05日");
@@ -89,12 +82,6 @@ TEST_F(TextExpansionTest, EachPairReplacesInOneNonOverlappingScan) {
     pairs.AddItem(c.pair);
     EXPECT_EQ(Expand(c.text), c.expected) << testing::ToUtf8(c.pair);
   }
-}
-
-TEST(ReplaceAll, ScansOnceFromTheLeft) {
-  EXPECT_EQ(ReplaceAll(u"%i%i%", u"%i", u"%i%i"), u"%i%i%i%i%");
-  EXPECT_EQ(ReplaceAll(u"abc", u"", u"x"), u"abc");
-  EXPECT_EQ(ReplaceAll(u"", u"a", u"b"), u"");
 }
 
 }  // namespace

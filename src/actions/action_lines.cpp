@@ -18,18 +18,18 @@ std::u16string WithArgument(std::u16string_view keyword, std::u16string_view arg
 
 }  // namespace
 
-std::u16string KeyLine(std::u16string_view chordText) { return WithArgument(u"按下按键", chordText); }
+std::u16string KeyLine(std::u16string_view chordText) { return WithArgument(kKeyKeyword, chordText); }
 
 std::u16string WaitLine(std::u16string_view typedText) {
-  return WithArgument(u"等候时长", NumberText(ParseLeadingNumber(typedText)));
+  return WithArgument(kWaitKeyword, NumberText(ParseLeadingNumber(typedText)));
 }
 
 std::u16string InsertLine(std::u16string_view typedText) {
-  return WithArgument(u"插入内容", typedText);
+  return WithArgument(kInsertKeyword, typedText);
 }
 
 std::u16string ClickLine(double x, double y) {
-  return WithArgument(u"点击位置", DecimalText(static_cast<long long>(std::trunc(x))) + u' ' +
+  return WithArgument(kClickKeyword, DecimalText(static_cast<long long>(std::trunc(x))) + u' ' +
                                        DecimalText(static_cast<long long>(std::trunc(y))));
 }
 

@@ -3,13 +3,15 @@
 #include <string>
 #include <string_view>
 
+#include "run/action_keywords.h"
+
 namespace tavorin {
 
 // The action lines that the buttons, the entry dialogs and the position
 // picker append to the action list.
 
-inline constexpr std::u16string_view kCopyLine = u"复制内容";
-inline constexpr std::u16string_view kPasteLine = u"粘贴内容";
+inline constexpr std::u16string_view kCopyLine = kCopyKeyword;
+inline constexpr std::u16string_view kPasteLine = kPasteKeyword;
 
 // "按下按键 " and the chord text the key dialog shows.
 std::u16string KeyLine(std::u16string_view chordText);

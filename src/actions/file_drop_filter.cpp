@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QTimer>
 #include <QUrl>
 
 namespace tavorin {
@@ -28,7 +29,9 @@ bool FileDropFilter::eventFilter(QObject* watched, QEvent* event) {
     // A non-local URL has no file name; it stays in place as an empty name
     // so that "the first file" still means the first thing dropped.
     for (const QUrl& url : drop->mimeData()->urls()) files.push_back(url.toLocalFile().toStdU16String());
-    onDrop_(files);
+    // Loaded once the drop is over: a message box opened inside it would
+    // keep the dragging program waiting for its answer.
+    QTimer::singleShot(0, this, [this, files] { onDrop_(files); });
   }
   return true;
 }

@@ -164,15 +164,17 @@ std::optional<std::u16string> DecodeListFileBytes(std::string_view bytes) {
   return DecodeUtf8(*utf8);
 }
 
-std::string EncodeListFileText(std::u16string_view text) {
+std::optional<std::string> EncodeListFileText(std::u16string_view text) {
   std::string out;
   // The euro sign goes out as code page 936 writes it; the rest in runs.
   std::size_t start = 0;
   for (std::size_t i = 0; i <= text.size(); ++i) {
     if (i < text.size() && text[i] != kEuro) continue;
     const std::string run = EncodeUtf8(text.substr(start, i - start));
-    // GB18030 covers all of Unicode, so converting valid UTF-8 cannot fail.
-    out += Convert(run, "GB18030", "UTF-8", false).value_or(std::string());
+    // GB18030 covers all of Unicode; only a missing converter fails here.
+    const auto bytes = Convert(run, "GB18030", "UTF-8", false);
+    if (!bytes) return std::nullopt;
+    out += *bytes;
     if (i < text.size()) out += static_cast<char>(kGbkEuroByte);
     start = i + 1;
   }

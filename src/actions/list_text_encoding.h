@@ -14,7 +14,8 @@ std::optional<std::u16string> DecodeListFileBytes(std::string_view bytes);
 
 // Text as GB18030 bytes: byte for byte what GBK writes for every character
 // GBK has, so older readers expecting GBK still read the file, while
-// characters outside GBK survive instead of turning into "?".
-std::string EncodeListFileText(std::u16string_view text);
+// characters outside GBK survive instead of turning into "?". Nothing when
+// the C library offers no GB18030 converter.
+std::optional<std::string> EncodeListFileText(std::u16string_view text);
 
 }  // namespace tavorin

@@ -37,12 +37,12 @@ ListFileError ReadBytes(const fs::path& path, std::string& bytes) {
   return std::ferror(file.get()) ? ListFileError::kReadFailed : ListFileError::kNone;
 }
 
-// A name beside the target that no other file has; "x" refuses existing ones.
+// A short name in the target's folder that no other file has, so a target
+// name near the length limit still gets one; "x" refuses existing files.
 File CreateSibling(const fs::path& target, fs::path& created) {
   std::random_device random;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    created = target;
-    created += ".~" + std::to_string(random() % 1000000) + ".tmp";
+    created = target.parent_path() / (".~tavorin" + std::to_string(random() % 1000000) + ".tmp");
     File file(std::fopen(created.c_str(), "wbx"));
     if (file || errno != EEXIST) return file;
   }
@@ -114,7 +114,8 @@ ListLoad ReadLinesIntoList(const std::u16string& path, ListBox& list, bool flagE
 ListFileError WriteListLines(const std::u16string& path, const ListBox& list) {
   std::u16string text;
   for (int i = 0; i < list.ListCount(); ++i) text += list.List(i) + u"\r\n";
-  const std::string bytes = EncodeListFileText(text);
+  const std::optional<std::string> bytes = EncodeListFileText(text);
+  if (!bytes) return ListFileError::kCannotWrite;
 
   std::error_code ec;
   fs::path target(path);
@@ -126,7 +127,7 @@ ListFileError WriteListLines(const std::u16string& path, const ListBox& list) {
   fs::path temporary;
   File file = CreateSibling(target, temporary);
   if (!file) return ListFileError::kCannotWrite;
-  bool written = WriteAll(file.get(), bytes);
+  bool written = WriteAll(file.get(), *bytes);
   written = std::fclose(file.release()) == 0 && written;
   if (written && fs::is_regular_file(target, ec)) {
     // Keep the permissions the old file had.

@@ -52,12 +52,14 @@ void PositionPicker::paintEvent(QPaintEvent* event) {
 // screen pixel.
 bool PositionPicker::eventFilter(QObject* watched, QEvent* event) {
   if (watched != windowHandle() || event->type() != QEvent::MouseButtonPress) return false;
-  PickPosition(*static_cast<QMouseEvent*>(event));
+  // A second press already queued before the window went must not add a
+  // second line.
+  if (!closing_) PickPosition(*static_cast<QMouseEvent*>(event));
   return true;
 }
 
 void PositionPicker::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) ClosePicker();
+  if (event->key() == Qt::Key_Escape && !closing_) ClosePicker();
 }
 
 void PositionPicker::PickPosition(const QMouseEvent& event) {
@@ -77,6 +79,7 @@ void PositionPicker::ClosePicker() { close(); }
 // Every way of closing comes here, a close by the window system too, so the
 // main window and the normal pointer always come back.
 void PositionPicker::closeEvent(QCloseEvent* event) {
+  closing_ = true;
   MakeNotTopmost(this);
   MakeTopmost(&mainWindow_);
   mainWindow_.show();

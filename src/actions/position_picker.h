@@ -35,6 +35,7 @@ class PositionPicker : public QWidget {
   ListBox& actions_;
   QPixmap frozen_;
   bool crosshair_ = false;
+  bool closing_ = false;  // one opening appends at most one line
 };
 
 }  // namespace tavorin

@@ -3,19 +3,12 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "run/action_keywords.h"
 #include "run/clock.h"
 #include "run/run_controls.h"
 #include "run/run_state.h"
 
 namespace tavorin {
-
-// The keywords that open the six kinds of action line.
-inline constexpr char16_t kCopyKeyword[] = u"复制内容";
-inline constexpr char16_t kPasteKeyword[] = u"粘贴内容";
-inline constexpr char16_t kClickKeyword[] = u"点击位置";
-inline constexpr char16_t kKeyKeyword[] = u"按下按键";
-inline constexpr char16_t kWaitKeyword[] = u"等候时长";
-inline constexpr char16_t kInsertKeyword[] = u"插入内容";
 
 struct RunContext {
   Platform& platform;

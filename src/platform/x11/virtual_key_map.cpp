@@ -107,6 +107,9 @@ constexpr std::pair<unsigned long, std::uint8_t> kReportedOnly[] = {
     {XK_KP_Next, 34},   {XK_KP_End, 35},    {XK_KP_Home, 36}, {XK_KP_Left, 37},
     {XK_KP_Up, 38},     {XK_KP_Right, 39},  {XK_KP_Down, 40}, {XK_KP_Insert, 45},
     {XK_KP_Delete, 46},
+    // Comma-decimal layouts put KP_Separator on the keypad's decimal key,
+    // which Windows reports as the decimal key whatever it types.
+    {XK_KP_Separator, 110},
 };
 
 }  // namespace

@@ -23,8 +23,8 @@
 
 namespace tavorin::testing {
 
-// Drags the files over the list and drops them. Returns whether the list
-// accepted both the drag and the drop.
+// Drags the files over the list and drops them, and lets the list load.
+// Returns whether the list accepted both the drag and the drop.
 inline bool DropFiles(QAbstractItemView& list, const QStringList& paths) {
   QMimeData data;
   QList<QUrl> urls;
@@ -35,6 +35,7 @@ inline bool DropFiles(QAbstractItemView& list, const QStringList& paths) {
   QCoreApplication::sendEvent(list.viewport(), &enter);
   QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QCoreApplication::sendEvent(list.viewport(), &drop);
+  QCoreApplication::processEvents();  // the list loads once the drop is over
   return enter.isAccepted() && drop.isAccepted();
 }
 

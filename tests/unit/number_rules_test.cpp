@@ -9,49 +9,23 @@
 namespace tavorin {
 namespace {
 
-TEST(ParseLeadingNumber, ReadsDecimalNumbersWithSignPointAndExponent) {
-  EXPECT_EQ(ParseLeadingNumber(u"123"), 123);
-  EXPECT_EQ(ParseLeadingNumber(u"-42"), -42);
-  EXPECT_EQ(ParseLeadingNumber(u"+7"), 7);
-  EXPECT_EQ(ParseLeadingNumber(u"2.5"), 2.5);
-  EXPECT_EQ(ParseLeadingNumber(u".5"), 0.5);
-  EXPECT_EQ(ParseLeadingNumber(u"5."), 5);
-  EXPECT_EQ(ParseLeadingNumber(u"1.5e3"), 1500);
-  EXPECT_EQ(ParseLeadingNumber(u"1.5E-1"), 0.15);
-  EXPECT_EQ(ParseLeadingNumber(u"2e+2"), 200);
-}
-
-TEST(ParseLeadingNumber, SkipsBlanksTabsAndLineFeedsAnywhere) {
-  EXPECT_EQ(ParseLeadingNumber(u"1 2"), 12);
-  EXPECT_EQ(ParseLeadingNumber(u"  \t- 1\n2 . 5"), -12.5);
-  EXPECT_EQ(ParseLeadingNumber(u"1 e 2"), 100);
-  EXPECT_EQ(ParseLeadingNumber(u"& h F F"), 255);
-  // A carriage return is not among the skipped characters.
-  EXPECT_EQ(ParseLeadingNumber(u"1\r2"), 1);
-}
-
-TEST(ParseLeadingNumber, StopsAtTheFirstCharacterThatDoesNotFit) {
-  EXPECT_EQ(ParseLeadingNumber(u"12abc"), 12);
-  EXPECT_EQ(ParseLeadingNumber(u"1.2.3"), 1.2);
-  EXPECT_EQ(ParseLeadingNumber(u"3e"), 3);
-  EXPECT_EQ(ParseLeadingNumber(u"3e+"), 3);
-  EXPECT_EQ(ParseLeadingNumber(u"4x5"), 4);
-  EXPECT_EQ(ParseLeadingNumber(u"--5"), 0);
-  EXPECT_EQ(ParseLeadingNumber(u"１２"), 0);  // full-width digits are not digits
-}
-
-TEST(ParseLeadingNumber, TextWithoutNumberReadsZero) {
-  for (const char16_t* text : {u"", u" ", u"abc", u"-", u"+", u".", u"e5", u"&", u"&X1", u"&H", u"&Hg"}) {
-    EXPECT_EQ(ParseLeadingNumber(text), 0) << "text index";
-  }
-}
-
-TEST(ParseLeadingNumber, ReadsHexadecimalAndOctalWholeNumbers) {
-  EXPECT_EQ(ParseLeadingNumber(u"&H1F"), 31);
-  EXPECT_EQ(ParseLeadingNumber(u"&hff"), 255);
-  EXPECT_EQ(ParseLeadingNumber(u"&O17"), 15);
-  EXPECT_EQ(ParseLeadingNumber(u"&o78"), 7);  // 8 is no octal digit
-  EXPECT_EQ(ParseLeadingNumber(u"&H10.5"), 16);
+TEST(ParseLeadingNumber, ReadsTheLeadingNumberAndStopsAtWhatDoesNotFit) {
+  const std::pair<const char16_t*, double> cases[] = {
+      // Decimal numbers with sign, point and exponent.
+      {u"123", 123}, {u"-42", -42}, {u"+7", 7}, {u"2.5", 2.5}, {u".5", 0.5}, {u"5.", 5},
+      {u"1.5e3", 1500}, {u"1.5E-1", 0.15}, {u"2e+2", 200},
+      // Blanks, tabs and line feeds are skipped anywhere; a carriage return is not.
+      {u"1 2", 12}, {u"  \t- 1\n2 . 5", -12.5}, {u"1 e 2", 100}, {u"& h F F", 255}, {u"1\r2", 1},
+      // The first character that does not fit ends the number.
+      {u"12abc", 12}, {u"1.2.3", 1.2}, {u"3e", 3}, {u"3e+", 3}, {u"4x5", 4}, {u"--5", 0},
+      {u"１２", 0},  // full-width digits are not digits
+      // Hexadecimal and octal whole numbers; 8 is no octal digit.
+      {u"&H1F", 31}, {u"&hff", 255}, {u"&O17", 15}, {u"&o78", 7}, {u"&H10.5", 16},
+      // No number at all reads zero.
+      {u"", 0}, {u" ", 0}, {u"abc", 0}, {u"-", 0}, {u"+", 0}, {u".", 0}, {u"e5", 0}, {u"&", 0},
+      {u"&X1", 0}, {u"&H", 0}, {u"&Hg", 0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ParseLeadingNumber(c.first), c.second) << "case " << &c - cases;
 }
 
 TEST(ParseLeadingNumber, HugeInputsBecomeInfiniteOrZeroWithoutOverflow) {

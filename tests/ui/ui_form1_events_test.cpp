@@ -43,6 +43,18 @@ class Form1EventsTest : public QObject {
     QTest::keyClick(records_, Qt::Key_Down);  // moving by keyboard chooses a row too
     QCOMPARE(editor_->toPlainText(), u"gamma"_s);
     QVERIFY(editor_->hasFocus());
+
+    // So does a press on one row and a release on another, or typing would
+    // overwrite the row it ended on with the first row's text.
+    const QPoint from = records_->visualItemRect(records_->item(0)).center();
+    const QPoint to = records_->visualItemRect(records_->item(2)).center();
+    QTest::mousePress(records_->viewport(), Qt::LeftButton, {}, from);
+    QMouseEvent move(QEvent::MouseMove, to, records_->viewport()->mapToGlobal(to), Qt::NoButton,
+                     Qt::LeftButton, {});
+    QApplication::sendEvent(records_->viewport(), &move);
+    QTest::mouseRelease(records_->viewport(), Qt::LeftButton, {}, to);
+    QCOMPARE(form_->controls().list1.ListIndex(), 2);
+    QCOMPARE(editor_->toPlainText(), u"gamma"_s);
   }
 
   void emptyingEditorNeverEmptiesRecord() {

@@ -170,6 +170,13 @@ TEST_F(ListTextFileTest, ReplacesAnExistingFileKeepingItsPermissions) {
   EXPECT_EQ(fs::status(folder.Path("out.txt")).permissions(),
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   EXPECT_EQ(folder.FileCount(), 1);  // nothing left beside it
+
+  // A name at the file system's length limit still gets its temporary file.
+  const std::string longName = std::string(251, 'n') + ".txt";
+  MemoryListBox list;
+  Fill(list, {u"long"});
+  EXPECT_EQ(WriteListLines(folder.Name(longName), list), ListFileError::kNone);
+  EXPECT_EQ(folder.Read(longName), "long\r\n");
 }
 
 TEST_F(ListTextFileTest, UnwritableFolderIsAFailureAndCreatesNothing) {

@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libx11-dev libxtst-dev libgtest-dev
   xvfb xauth x11-utils x11-xkb-utils xdotool imagemagick openbox
   fonts-noto-cjk
+  file  # the Debian package build reads the program's libraries with it
 )
 
 missing=()

@@ -35,12 +35,16 @@ shot() {
 }
 
 # A small window manager gives focus on click and keeps Tavorin on top.
-openbox >/dev/null 2>&1 &
+openbox >"$work/openbox.log" 2>&1 &
 pids+=($!)
-for _ in $(seq 100); do
+# On a machine's first run its font caches are built, which can take a while.
+for _ in $(seq 300); do
   xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.05
+  sleep 0.1
 done
+if ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+  echo "The window manager did not start ($(tail -n 1 "$work/openbox.log")); going on without it."
+fi
 
 "$form_program" "$work/form.txt" >"$work/form.out" 2>/dev/null &
 pids+=($!)
@@ -63,30 +67,35 @@ click() {
   sleep 0.4
 }
 tab() { click "$1" 22; }
-# Answers the file dialog titled "导入" with a path typed into its name field.
-open_file() {
-  local dialog
-  dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^导入$' | head -n 1) ||
-    fail "the open dialog did not appear"
+# Clicks a tab and then the "导入" button on its page (once more if no dialog
+# came, as a user would on a busy machine), and answers the file dialog with
+# a path typed into its name field.
+import_file() {
+  local dialog=""
+  for _ in 1 2; do
+    tab "$1"
+    click "$2" "$3"
+    dialog=$(timeout 8 xdotool search --sync --onlyvisible --name '^导入$' | head -n 1) && break
+  done
+  [ -n "$dialog" ] || fail "the open dialog did not appear"
   xdotool windowactivate --sync "$dialog" 2>/dev/null || true
   sleep 0.5
   xdotool key ctrl+a
-  xdotool type --delay 20 "$1"
+  xdotool type --delay 20 "$4"
   xdotool key Return
   for _ in $(seq 50); do
-    xdotool search --onlyvisible --name '^导入$' >/dev/null 2>&1 || return 0
+    if ! xdotool search --onlyvisible --name '^导入$' >/dev/null 2>&1; then
+      sleep 1  # the main window takes the input back
+      return 0
+    fi
     sleep 0.1
   done
   fail "the open dialog did not close"
 }
 
-tab 40
-click 256 68
-open_file "$examples/records.txt"
+import_file 40 256 68 "$examples/records.txt"
 echo "Imported $examples/records.txt with 文本数据 > 导入."
-tab 206
-click 144 76
-open_file "$examples/actions.txt"
+import_file 206 144 76 "$examples/actions.txt"
 echo "Imported $examples/actions.txt with 动作和控制 > 导入."
 shot before "Tavorin with the sample action list, before the run"
 

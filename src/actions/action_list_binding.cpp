@@ -10,25 +10,10 @@
 #include "ui/qt_message_boxes.h"
 
 namespace tavorin {
-namespace {
-
-// The logic of the action list upkeep, living as long as the window.
-class ActionListFiles : public QObject {
- public:
-  explicit ActionListFiles(Form1& form)
-      : QObject(&form),
-        messages(&form),
-        upkeep(form.controls().list3, QtFileDialogs::Of(form), messages) {}
-
-  QtMessageBoxes messages;
-  ActionListUpkeep upkeep;
-};
-
-}  // namespace
 
 void BindActionList(Form1& form) {
-  auto* files = new ActionListFiles(form);
-  ActionListUpkeep& upkeep = files->upkeep;
+  auto* files = new FileButtonsLogic<ActionListUpkeep>(form, form.controls().list3);
+  ActionListUpkeep& upkeep = files->logic;
   ConnectButtons<ActionListUpkeep>(form, files, upkeep,
                                    {{"Command8", &ActionListUpkeep::ImportActionFile},
                                     {"Command9", &ActionListUpkeep::ExportActionFile},

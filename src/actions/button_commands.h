@@ -4,7 +4,24 @@
 #include <initializer_list>
 #include <utility>
 
+#include "actions/qt_file_dialogs.h"
+#include "ui/qt_message_boxes.h"
+
 namespace tavorin {
+
+// The logic behind a page's file buttons with its message boxes, living as
+// long as the window. `Logic` takes the given controls, then the form's file
+// dialogs and the message boxes.
+template <typename Logic>
+class FileButtonsLogic : public QObject {
+ public:
+  template <typename... Controls>
+  explicit FileButtonsLogic(QWidget& form, Controls&... controls)
+      : QObject(&form), messages(&form), logic(controls..., QtFileDialogs::Of(form), messages) {}
+
+  QtMessageBoxes messages;
+  Logic logic;
+};
 
 // Connects each named button of the form to a command of `logic`; the
 // connections end with `context`.

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "actions/action_lines.h"
-#include "actions/number_text.h"
+#include "execution/number_rules.h"
 
 namespace tavorin {
 namespace {

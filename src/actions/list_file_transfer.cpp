@@ -1,14 +1,10 @@
 #include "actions/list_file_transfer.h"
 
 #include "actions/list_text_file.h"
+#include "execution/number_rules.h"
 
 namespace tavorin {
 namespace {
-
-std::u16string Number(int value) {
-  const std::string digits = std::to_string(value);
-  return std::u16string(digits.begin(), digits.end());
-}
 
 std::u16string ReadFailure(const std::u16string& path, ListFileError error) {
   std::u16string reason;
@@ -47,9 +43,9 @@ bool ListFileTransfer::Load(const std::u16string& path) {
   }
   if (load.leftOut > 0) {
     const int loaded = load.lineCount - load.leftOut;
-    messages_.Show(u"文件“" + path + u"”有 " + Number(load.lineCount) + u" 行，列表最多容纳 " +
-                       Number(ListBox::kMaxListItems) + u" 项：只载入了前 " + Number(loaded) +
-                       u" 行，其余 " + Number(load.leftOut) + u" 行未载入。",
+    messages_.Show(u"文件“" + path + u"”有 " + DecimalText(load.lineCount) + u" 行，列表最多容纳 " +
+                       DecimalText(ListBox::kMaxListItems) + u" 项：只载入了前 " + DecimalText(loaded) +
+                       u" 行，其余 " + DecimalText(load.leftOut) + u" 行未载入。",
                    u"提示", MessageIcon::kInformation, MessageButtons::kOk);
   }
   return true;

@@ -30,9 +30,4 @@ std::u16string NumberText(double value) {
   return text;
 }
 
-std::u16string DecimalText(long long value) {
-  const std::string digits = std::to_string(value);
-  return {digits.begin(), digits.end()};
-}
-
 }  // namespace tavorin

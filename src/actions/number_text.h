@@ -10,7 +10,4 @@ namespace tavorin {
 // (below 0.0001, or from 1E+15 on) an exponent follows, as in "1.5E-07".
 std::u16string NumberText(double value);
 
-// A whole number in decimal, "-" for negatives.
-std::u16string DecimalText(long long value);
-
 }  // namespace tavorin

@@ -165,4 +165,9 @@ std::optional<T> RoundTo(double value) {
 std::optional<std::int32_t> RoundToInt32(double value) { return RoundTo<std::int32_t>(value); }
 std::optional<std::uint8_t> RoundToUInt8(double value) { return RoundTo<std::uint8_t>(value); }
 
+std::u16string DecimalText(long long value) {
+  const std::string digits = std::to_string(value);
+  return {digits.begin(), digits.end()};
+}
+
 }  // namespace tavorin

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace tavorin {
@@ -17,5 +18,8 @@ double ParseLeadingNumber(std::u16string_view text);
 // the result does not fit the target.
 std::optional<std::int32_t> RoundToInt32(double value);
 std::optional<std::uint8_t> RoundToUInt8(double value);
+
+// A whole number in decimal, "-" for negatives.
+std::u16string DecimalText(long long value);
 
 }  // namespace tavorin

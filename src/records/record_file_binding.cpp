@@ -10,26 +10,11 @@
 #include "ui/qt_message_boxes.h"
 
 namespace tavorin {
-namespace {
-
-// The logic of the record commands, living as long as the window.
-class RecordFiles : public QObject {
- public:
-  explicit RecordFiles(Form1& form)
-      : QObject(&form),
-        messages(&form),
-        upkeep(form.controls().list1, form.controls().text6, form.controls().recordEditor,
-               QtFileDialogs::Of(form), messages) {}
-
-  QtMessageBoxes messages;
-  RecordUpkeep upkeep;
-};
-
-}  // namespace
 
 void BindRecordFiles(Form1& form) {
-  auto* files = new RecordFiles(form);
-  RecordUpkeep& upkeep = files->upkeep;
+  Form1Controls& c = form.controls();
+  auto* files = new FileButtonsLogic<RecordUpkeep>(form, c.list1, c.text6, c.recordEditor);
+  RecordUpkeep& upkeep = files->logic;
   ConnectButtons<RecordUpkeep>(form, files, upkeep,
                                {{"Command5", &RecordUpkeep::ImportRecordFile},
                                 {"Command13", &RecordUpkeep::ExportRecordFile},

@@ -20,11 +20,6 @@ const std::u16string kConfirmation =
     u"执行期间按 Esc 键可以停止。\r\n"
     u"继续吗？";
 
-std::u16string Decimal(long long value) {
-  const std::string digits = std::to_string(value);
-  return std::u16string(digits.begin(), digits.end());
-}
-
 // Empty, zero or negative: the setting takes its default.
 bool UsesDefault(const TextBox& box) {
   const std::u16string text = box.Text();
@@ -68,8 +63,8 @@ void RunController::Start() {
   window_.Show();
 
   if (stopped) {
-    boxes_.Show(u"执行已停止：已完成 " + Decimal(completed) + u" 次，共 " +
-                    Decimal(state_.runCount) + u" 次。",
+    boxes_.Show(u"执行已停止：已完成 " + DecimalText(completed) + u" 次，共 " +
+                    DecimalText(state_.runCount) + u" 次。",
                 u"已停止", MessageIcon::kInformation, MessageButtons::kOk);
   }
 }
@@ -97,7 +92,7 @@ void RunController::NormaliseSettings() {
   if (UsesDefault(controls_.text4)) controls_.text4.SetText(u"0");
   state_.recordCursor = 0;
   if (ParseLeadingNumber(controls_.text3.Text()) == -1) {
-    controls_.text3.SetText(Decimal(controls_.list1.SelCount()));
+    controls_.text3.SetText(DecimalText(controls_.list1.SelCount()));
   }
   // Both fit: SettingsFit checked them before anything changed.
   state_.runCount = RoundToInt32(ParseLeadingNumber(controls_.text3.Text())).value_or(0);
@@ -125,7 +120,7 @@ std::int32_t RunController::RunPasses(Platform& platform) {
 
 void RunController::RunCooldown(Platform& platform) {
   if (state_.cooldownSeconds == 0) return;
-  ExecuteCommand(platform, u"s " + Decimal(static_cast<long long>(state_.cooldownSeconds) * 1000));
+  ExecuteCommand(platform, u"s " + DecimalText(static_cast<long long>(state_.cooldownSeconds) * 1000));
 }
 
 void RunController::PressRefreshKey(Platform& platform, std::int16_t keyIndex) {

@@ -1,16 +1,16 @@
 #include "run/text_expansion.h"
 
+#include "execution/number_rules.h"
 #include "replacements/replacement_pair.h"
 
 namespace tavorin {
 namespace {
 
-std::u16string Digits(long long value, std::size_t minimumWidth) {
-  std::string digits = std::to_string(value < 0 ? -value : value);
-  if (digits.size() < minimumWidth) digits.insert(0, minimumWidth - digits.size(), '0');
-  std::u16string out = value < 0 ? u"-" : u"";
-  out.append(digits.begin(), digits.end());
-  return out;
+// Calendar fields are never negative; shorter ones get leading zeros.
+std::u16string Digits(int value, std::size_t minimumWidth) {
+  std::u16string digits = DecimalText(value);
+  if (digits.size() < minimumWidth) digits.insert(0, minimumWidth - digits.size(), u'0');
+  return digits;
 }
 
 std::u16string DateText(const LocalDateTime& now) {
@@ -48,7 +48,7 @@ std::u16string WeekdayText(int weekday) {
 std::u16string ExpandRecordText(std::u16string_view text, std::int32_t passNumber,
                                 const ListBox& pairs, const Clock& clock) {
   const LocalDateTime now = clock.Now();
-  std::u16string result = ReplaceAll(text, u"%i", Digits(passNumber, 1));
+  std::u16string result = ReplaceAll(text, u"%i", DecimalText(passNumber));
   result = ReplaceAll(result, u"%d", DateText(now));
   result = ReplaceAll(result, u"%t", TimeText(now));
   result = ReplaceAll(result, u"%w", WeekdayText(now.weekday));

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "execution/command_interpreter.h"
-#include "execution/input_simulation.h"
+#include "core/execution/command_interpreter.h"
+#include "core/execution/input_simulation.h"
 #include "platform/x11/x11_platform.h"
 
 namespace {

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "platform/x11/x11_platform.h"
-#include "run/action_pass.h"
-#include "ui/memory_list_box.h"
+#include "core/run/action_pass.h"
+#include "core/interfaces/memory_list_box.h"
 
 namespace {
 

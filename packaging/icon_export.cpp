@@ -9,7 +9,7 @@
 
 #include <cstdio>
 
-#include "ui/program_icon.h"
+#include "qt/program_icon.h"
 
 int main(int argc, char* argv[]) {
   QGuiApplication app(argc, argv);

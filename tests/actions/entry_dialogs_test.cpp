@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "qt_list_file_helpers.h"
-#include "ui/control_factory.h"
+#include "qt/control_factory.h"
 
 using tavorin::testing::ActionLines;
 

@@ -16,11 +16,11 @@
 #include <memory>
 #include <vector>
 
-#include "actions/add_action.h"
-#include "actions/key_chord_dialog.h"
-#include "actions/position_picker.h"
-#include "ui/control_factory.h"
-#include "ui/form1.h"
+#include "core/actions/add_action.h"
+#include "qt/key_chord_dialog.h"
+#include "qt/position_picker.h"
+#include "qt/control_factory.h"
+#include "qt/form1.h"
 
 using tavorin::PositionPicker;
 using tavorin::testing::ActionLines;

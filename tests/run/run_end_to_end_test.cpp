@@ -12,8 +12,8 @@
 #include <cstdio>
 
 #include "target_program_test.h"
-#include "ui/form1.h"
-#include "ui/form1_controls.h"
+#include "qt/form1.h"
+#include "qt/form1_controls.h"
 
 // Last: Xlib's macros (None among them) break the gtest headers.
 #include <X11/Xlib.h>

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/controls.h"
-#include "ui/list_box.h"
+#include "core/interfaces/controls.h"
+#include "core/interfaces/list_box.h"
 
 namespace tavorin::testing {
 

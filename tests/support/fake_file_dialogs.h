@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "actions/file_dialogs.h"
+#include "core/interfaces/file_dialogs.h"
 
 namespace tavorin::testing {
 

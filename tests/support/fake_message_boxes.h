@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/message_boxes.h"
+#include "core/interfaces/message_boxes.h"
 
 namespace tavorin::testing {
 

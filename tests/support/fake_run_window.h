@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "recording_platform.h"
-#include "run/clock.h"
-#include "run/run_controls.h"
+#include "core/run/clock.h"
+#include "core/run/run_controls.h"
 
 namespace tavorin::testing {
 

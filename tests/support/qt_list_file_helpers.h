@@ -15,11 +15,11 @@
 #include <QUrl>
 #include <memory>
 
-#include "actions/qt_file_dialogs.h"
+#include "qt/qt_file_dialogs.h"
 #include "fake_file_dialogs.h"
 #include "temp_folder.h"
-#include "ui/form1.h"
-#include "ui/form1_controls.h"
+#include "qt/form1.h"
+#include "qt/form1_controls.h"
 
 namespace tavorin::testing {
 

@@ -5,10 +5,10 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "ui/memory_list_box.h"
-#include "ui/qt_list_box.h"
-#include "ui/qt_text_box.h"
-#include "ui/virtual_keys.h"
+#include "core/interfaces/memory_list_box.h"
+#include "qt/qt_list_box.h"
+#include "qt/qt_text_box.h"
+#include "qt/virtual_keys.h"
 
 using tavorin::QtListBox;
 using Style = QtListBox::Style;

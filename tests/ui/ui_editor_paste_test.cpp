@@ -5,7 +5,7 @@
 #include <QClipboard>
 #include <QTest>
 
-#include "ui/record_text_edit.h"
+#include "qt/record_text_edit.h"
 
 class EditorPasteTest : public QObject {
   Q_OBJECT

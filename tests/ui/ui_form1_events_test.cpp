@@ -12,8 +12,8 @@
 #include <QTest>
 #include <memory>
 
-#include "ui/form1.h"
-#include "ui/form1_controls.h"
+#include "qt/form1.h"
+#include "qt/form1_controls.h"
 
 using tavorin::Form1;
 using namespace Qt::StringLiterals;

@@ -20,7 +20,7 @@
 #include <map>
 #include <memory>
 
-#include "ui/form1.h"
+#include "qt/form1.h"
 
 using tavorin::Form1;
 

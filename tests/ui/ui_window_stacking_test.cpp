@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "ui/form1.h"
-#include "ui/window_stacking.h"
+#include "qt/form1.h"
+#include "platform/x11/window_stacking.h"
 
 using tavorin::Form1;
 

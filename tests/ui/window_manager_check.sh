@@ -12,11 +12,21 @@ done
 
 openbox >/dev/null 2>&1 &
 wm=$!
+trap 'kill $wm 2>/dev/null || true' EXIT
+# A window mapped before the window manager manages it can stay unmanaged.
+for _ in $(seq 300); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  sleep 0.1
+done
 "$program" &
 pid=$!
 trap 'kill $pid $wm 2>/dev/null || true' EXIT
 
-window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tavorin$' | head -n 1)
+window=""
+for _ in $(seq 300); do
+  window=$(xdotool search --onlyvisible --name '^Tavorin$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
+  sleep 0.1
+done
 [ -n "$window" ] || { echo "the window did not appear" >&2; exit 1; }
 
 # The frame arrives a moment after mapping; the client area then gives way.

@@ -1,11 +1,11 @@
-#include "run/action_pass.h"
+#include "core/run/action_pass.h"
 
 #include <gtest/gtest.h>
 
 #include "fake_controls.h"
 #include "fake_run_window.h"
 #include "recording_platform.h"
-#include "ui/memory_list_box.h"
+#include "core/interfaces/memory_list_box.h"
 
 namespace tavorin {
 namespace {

@@ -1,4 +1,4 @@
-#include "execution/command_interpreter.h"
+#include "core/execution/command_interpreter.h"
 
 #include <gtest/gtest.h>
 

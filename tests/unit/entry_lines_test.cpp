@@ -3,10 +3,10 @@
 #include <limits>
 #include <string>
 
-#include "actions/action_lines.h"
-#include "actions/key_chord_capture.h"
-#include "actions/number_text.h"
-#include "execution/number_rules.h"
+#include "core/actions/action_lines.h"
+#include "core/actions/key_chord_capture.h"
+#include "core/actions/number_text.h"
+#include "core/execution/number_rules.h"
 
 namespace tavorin {
 namespace {

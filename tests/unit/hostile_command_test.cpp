@@ -3,7 +3,7 @@
 #include <random>
 #include <string>
 
-#include "execution/command_interpreter.h"
+#include "core/execution/command_interpreter.h"
 #include "recording_platform.h"
 
 namespace tavorin {

@@ -1,4 +1,4 @@
-#include "execution/input_simulation.h"
+#include "core/execution/input_simulation.h"
 
 #include <gtest/gtest.h>
 

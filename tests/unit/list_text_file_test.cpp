@@ -1,4 +1,4 @@
-#include "actions/list_text_file.h"
+#include "core/listfiles/list_text_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -6,10 +6,10 @@
 #include <csignal>
 #include <filesystem>
 
-#include "actions/list_text_encoding.h"
+#include "core/listfiles/list_text_encoding.h"
 #include "fake_controls.h"
 #include "temp_folder.h"
-#include "ui/memory_list_box.h"
+#include "core/interfaces/memory_list_box.h"
 
 namespace tavorin {
 namespace {

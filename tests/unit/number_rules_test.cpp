@@ -1,4 +1,4 @@
-#include "execution/number_rules.h"
+#include "core/execution/number_rules.h"
 
 #include <gtest/gtest.h>
 

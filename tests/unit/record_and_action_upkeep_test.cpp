@@ -2,13 +2,13 @@
 
 #include <filesystem>
 
-#include "actions/action_list_upkeep.h"
+#include "core/actions/action_list_upkeep.h"
 #include "fake_controls.h"
 #include "fake_file_dialogs.h"
 #include "fake_message_boxes.h"
-#include "records/record_upkeep.h"
+#include "core/records/record_upkeep.h"
 #include "temp_folder.h"
-#include "ui/memory_list_box.h"
+#include "core/interfaces/memory_list_box.h"
 
 namespace tavorin {
 namespace {

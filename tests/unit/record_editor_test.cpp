@@ -1,9 +1,9 @@
-#include "records/record_editor.h"
+#include "core/records/record_editor.h"
 
 #include <gtest/gtest.h>
 
 #include "fake_controls.h"
-#include "ui/memory_list_box.h"
+#include "core/interfaces/memory_list_box.h"
 
 namespace tavorin {
 namespace {

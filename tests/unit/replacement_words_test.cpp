@@ -1,10 +1,10 @@
-#include "replacements/replacement_words.h"
+#include "core/replacements/replacement_words.h"
 
 #include <gtest/gtest.h>
 
 #include "fake_controls.h"
-#include "replacements/replacement_pair.h"
-#include "ui/memory_list_box.h"
+#include "core/replacements/replacement_pair.h"
+#include "core/interfaces/memory_list_box.h"
 
 namespace tavorin {
 namespace {

@@ -1,4 +1,4 @@
-#include "run/run_controller.h"
+#include "core/run/run_controller.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include "fake_message_boxes.h"
 #include "fake_run_window.h"
 #include "recording_platform.h"
-#include "run/stoppable_platform.h"
-#include "ui/memory_list_box.h"
+#include "core/run/stoppable_platform.h"
+#include "core/interfaces/memory_list_box.h"
 
 namespace tavorin {
 namespace {

@@ -1,9 +1,9 @@
-#include "run/text_expansion.h"
+#include "core/run/text_expansion.h"
 
 #include <gtest/gtest.h>
 
 #include "fake_run_window.h"
-#include "ui/memory_list_box.h"
+#include "core/interfaces/memory_list_box.h"
 
 namespace tavorin {
 namespace {

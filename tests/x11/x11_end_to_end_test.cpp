@@ -7,7 +7,7 @@
 #include <QMessageBox>
 #include <QTimer>
 
-#include "execution/command_interpreter.h"
+#include "core/execution/command_interpreter.h"
 #include "platform/x11/x11_platform.h"
 #include "target_program_test.h"
 

@@ -1,4 +1,4 @@
-#include "ui/window_stacking.h"
+#include "platform/x11/window_stacking.h"
 
 #include <QGuiApplication>
 #include <QWidget>

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "platform/platform.h"
+#include "core/interfaces/platform.h"
 
 struct _XDisplay;
 

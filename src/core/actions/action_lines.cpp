@@ -1,0 +1,36 @@
+#include "core/actions/action_lines.h"
+
+#include <cmath>
+#include <string>
+
+#include "core/actions/number_text.h"
+#include "core/execution/number_rules.h"
+
+namespace tavorin {
+namespace {
+
+std::u16string WithArgument(std::u16string_view keyword, std::u16string_view argument) {
+  std::u16string line(keyword);
+  line += u' ';
+  line += argument;
+  return line;
+}
+
+}  // namespace
+
+std::u16string KeyLine(std::u16string_view chordText) { return WithArgument(kKeyKeyword, chordText); }
+
+std::u16string WaitLine(std::u16string_view typedText) {
+  return WithArgument(kWaitKeyword, NumberText(ParseLeadingNumber(typedText)));
+}
+
+std::u16string InsertLine(std::u16string_view typedText) {
+  return WithArgument(kInsertKeyword, typedText);
+}
+
+std::u16string ClickLine(double x, double y) {
+  return WithArgument(kClickKeyword, DecimalText(static_cast<long long>(std::trunc(x))) + u' ' +
+                                       DecimalText(static_cast<long long>(std::trunc(y))));
+}
+
+}  // namespace tavorin

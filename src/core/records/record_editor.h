@@ -1,0 +1,35 @@
+#pragma once
+
+#include "core/interfaces/controls.h"
+#include "core/interfaces/list_box.h"
+
+namespace tavorin {
+
+// The record list List1, its editor Text6 and status label Label9. The widgets
+// forward their events here; all rules about records live in this class.
+class RecordEditor {
+ public:
+  static constexpr int kEnterKey = 13;
+  static constexpr int kSeparatorKey = 108;
+
+  RecordEditor(ListBox& records, TextBox& editor, Label& status);
+
+  // Shows the current record in the editor and gives it the focus.
+  void LoadCurrentRecord();
+  void OnEditorFocus();
+  void OnEditorChange();
+  // Called when a key goes down in the editor, before the editor handles it;
+  // keyCode is the Windows virtual-key code. The key is never consumed.
+  void OnEditorKeyDown(int keyCode);
+  // Runs on every tick of the 100 ms status timer.
+  void RefreshRecordStatus();
+
+ private:
+  bool HasCurrentRecord() const;
+
+  ListBox& records_;
+  TextBox& editor_;
+  Label& status_;
+};
+
+}  // namespace tavorin

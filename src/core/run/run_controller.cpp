@@ -1,0 +1,130 @@
+#include "core/run/run_controller.h"
+
+#include <string>
+
+#include "core/execution/command_interpreter.h"
+#include "core/execution/number_rules.h"
+#include "core/run/action_pass.h"
+#include "core/run/stoppable_platform.h"
+
+namespace tavorin {
+namespace {
+
+// The largest cooldown whose length in milliseconds still fits a pause.
+constexpr std::int32_t kMaxCooldownSeconds = 2147483;
+
+const std::u16string kConfirmation =
+    u"即将开始执行动作。请确保\r\n"
+    u"1、将所需的窗口最大化，并且置于顶层。\r\n"
+    u"2、执行动作期间请不要操纵鼠标和键盘。\r\n"
+    u"执行期间按 Esc 键可以停止。\r\n"
+    u"继续吗？";
+
+// Empty, zero or negative: the setting takes its default.
+bool UsesDefault(const TextBox& box) {
+  const std::u16string text = box.Text();
+  return text.empty() || ParseLeadingNumber(text) <= 0;
+}
+
+}  // namespace
+
+RunController::RunController(RunControls& controls, RunWindow& window, MessageBoxes& boxes,
+                             const Clock& clock, std::function<Platform*()> acquirePlatform)
+    : controls_(controls),
+      window_(window),
+      boxes_(boxes),
+      clock_(clock),
+      acquirePlatform_(std::move(acquirePlatform)) {}
+
+void RunController::Start() {
+  if (controls_.list1.ListCount() == 0) {
+    boxes_.ShowError(u"尚未导入文本数据。");
+    return;
+  }
+  if (controls_.list1.SelCount() == 0) {
+    boxes_.ShowError(u"尚未选择文本数据。");
+    return;
+  }
+  if (!SettingsFit()) return;
+  if (boxes_.Show(kConfirmation, u"开始", MessageIcon::kInformation, MessageButtons::kYesNo) !=
+      MessageAnswer::kYes) {
+    return;
+  }
+  Platform* platform = acquirePlatform_();
+  if (platform == nullptr) return;
+
+  window_.Hide();
+  NormaliseSettings();
+  StoppablePlatform guarded(*platform);
+  guarded.BeginStopWatch();
+  const std::int32_t completed = RunPasses(guarded);
+  const bool stopped = guarded.StopRequested();
+  guarded.EndStopWatch();
+  window_.Show();
+
+  if (stopped) {
+    boxes_.Show(u"执行已停止：已完成 " + DecimalText(completed) + u" 次，共 " +
+                    DecimalText(state_.runCount) + u" 次。",
+                u"已停止", MessageIcon::kInformation, MessageButtons::kOk);
+  }
+}
+
+// A count or cooldown too large for a pause would otherwise wrap around;
+// refusing before anything changes lets the user correct it.
+bool RunController::SettingsFit() {
+  if (!UsesDefault(controls_.text3) &&
+      !RoundToInt32(ParseLeadingNumber(controls_.text3.Text()))) {
+    boxes_.ShowError(u"“次数”超出范围：最多 2147483647 次。");
+    return false;
+  }
+  if (!UsesDefault(controls_.text4)) {
+    const auto seconds = RoundToInt32(ParseLeadingNumber(controls_.text4.Text()));
+    if (!seconds || *seconds > kMaxCooldownSeconds) {
+      boxes_.ShowError(u"“冷却”超出范围：最多 2147483 秒。");
+      return false;
+    }
+  }
+  return true;
+}
+
+void RunController::NormaliseSettings() {
+  if (UsesDefault(controls_.text3)) controls_.text3.SetText(u"-1");
+  if (UsesDefault(controls_.text4)) controls_.text4.SetText(u"0");
+  state_.recordCursor = 0;
+  if (ParseLeadingNumber(controls_.text3.Text()) == -1) {
+    controls_.text3.SetText(DecimalText(controls_.list1.SelCount()));
+  }
+  // Both fit: SettingsFit checked them before anything changed.
+  state_.runCount = RoundToInt32(ParseLeadingNumber(controls_.text3.Text())).value_or(0);
+  state_.cooldownSeconds = RoundToInt32(ParseLeadingNumber(controls_.text4.Text())).value_or(0);
+  state_.refreshBeforeCooldown = window_.RefreshBeforeCooldownChosen();
+  const int keyIndex = window_.RefreshKeyListIndex();
+  state_.refreshKeyIndex = static_cast<std::int16_t>(keyIndex < 0 ? 0 : keyIndex);
+}
+
+std::int32_t RunController::RunPasses(Platform& platform) {
+  RunContext run{platform, clock_, controls_, state_};
+  std::int32_t completed = 0;
+  // A wider counter: a count of 2147483647 must not overflow the last step.
+  for (std::int64_t pass = 1; pass <= state_.runCount; ++pass) {
+    state_.passNumber = static_cast<std::int32_t>(pass);
+    RunActionPass(run);
+    if (platform.StopRequested()) break;
+    if (state_.refreshBeforeCooldown) PressRefreshKey(platform, state_.refreshKeyIndex);
+    ++completed;
+    RunCooldown(platform);
+    if (platform.StopRequested()) break;
+  }
+  return completed;
+}
+
+void RunController::RunCooldown(Platform& platform) {
+  if (state_.cooldownSeconds == 0) return;
+  ExecuteCommand(platform, u"s " + DecimalText(static_cast<long long>(state_.cooldownSeconds) * 1000));
+}
+
+void RunController::PressRefreshKey(Platform& platform, std::int16_t keyIndex) {
+  ExecuteCommand(platform, keyIndex == 0 ? u"k 116" : u"k 82 2");
+}
+
+}  // namespace tavorin

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "core/interfaces/platform.h"
+#include "core/run/clock.h"
+#include "core/run/run_controls.h"
+#include "core/run/run_state.h"
+#include "core/interfaces/message_boxes.h"
+
+namespace tavorin {
+
+// What "启动" does: checks the records and settings, asks, hides the main
+// window, runs the passes and shows the window again. The user can end a run
+// early with Esc; the window then comes back with a note of how far it got.
+class RunController {
+ public:
+  // `acquirePlatform` is asked for the input platform once the user has
+  // confirmed; it returns null (after telling the user why) when input cannot
+  // be simulated on this desktop.
+  RunController(RunControls& controls, RunWindow& window, MessageBoxes& boxes, const Clock& clock,
+                std::function<Platform*()> acquirePlatform);
+
+  // The click handler of "启动".
+  void Start();
+
+  const RunState& State() const { return state_; }
+
+ private:
+  bool SettingsFit();
+  void NormaliseSettings();
+  // Returns the number of passes whose action lines all ran.
+  std::int32_t RunPasses(Platform& platform);
+  void RunCooldown(Platform& platform);
+  void PressRefreshKey(Platform& platform, std::int16_t keyIndex);
+
+  RunControls& controls_;
+  RunWindow& window_;
+  MessageBoxes& boxes_;
+  const Clock& clock_;
+  std::function<Platform*()> acquirePlatform_;
+  RunState state_;
+};
+
+}  // namespace tavorin

@@ -1,0 +1,80 @@
+#include "core/run/stoppable_platform.h"
+
+namespace tavorin {
+namespace {
+
+struct ButtonPair {
+  std::uint32_t down;
+  std::uint32_t up;
+};
+constexpr ButtonPair kButtonPairs[] = {
+    {kLeftDown, kLeftUp}, {kRightDown, kRightUp}, {kMiddleDown, kMiddleUp}};
+
+}  // namespace
+
+bool StoppablePlatform::StopRequested() {
+  if (!halted_ && inner_.StopRequested()) {
+    ReleaseHeld();
+    halted_ = true;
+  }
+  return halted_;
+}
+
+void StoppablePlatform::ReleaseHeld() {
+  for (const auto& pair : kButtonPairs) {
+    if (heldButtons_ & pair.down) inner_.MouseEvent(pair.up);
+  }
+  heldButtons_ = 0;
+  for (auto it = heldKeys_.rbegin(); it != heldKeys_.rend(); ++it) inner_.KeyEvent(*it, true);
+  heldKeys_.clear();
+}
+
+void StoppablePlatform::SetCursorPos(std::int32_t x, std::int32_t y) {
+  if (!StopRequested()) inner_.SetCursorPos(x, y);
+}
+
+void StoppablePlatform::MouseEvent(std::uint32_t flags) {
+  if (StopRequested()) return;
+  inner_.MouseEvent(flags);
+  // Flags act in ascending bit order, so a down and its up in one event
+  // leave the button released.
+  for (const auto& pair : kButtonPairs) {
+    if (flags & pair.down) heldButtons_ |= pair.down;
+    if (flags & pair.up) heldButtons_ &= ~pair.down;
+  }
+}
+
+void StoppablePlatform::KeyEvent(std::uint8_t virtualKey, bool keyUp) {
+  if (StopRequested()) return;
+  inner_.KeyEvent(virtualKey, keyUp);
+  if (keyUp) {
+    heldKeys_.erase(virtualKey);
+  } else {
+    heldKeys_.insert(virtualKey);
+  }
+}
+
+void StoppablePlatform::Sleep(std::int32_t milliseconds) {
+  if (!StopRequested()) inner_.Sleep(milliseconds);
+}
+
+void StoppablePlatform::ClearClipboard() {
+  if (!StopRequested()) inner_.ClearClipboard();
+}
+
+void StoppablePlatform::SetClipboardText(const std::u16string& text) {
+  if (!StopRequested()) inner_.SetClipboardText(text);
+}
+
+void StoppablePlatform::ShowError(const std::u16string& message) {
+  if (!StopRequested()) inner_.ShowError(message);
+}
+
+void StoppablePlatform::BeginStopWatch() {
+  halted_ = false;
+  inner_.BeginStopWatch();
+}
+
+void StoppablePlatform::EndStopWatch() { inner_.EndStopWatch(); }
+
+}  // namespace tavorin

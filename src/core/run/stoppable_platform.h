@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <set>
+
+#include "core/interfaces/platform.h"
+
+namespace tavorin {
+
+// Stands between a run and the real platform. Once the user has asked to
+// stop, it releases whatever keys and buttons the run still holds and lets
+// nothing more through: no input, no pause, no clipboard change, no message.
+// The run's remaining steps then fall through harmlessly.
+class StoppablePlatform : public Platform {
+ public:
+  explicit StoppablePlatform(Platform& inner) : inner_(inner) {}
+
+  void SetCursorPos(std::int32_t x, std::int32_t y) override;
+  void MouseEvent(std::uint32_t flags) override;
+  void KeyEvent(std::uint8_t virtualKey, bool keyUp) override;
+  void Sleep(std::int32_t milliseconds) override;
+  void ClearClipboard() override;
+  void SetClipboardText(const std::u16string& text) override;
+  void ShowError(const std::u16string& message) override;
+  void BeginStopWatch() override;
+  void EndStopWatch() override;
+  bool StopRequested() override;
+
+ private:
+  void ReleaseHeld();
+
+  Platform& inner_;
+  bool halted_ = false;
+  std::set<std::uint8_t> heldKeys_;
+  std::uint32_t heldButtons_ = 0;  // down flags without their up yet
+};
+
+}  // namespace tavorin

@@ -1,0 +1,124 @@
+#include "qt/form1.h"
+
+#include <QCloseEvent>
+#include <QHideEvent>
+#include <QShowEvent>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "qt/control_factory.h"
+#include "qt/form1_bindings.h"
+#include "qt/form1_controls.h"
+#include "qt/page_layouts.h"
+#include "qt/program_icon.h"
+#include "qt/twips.h"
+#include "qt/ui_fonts.h"
+#include "platform/x11/window_stacking.h"
+
+namespace tavorin {
+namespace {
+
+constexpr int kStatusIntervalMs = 100;
+constexpr int kPlacementWaitMs = 1000;
+
+}  // namespace
+
+Form1::Form1(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
+  setObjectName("Form1");
+  setWindowTitle("Tavorin");
+  setWindowIcon(ProgramIcon());
+  InstallUiFontSubstitutes();
+  setFont(UiFont());
+  setFixedSize(kOuterSize);
+
+  // The tab strip only offers the tabs; the pages are siblings laid over its
+  // body, as they were designed.
+  tabStrip_ = new QTabWidget(this);
+  tabStrip_->setObjectName("TabStrip1");
+  tabStrip_->setGeometry(TwipsRect(120, 120, 4575, 6375));
+  for (const char* caption : {"文本数据", "修改和调节", "动作和控制", "选项"}) {
+    tabStrip_->addTab(new QWidget, QString::fromUtf8(caption));
+  }
+
+  void (*const builders[kPageCount])(QWidget&) = {BuildRecordsPage, BuildAdjustmentsPage,
+                                                  BuildActionsPage, BuildHelpPage};
+  for (int i = 0; i < kPageCount; ++i) {
+    pages_[i] = AddPage(*this, ArrayName("PicPage", i));
+    pages_[i]->setGeometry(TwipsRect(360, 600, 4215, 5775));
+    builders[i](*pages_[i]);
+    pages_[i]->raise();
+    pages_[i]->setVisible(i == 0);
+  }
+
+  timer1_ = new QTimer(this);
+  timer1_->setObjectName("Timer1");
+  timer1_->setInterval(kStatusIntervalMs);
+  timer1_->start();
+
+  controls_ = std::make_unique<Form1Controls>(*this);
+  BindRunControls(*this);
+  BindRecordFiles(*this);
+  BindActionList(*this);
+  BindActionEntry(*this);
+
+  // A click on the tab that is already selected changes no index, yet still
+  // switches (to the same page).
+  connect(tabStrip_, &QTabWidget::currentChanged, this, &Form1::SwitchPage);
+  connect(tabStrip_, &QTabWidget::tabBarClicked, this, &Form1::SwitchPage);
+}
+
+Form1::~Form1() = default;
+
+void Form1::SwitchPage() {
+  const int selected = tabStrip_->currentIndex();
+  for (int i = 0; i < kPageCount; ++i) {
+    if (i != selected) pages_[i]->hide();
+  }
+  if (selected >= 0 && selected < kPageCount) pages_[selected]->show();
+}
+
+void Form1::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (event->spontaneous()) return;  // restored from the task bar: still on top
+  MakeTopmost(this);
+  FitOuterSize();
+  // Mapped again after a run or the picker, the window manager may place
+  // the window a frame's width off; it belongs where the user left it.
+  returnTo_ = hiddenAt_;
+  // A window manager that places it right sends no move at all; a later
+  // move is the user's own.
+  QTimer::singleShot(kPlacementWaitMs, this, [this] { returnTo_.reset(); });
+}
+
+void Form1::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  if (!event->spontaneous()) hiddenAt_ = geometry().topLeft();
+}
+
+void Form1::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  if (returnTo_) {
+    const QPoint offset = *returnTo_ - geometry().topLeft();
+    returnTo_.reset();
+    if (!offset.isNull()) move(pos() + offset);
+  }
+  // A window manager adds its frame after the window is first shown; the
+  // outer size stays fixed, so the client area gives way.
+  FitOuterSize();
+}
+
+void Form1::FitOuterSize() {
+  const QSize frame = frameGeometry().size() - geometry().size();
+  const QSize client = kOuterSize - frame;
+  if (client != size() && client.isValid()) setFixedSize(client);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+  MakeNotTopmost(this);
+  event->accept();
+}
+
+}  // namespace tavorin

@@ -1,0 +1,16 @@
+#include <QApplication>
+
+#include "qt/form1.h"
+#include "qt/ui_fonts.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  // Lets the desktop match the window to the installed entry and its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("tavorin"));
+  tavorin::InstallUiFontSubstitutes();
+  QApplication::setFont(tavorin::UiFont());
+
+  tavorin::Form1 form;
+  form.show();
+  return QApplication::exec();
+}

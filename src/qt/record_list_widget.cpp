@@ -1,0 +1,31 @@
+#include "qt/record_list_widget.h"
+
+namespace tavorin {
+
+RecordListWidget::RecordListWidget(QWidget* parent) : QListWidget(parent) {
+  connect(this, &QListWidget::clicked, this, [this] {
+    chosenByClick_ = true;
+    emit rowChosen();
+  });
+}
+
+void RecordListWidget::keyPressEvent(QKeyEvent* event) {
+  const int before = currentRow();
+  QListWidget::keyPressEvent(event);
+  if (currentRow() != before && currentRow() >= 0) emit rowChosen();
+}
+
+void RecordListWidget::mousePressEvent(QMouseEvent* event) {
+  rowAtPress_ = currentRow();
+  QListWidget::mousePressEvent(event);
+}
+
+// A press on one row and a release on another makes the second current
+// without a click.
+void RecordListWidget::mouseReleaseEvent(QMouseEvent* event) {
+  chosenByClick_ = false;
+  QListWidget::mouseReleaseEvent(event);
+  if (!chosenByClick_ && currentRow() != rowAtPress_ && currentRow() >= 0) emit rowChosen();
+}
+
+}  // namespace tavorin

@@ -1,0 +1,82 @@
+#include "qt/run_binding.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <stdexcept>
+
+#include "platform/x11/x11_platform.h"
+#include "qt/form1.h"
+#include "qt/form1_bindings.h"
+#include "qt/form1_controls.h"
+
+namespace tavorin {
+
+class QtRunWindow : public RunWindow {
+ public:
+  explicit QtRunWindow(Form1& form)
+      : form_(form),
+        refreshYes_(*form.findChild<QRadioButton*>(QStringLiteral("Option1(0)"))),
+        refreshKey_(*form.findChild<QComboBox*>(QStringLiteral("Combo1"))) {}
+
+  void Hide() override {
+    form_.hide();
+    // The window must be off the screen before the first click lands where
+    // it stood.
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QGuiApplication::sync();
+  }
+  void Show() override {
+    form_.show();
+    form_.raise();
+    form_.activateWindow();
+  }
+  bool RefreshBeforeCooldownChosen() const override { return refreshYes_.isChecked(); }
+  int RefreshKeyListIndex() const override { return refreshKey_.currentIndex(); }
+
+ private:
+  Form1& form_;
+  QRadioButton& refreshYes_;
+  QComboBox& refreshKey_;
+};
+
+RunBinding::RunBinding(Form1& form)
+    : QObject(&form),
+      form_(form),
+      factory_([] { return std::make_unique<X11Platform>(); }),
+      window_(std::make_unique<QtRunWindow>(form)),
+      boxes_(&form) {
+  setObjectName(QStringLiteral("RunBinding"));
+  Form1Controls& c = form.controls();
+  controls_ = std::make_unique<RunControls>(
+      RunControls{c.list1, c.list2, c.list3, c.list4, c.text3, c.text4, c.text5});
+  controller_ = std::make_unique<RunController>(*controls_, *window_, boxes_, clock_,
+                                                [this] { return AcquirePlatform(); });
+  connect(form.findChild<QPushButton*>(QStringLiteral("Command7")), &QPushButton::clicked, this,
+          [this] { controller_->Start(); });
+}
+
+RunBinding::~RunBinding() = default;
+
+void RunBinding::SetPlatformFactory(PlatformFactory factory) {
+  factory_ = std::move(factory);
+  platform_.reset();
+}
+
+Platform* RunBinding::AcquirePlatform() {
+  if (platform_ == nullptr) {
+    try {
+      platform_ = factory_();
+    } catch (const std::exception& error) {
+      boxes_.ShowError(u"无法模拟鼠标和键盘：" + QString::fromLocal8Bit(error.what()).toStdU16String());
+      return nullptr;
+    }
+  }
+  return platform_.get();
+}
+
+void BindRunControls(Form1& form) { new RunBinding(form); }
+
+}  // namespace tavorin

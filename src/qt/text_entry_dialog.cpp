@@ -1,0 +1,74 @@
+#include "qt/text_entry_dialog.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "core/actions/action_lines.h"
+#include "qt/pressed_key.h"
+#include "qt/control_factory.h"
+#include "core/interfaces/list_box.h"
+
+namespace tavorin {
+namespace {
+
+constexpr int kVkReturn = 13;
+constexpr int kVkSeparator = 108;
+
+struct Design {
+  const char* name;
+  const char* caption;
+  int width;
+  int height;
+  int textWidth;
+  int buttonLeft;
+  bool buttonFirst;  // in the focus order
+  std::u16string (*makeLine)(std::u16string_view);
+};
+
+const Design& DesignOf(TextEntryDialog::Kind kind) {
+  static const Design wait{"Form4", "等候（秒）：", 2745, 585, 1695, 1920, false, &WaitLine};
+  static const Design insert{"Form5", "插入内容：", 3360, 585, 2295, 2520, true, &InsertLine};
+  return kind == TextEntryDialog::Kind::kWait ? wait : insert;
+}
+
+}  // namespace
+
+TextEntryDialog::TextEntryDialog(QWidget& owner, ListBox& actions, Kind kind)
+    : EntryDialog(owner, DesignOf(kind).name, DesignOf(kind).caption, DesignOf(kind).width,
+                  DesignOf(kind).height),
+      actions_(actions),
+      makeLine_(DesignOf(kind).makeLine) {
+  const Design& design = DesignOf(kind);
+  // Created in the focus order.
+  const auto addButton = [&] {
+    command5_ = AddButton(*this, "Command5", "确定", design.buttonLeft, 120, 735, 375);
+  };
+  if (design.buttonFirst) addButton();
+  text1_ = AddTextBox(*this, "Text1", 120, 120, design.textWidth, 375);
+  if (!design.buttonFirst) addButton();
+  (design.buttonFirst ? static_cast<QWidget*>(command5_) : text1_)->setFocus();
+
+  connect(command5_, &QPushButton::clicked, this, &TextEntryDialog::Confirm);
+  text1_->installEventFilter(this);
+}
+
+bool TextEntryDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == text1_ && event->type() == QEvent::KeyPress) {
+    const int vk = PressedVirtualKey(*static_cast<QKeyEvent*>(event));
+    if (vk == kVkReturn || vk == kVkSeparator) {
+      Confirm();
+      return true;
+    }
+  }
+  return false;
+}
+
+void TextEntryDialog::Confirm() {
+  // A second Enter may arrive before the window has gone.
+  if (result() == Accepted) return;
+  actions_.AddItem(makeLine_(text1_->text().toStdU16String()));
+  accept();
+}
+
+}  // namespace tavorin

@@ -10,6 +10,7 @@ packages=(
   fonts-noto-cjk
   qt6-translations-l10n  # Qt's own Chinese texts for file dialogs and box buttons
   g++-mingw-w64-x86-64-posix wine wine64 zip  # the Windows build, its tests under Wine, its zip
+  locales  # the zh_CN source that Wine's Chinese locale (code page 936) is built from
   file  # the Debian package build reads the program's libraries with it
 )
 

@@ -1,10 +1,13 @@
 #pragma once
 
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 
 namespace tavorin::testing {
@@ -13,11 +16,18 @@ namespace tavorin::testing {
 class TempFolder {
  public:
   TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tavorin-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
+    std::random_device random;
+    for (;;) {
+      path_ = std::filesystem::temp_directory_path() / ("tavorin-" + std::to_string(random()));
+      if (std::filesystem::create_directory(path_)) break;
+    }
   }
   ~TempFolder() {
     std::error_code ec;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ec)) {
+      std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
+                                   std::filesystem::perm_options::add, ec);
+    }
     std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add, ec);
     std::filesystem::remove_all(path_, ec);
@@ -25,7 +35,10 @@ class TempFolder {
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
-  std::filesystem::path Path(const std::string& name) const { return path_ / name; }
+  std::filesystem::path Path(const std::string& name) const {
+    // The name's bytes are UTF-8 on every system.
+    return path_ / std::u8string(reinterpret_cast<const char8_t*>(name.data()), name.size());
+  }
   std::u16string Name(const std::string& name) const { return Path(name).u16string(); }
   const std::filesystem::path& path() const { return path_; }
 
@@ -46,6 +59,12 @@ class TempFolder {
 
 // Root reads and writes past permission bits, so tests that need a refused
 // file system operation take another way there.
-inline bool RunningAsRoot() { return geteuid() == 0; }
+inline bool RunningAsRoot() {
+#ifdef _WIN32
+  return false;
+#else
+  return geteuid() == 0;
+#endif
+}
 
 }  // namespace tavorin::testing

@@ -18,11 +18,28 @@ std::u16string ReadFailure(const std::u16string& path, ListFileError error) {
   return u"无法读取文件“" + path + u"”：" + reason + u"。列表未作改动。";
 }
 
+std::u16string WriteFailure(const std::u16string& path, const ListSave& save) {
+  std::u16string reason;
+  switch (save.error) {
+    case ListFileError::kReadOnly: reason = u"文件是只读的"; break;
+    case ListFileError::kNoPermission: reason = u"没有写入权限"; break;
+    case ListFileError::kDiskFull: reason = u"磁盘已满"; break;
+    case ListFileError::kNotAFile: reason = u"这不是一个普通文件"; break;
+    case ListFileError::kNotFound: reason = u"所在的文件夹不存在"; break;
+    default: reason = u"系统拒绝写入"; break;
+  }
+  std::u16string text = u"无法写入文件“" + path + u"”：" + reason + u"。";
+  if (!save.hadOldFile) return text;
+  if (!save.oldFileChanged) return text + u"原有的同名文件未作改动。";
+  if (save.oldContentCopy.empty()) return text + u"原有的同名文件已被部分改写。";
+  return text + u"原有的同名文件已被部分改写，其原有内容保存在“" + save.oldContentCopy + u"”。";
+}
+
 }  // namespace
 
 ListFileTransfer::ListFileTransfer(ListBox& list, FileDialogs& dialogs, MessageBoxes& messages,
-                                   bool flagLoaded)
-    : list_(list), dialogs_(dialogs), messages_(messages), flagLoaded_(flagLoaded) {}
+                                   bool flagLoaded, FileSystem& files)
+    : list_(list), dialogs_(dialogs), messages_(messages), flagLoaded_(flagLoaded), files_(files) {}
 
 bool ListFileTransfer::Import() {
   const auto path = dialogs_.AskOpenPath();
@@ -36,7 +53,7 @@ bool ListFileTransfer::LoadDropped(const std::vector<std::u16string>& files) {
 }
 
 bool ListFileTransfer::Load(const std::u16string& path) {
-  const ListLoad load = ReadLinesIntoList(path, list_, flagLoaded_);
+  const ListLoad load = ReadLinesIntoList(path, list_, flagLoaded_, files_);
   if (load.error != ListFileError::kNone) {
     messages_.ShowError(ReadFailure(path, load.error));
     return false;
@@ -55,9 +72,8 @@ void ListFileTransfer::Export() {
   if (list_.ListCount() == 0) return;
   const auto path = dialogs_.AskSavePath();
   if (!path || path->empty()) return;
-  if (WriteListLines(*path, list_) != ListFileError::kNone) {
-    messages_.ShowError(u"无法写入文件“" + *path + u"”。原有的同名文件未作改动。");
-  }
+  const ListSave save = WriteListLines(*path, list_, files_);
+  if (save.error != ListFileError::kNone) messages_.ShowError(WriteFailure(*path, save));
 }
 
 }  // namespace tavorin

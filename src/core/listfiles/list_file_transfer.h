@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/interfaces/file_dialogs.h"
+#include "core/interfaces/file_system.h"
 #include "core/interfaces/list_box.h"
 #include "core/interfaces/message_boxes.h"
 
@@ -15,7 +16,8 @@ namespace tavorin {
 class ListFileTransfer {
  public:
   // `flagLoaded`: every loaded item is flagged (records are checked).
-  ListFileTransfer(ListBox& list, FileDialogs& dialogs, MessageBoxes& messages, bool flagLoaded);
+  ListFileTransfer(ListBox& list, FileDialogs& dialogs, MessageBoxes& messages, bool flagLoaded,
+                   FileSystem& files = SystemFileSystem());
 
   // Each returns true when the list was replaced.
   bool Import();
@@ -30,6 +32,7 @@ class ListFileTransfer {
   FileDialogs& dialogs_;
   MessageBoxes& messages_;
   bool flagLoaded_;
+  FileSystem& files_;
 };
 
 }  // namespace tavorin

@@ -1,57 +1,34 @@
 #include "core/listfiles/list_text_file.h"
 
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <filesystem>
-#include <memory>
-#include <random>
-
+#include "core/listfiles/careful_file_writer.h"
 #include "core/listfiles/list_text_encoding.h"
 
 namespace tavorin {
 namespace {
 
-namespace fs = std::filesystem;
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\u3000'; }
 
-ListFileError ReadBytes(const fs::path& path, std::string& bytes) {
-  std::error_code ec;
-  const fs::file_status status = fs::status(path, ec);
-  if (path.empty() || status.type() == fs::file_type::not_found) return ListFileError::kNotFound;
-  if (ec) return ListFileError::kCannotOpen;
-  // Reading a pipe or a device could block or never end.
-  if (!fs::is_regular_file(status)) return ListFileError::kNotAFile;
-  File file(std::fopen(path.c_str(), "rb"));
-  if (!file) return ListFileError::kCannotOpen;
-  char buffer[64 * 1024];
-  std::size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.append(buffer, got);
-  return std::ferror(file.get()) ? ListFileError::kReadFailed : ListFileError::kNone;
-}
-
-// A short name in the target's folder that no other file has, so a target
-// name near the length limit still gets one; "x" refuses existing files.
-File CreateSibling(const fs::path& target, fs::path& created) {
-  std::random_device random;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    created = target.parent_path() / (".~tavorin" + std::to_string(random() % 1000000) + ".tmp");
-    File file(std::fopen(created.c_str(), "wbx"));
-    if (file || errno != EEXIST) return file;
+ListFileError ReadError(FileError error) {
+  switch (error) {
+    case FileError::kNone: return ListFileError::kNone;
+    case FileError::kNotFound: return ListFileError::kNotFound;
+    case FileError::kNotAFile: return ListFileError::kNotAFile;
+    case FileError::kReadOnly:
+    case FileError::kNoPermission: return ListFileError::kCannotOpen;
+    default: return ListFileError::kReadFailed;
   }
-  return nullptr;
 }
 
-bool WriteAll(std::FILE* file, const std::string& bytes) {
-  return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
-         std::fflush(file) == 0 && fsync(fileno(file)) == 0;
+ListFileError WriteError(FileError error) {
+  switch (error) {
+    case FileError::kNone: return ListFileError::kNone;
+    case FileError::kNotAFile: return ListFileError::kNotAFile;
+    case FileError::kNotFound: return ListFileError::kNotFound;
+    case FileError::kReadOnly: return ListFileError::kReadOnly;
+    case FileError::kNoPermission: return ListFileError::kNoPermission;
+    case FileError::kDiskFull: return ListFileError::kDiskFull;
+    default: return ListFileError::kCannotWrite;
+  }
 }
 
 }  // namespace
@@ -64,26 +41,28 @@ bool IsBlankLine(std::u16string_view line) {
 }
 
 std::vector<std::u16string> SplitListLines(std::u16string_view text) {
+  // Files from editors that end lines with LF alone hold no CR at all.
+  const char16_t lineEnd = text.find(u'\r') == std::u16string_view::npos ? u'\n' : u'\r';
   std::vector<std::u16string> lines;
   std::size_t start = 0;
   const auto keep = [&](std::size_t end) {
     const std::u16string_view line = text.substr(start, end - start);
     if (!IsBlankLine(line)) lines.emplace_back(line);
   };
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != u'\r') continue;
+  for (std::size_t i = text.find(lineEnd); i != std::u16string_view::npos;
+       i = text.find(lineEnd, i + 1)) {
     keep(i);
-    if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+    if (lineEnd == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
     start = i + 1;
   }
   if (start < text.size()) keep(text.size());
   return lines;
 }
 
-ListFileLines ReadListFile(const std::u16string& path) {
+ListFileLines ReadListFile(const std::u16string& path, FileSystem& files) {
   ListFileLines result;
   std::string bytes;
-  result.error = ReadBytes(fs::path(path), bytes);
+  result.error = ReadError(path.empty() ? FileError::kNotFound : files.ReadAll(path, bytes));
   if (result.error != ListFileError::kNone) return result;
   const auto text = DecodeListFileBytes(bytes);
   if (!text) {
@@ -94,8 +73,9 @@ ListFileLines ReadListFile(const std::u16string& path) {
   return result;
 }
 
-ListLoad ReadLinesIntoList(const std::u16string& path, ListBox& list, bool flagEach) {
-  ListFileLines file = ReadListFile(path);
+ListLoad ReadLinesIntoList(const std::u16string& path, ListBox& list, bool flagEach,
+                           FileSystem& files) {
+  ListFileLines file = ReadListFile(path, files);
   ListLoad load;
   load.error = file.error;
   if (file.error != ListFileError::kNone) return load;
@@ -111,34 +91,16 @@ ListLoad ReadLinesIntoList(const std::u16string& path, ListBox& list, bool flagE
   return load;
 }
 
-ListFileError WriteListLines(const std::u16string& path, const ListBox& list) {
+ListSave WriteListLines(const std::u16string& path, const ListBox& list, FileSystem& files) {
   std::u16string text;
   for (int i = 0; i < list.ListCount(); ++i) text += list.List(i) + u"\r\n";
-  const std::optional<std::string> bytes = EncodeListFileText(text);
-  if (!bytes) return ListFileError::kCannotWrite;
-
-  std::error_code ec;
-  fs::path target(path);
-  // Replace the file a link points to, not the link.
-  if (fs::is_symlink(target, ec)) {
-    const fs::path resolved = fs::canonical(target, ec);
-    if (!ec) target = resolved;
-  }
-  fs::path temporary;
-  File file = CreateSibling(target, temporary);
-  if (!file) return ListFileError::kCannotWrite;
-  bool written = WriteAll(file.get(), *bytes);
-  written = std::fclose(file.release()) == 0 && written;
-  if (written && fs::is_regular_file(target, ec)) {
-    // Keep the permissions the old file had.
-    fs::permissions(temporary, fs::status(target, ec).permissions(), ec);
-  }
-  if (written) fs::rename(temporary, target, ec);
-  if (!written || ec) {
-    fs::remove(temporary, ec);
-    return ListFileError::kCannotWrite;
-  }
-  return ListFileError::kNone;
+  const CarefulWrite written = WriteFileCarefully(files, path, EncodeListFileText(text));
+  ListSave save;
+  save.error = WriteError(written.error);
+  save.hadOldFile = written.hadOldFile;
+  save.oldFileChanged = written.oldFileChanged;
+  save.oldContentCopy = written.oldContentCopy;
+  return save;
 }
 
 bool IsTxtPath(std::u16string_view path) {

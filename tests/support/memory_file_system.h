@@ -1,0 +1,125 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "core/interfaces/file_system.h"
+
+namespace tavorin::testing {
+
+// Files in memory, with the failures a real disk can have made to order:
+// a folder that takes no new file, a disk that fills up, a file whose owner a
+// replacement cannot keep. No folders: a path is just a name.
+class MemoryFileSystem : public FileSystem {
+ public:
+  struct Entry {
+    std::string bytes;
+    bool readOnly = false;
+    bool writable = true;
+    std::uint32_t linkCount = 1;
+    bool ownerKeepable = true;
+  };
+
+  std::map<std::u16string, Entry> files;
+  bool folderWritable = true;
+  long spaceLeft = 1L << 40;  // bytes the disk takes before it is full
+  int inPlaceOpensLeft = 1 << 30;  // then opening in place fails
+  int replacements = 0;
+
+  FileError ReadAll(const std::u16string& path, std::string& bytes) override {
+    const auto found = files.find(path);
+    if (found == files.end()) return FileError::kNotFound;
+    bytes = found->second.bytes;
+    return FileError::kNone;
+  }
+
+  FileFacts Inspect(const std::u16string& path) override {
+    FileFacts facts;
+    const auto found = files.find(path);
+    if (found == files.end()) return facts;
+    facts.kind = FileFacts::Kind::kFile;
+    facts.readOnly = found->second.readOnly;
+    facts.writable = found->second.writable;
+    facts.linkCount = found->second.linkCount;
+    return facts;
+  }
+
+  OpenedFile CreateNew(const std::u16string& path) override {
+    if (files.count(path) != 0) return {nullptr, FileError::kExists};
+    if (!folderWritable) return {nullptr, FileError::kNoPermission};
+    files[path];
+    return {std::make_unique<File>(*this, path), FileError::kNone};
+  }
+
+  OpenedFile OpenInPlace(const std::u16string& path) override {
+    const auto found = files.find(path);
+    if (found == files.end()) return {nullptr, FileError::kNotFound};
+    if (!found->second.writable) return {nullptr, FileError::kNoPermission};
+    if (inPlaceOpensLeft-- <= 0) return {nullptr, FileError::kFailed};
+    return {std::make_unique<File>(*this, path), FileError::kNone};
+  }
+
+  FileError Replace(const std::u16string& from, const std::u16string& to) override {
+    const auto source = files.find(from);
+    if (source == files.end()) return FileError::kNotFound;
+    const auto old = files.find(to);
+    if (old != files.end() && !old->second.ownerKeepable) return FileError::kCannotKeepOwner;
+    Entry moved = source->second;
+    if (old != files.end()) {
+      moved.readOnly = old->second.readOnly;
+      spaceLeft += static_cast<long>(old->second.bytes.size());
+    }
+    files.erase(source);
+    files[to] = moved;
+    ++replacements;
+    return FileError::kNone;
+  }
+
+  FileError Remove(const std::u16string& path) override {
+    const auto found = files.find(path);
+    if (found == files.end()) return FileError::kNotFound;
+    spaceLeft += static_cast<long>(found->second.bytes.size());
+    files.erase(found);
+    return FileError::kNone;
+  }
+
+ private:
+  // Writes go straight into the entry, so a failure leaves what a real
+  // disk would: the bytes that fitted.
+  class File : public WritableFile {
+   public:
+    File(MemoryFileSystem& system, std::u16string path) : system_(system), path_(std::move(path)) {}
+    FileError Write(std::string_view bytes) override {
+      std::string& content = system_.files[path_].bytes;
+      for (char byte : bytes) {
+        const bool grows = position_ >= content.size();
+        if (grows && system_.spaceLeft <= 0) return FileError::kDiskFull;
+        if (grows) {
+          content += byte;
+          --system_.spaceLeft;
+        } else {
+          content[position_] = byte;
+        }
+        ++position_;
+      }
+      return FileError::kNone;
+    }
+    FileError Commit() override {
+      std::string& content = system_.files[path_].bytes;
+      if (content.size() > position_) {
+        system_.spaceLeft += static_cast<long>(content.size() - position_);
+        content.resize(position_);
+      }
+      return FileError::kNone;
+    }
+    FileError Close() override { return FileError::kNone; }
+
+   private:
+    MemoryFileSystem& system_;
+    std::u16string path_;
+    std::size_t position_ = 0;
+  };
+};
+
+}  // namespace tavorin::testing

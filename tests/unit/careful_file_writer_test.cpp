@@ -1,0 +1,229 @@
+#include "core/listfiles/careful_file_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "memory_file_system.h"
+#include "temp_folder.h"
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#endif
+
+namespace tavorin {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::MemoryFileSystem;
+using testing::TempFolder;
+
+// What the writer does in each situation, on files in memory: which way it
+// writes, what it leaves, what it reports.
+TEST(CarefulFileWriterTest, EachSituation) {
+  struct Case {
+    const char* situation;
+    bool oldFile;
+    MemoryFileSystem::Entry old;
+    bool folderWritable;
+    long spaceLeft;
+    FileError error;
+    std::string content;  // of the target afterwards
+    int replacements;
+  };
+  MemoryFileSystem::Entry plain;
+  MemoryFileSystem::Entry readOnly;
+  readOnly.readOnly = true;
+  MemoryFileSystem::Entry notMine;
+  notMine.writable = false;
+  MemoryFileSystem::Entry linked;
+  linked.linkCount = 2;
+  MemoryFileSystem::Entry foreignOwner;
+  foreignOwner.ownerKeepable = false;
+  const Case cases[] = {
+      {"new file", false, plain, true, 1000, FileError::kNone, "new content", 1},
+      {"replaced", true, plain, true, 1000, FileError::kNone, "new content", 1},
+      {"read-only", true, readOnly, true, 1000, FileError::kReadOnly, "old", 0},
+      {"no permission", true, notMine, true, 1000, FileError::kNoPermission, "old", 0},
+      {"hard links: in place", true, linked, true, 1000, FileError::kNone, "new content", 0},
+      {"owner: in place", true, foreignOwner, true, 1000, FileError::kNone, "new content", 0},
+      {"folder refuses: in place", true, plain, false, 1000, FileError::kNone, "new content", 0},
+      {"folder refuses a new file", false, plain, false, 1000, FileError::kNoPermission, "", 0},
+      {"disk full", true, plain, true, 5, FileError::kDiskFull, "old", 0},
+      {"disk full, in place", true, linked, true, 8, FileError::kDiskFull, "old", 0},
+      {"disk full, no copy", true, plain, false, 5, FileError::kDiskFull, "old", 0},
+  };
+  for (const Case& c : cases) {
+    MemoryFileSystem files;
+    if (c.oldFile) {
+      files.files[u"list.txt"] = c.old;
+      files.files[u"list.txt"].bytes = "old";
+    }
+    files.folderWritable = c.folderWritable;
+    files.spaceLeft = c.spaceLeft;
+    const CarefulWrite result = WriteFileCarefully(files, u"list.txt", "new content");
+    EXPECT_EQ(result.error, c.error) << c.situation;
+    EXPECT_EQ(result.hadOldFile, c.oldFile) << c.situation;
+    EXPECT_FALSE(result.oldFileChanged) << c.situation;
+    EXPECT_EQ(files.files[u"list.txt"].bytes, c.content) << c.situation;
+    EXPECT_EQ(files.replacements, c.replacements) << c.situation;
+    files.files.erase(u"list.txt");
+    EXPECT_TRUE(files.files.empty()) << c.situation << ": something left beside the file";
+  }
+}
+
+// When even putting the old content back fails, the result says so, and
+// where the copy of the old content is when the folder allowed one.
+TEST(CarefulFileWriterTest, OldContentThatCannotBePutBack) {
+  for (const bool folderWritable : {true, false}) {
+    MemoryFileSystem files;
+    files.files[u"dir/list.txt"].bytes = "old";
+    files.files[u"dir/list.txt"].linkCount = 2;
+    files.folderWritable = folderWritable;
+    files.spaceLeft = 8;
+    files.inPlaceOpensLeft = 1;
+    const CarefulWrite result = WriteFileCarefully(files, u"dir/list.txt", "a much longer text");
+    EXPECT_EQ(result.error, FileError::kDiskFull);
+    EXPECT_TRUE(result.oldFileChanged);
+    if (folderWritable) {
+      EXPECT_EQ(result.oldContentCopy.substr(0, 13), u"dir/.~tavorin");
+      EXPECT_EQ(files.files[result.oldContentCopy].bytes, "old");
+    } else {
+      EXPECT_EQ(result.oldContentCopy, u"");
+    }
+  }
+}
+
+#ifndef _WIN32
+class CarefulFileWriterPosixTest : public ::testing::Test {
+ protected:
+  CarefulWrite Write(const std::string& name, const std::string& bytes) {
+    return WriteFileCarefully(SystemFileSystem(), folder.Name(name), bytes);
+  }
+  struct stat Facts(const std::string& name) {
+    struct stat facts {};
+    EXPECT_EQ(::stat(folder.Path(name).c_str(), &facts), 0);
+    return facts;
+  }
+  TempFolder folder;
+};
+
+TEST_F(CarefulFileWriterPosixTest, KeepsModeOwnerLinksAndTheLinkedFile) {
+  folder.Write("list.txt", "old old old\r\n");
+  fs::permissions(folder.Path("list.txt"), fs::perms::owner_read | fs::perms::owner_write |
+                                               fs::perms::group_read);
+  const uid_t owner = testing::RunningAsRoot() ? 12345 : ::getuid();
+  ASSERT_EQ(::chown(folder.Path("list.txt").c_str(), owner, testing::RunningAsRoot() ? 12345 : -1), 0);
+  EXPECT_EQ(Write("list.txt", "new\r\n").error, FileError::kNone);
+  EXPECT_EQ(folder.Read("list.txt"), "new\r\n");
+  EXPECT_EQ(Facts("list.txt").st_mode & 07777, 0640u);
+  EXPECT_EQ(Facts("list.txt").st_uid, owner);
+  EXPECT_EQ(folder.FileCount(), 1);
+
+  fs::create_hard_link(folder.Path("list.txt"), folder.Path("other name.txt"));
+  fs::create_symlink(folder.Path("list.txt"), folder.Path("link.txt"));
+  EXPECT_EQ(Write("link.txt", "newer\r\n").error, FileError::kNone);
+  EXPECT_TRUE(fs::is_symlink(folder.Path("link.txt")));
+  EXPECT_EQ(folder.Read("other name.txt"), "newer\r\n");
+  EXPECT_EQ(Facts("list.txt").st_ino, Facts("other name.txt").st_ino);
+  EXPECT_EQ(folder.FileCount(), 3);
+
+  // A name at the file system's length limit still gets its new file.
+  const std::string longName = std::string(251, 'n') + ".txt";
+  EXPECT_EQ(Write(longName, "long\r\n").error, FileError::kNone);
+  EXPECT_EQ(folder.Read(longName), "long\r\n");
+}
+
+TEST_F(CarefulFileWriterPosixTest, ReadOnlyFileIsNotWrittenEvenByRoot) {
+  folder.Write("list.txt", "old\r\n");
+  fs::permissions(folder.Path("list.txt"), fs::perms::owner_read | fs::perms::group_read |
+                                               fs::perms::others_read);
+  const CarefulWrite result = Write("list.txt", "new\r\n");
+  EXPECT_EQ(result.error, FileError::kReadOnly);
+  EXPECT_TRUE(result.hadOldFile);
+  EXPECT_EQ(folder.Read("list.txt"), "old\r\n");
+}
+
+TEST_F(CarefulFileWriterPosixTest, FolderThatTakesNoNewFile) {
+  fs::create_directory(folder.Path("locked"));
+  folder.Write("locked/list.txt", "old\r\n");
+  fs::permissions(folder.Path("locked"), fs::perms::owner_read | fs::perms::owner_exec);
+  if (testing::RunningAsRoot()) {
+    // Root passes permission bits: what the writer meets then is a path
+    // through a file, which refuses everyone.
+    folder.Write("plain", "x");
+    EXPECT_EQ(Write("plain/list.txt", "new\r\n").error, FileError::kNotFound);
+    return;
+  }
+  EXPECT_EQ(Write("locked/list.txt", "new\r\n").error, FileError::kNone);  // in place
+  EXPECT_EQ(folder.Read("locked/list.txt"), "new\r\n");
+  EXPECT_EQ(Write("locked/new.txt", "new\r\n").error, FileError::kNoPermission);
+}
+
+// A write that fails partway (here: the file size limit, which holds for
+// root too) leaves the old file and nothing beside it, by either way.
+TEST_F(CarefulFileWriterPosixTest, WriteFailingPartwayKeepsTheOldFile) {
+  folder.Write("list.txt", "old\r\n");
+  folder.Write("linked.txt", "old\r\n");
+  fs::create_hard_link(folder.Path("linked.txt"), folder.Path("second link.txt"));
+  rlimit saved{};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = 4096;
+  setrlimit(RLIMIT_FSIZE, &small);
+  const CarefulWrite replaced = Write("list.txt", std::string(64 * 1024, 'x'));
+  const CarefulWrite inPlace = Write("linked.txt", std::string(64 * 1024, 'x'));
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previous);
+  for (const CarefulWrite& result : {replaced, inPlace}) {
+    EXPECT_EQ(result.error, FileError::kDiskFull);
+    EXPECT_TRUE(result.hadOldFile && !result.oldFileChanged);
+  }
+  EXPECT_EQ(folder.Read("list.txt"), "old\r\n");
+  EXPECT_EQ(folder.Read("second link.txt"), "old\r\n");
+  EXPECT_EQ(folder.FileCount(), 3);
+}
+#endif
+
+#ifdef _WIN32
+// Names outside the ANSI code page: Korean, Chinese and an emoji.
+TEST(CarefulFileWriterWindowsTest, WideNamesAreWrittenReplacedAndRead) {
+  TempFolder folder;
+  const std::u16string path = folder.Name("한국어 中文 😀.txt");
+  FileSystem& files = SystemFileSystem();
+  EXPECT_EQ(WriteFileCarefully(files, path, "first\r\n").error, FileError::kNone);
+  const CarefulWrite again = WriteFileCarefully(files, path, "second\r\n");
+  EXPECT_EQ(again.error, FileError::kNone);
+  EXPECT_TRUE(again.hadOldFile);
+  std::string bytes;
+  EXPECT_EQ(files.ReadAll(path, bytes), FileError::kNone);
+  EXPECT_EQ(bytes, "second\r\n");
+  EXPECT_EQ(folder.FileCount(), 1);
+}
+
+TEST(CarefulFileWriterWindowsTest, ExclusiveCreateRefusesAnExistingFile) {
+  TempFolder folder;
+  folder.Write("taken.txt", "keep me");
+  const OpenedFile opened = SystemFileSystem().CreateNew(folder.Name("taken.txt"));
+  EXPECT_EQ(opened.file, nullptr);
+  EXPECT_EQ(opened.error, FileError::kExists);
+  EXPECT_EQ(folder.Read("taken.txt"), "keep me");
+}
+
+TEST(CarefulFileWriterWindowsTest, ReadOnlyAttributeRefusesTheWrite) {
+  TempFolder folder;
+  folder.Write("list.txt", "old\r\n");
+  fs::permissions(folder.Path("list.txt"), fs::perms::owner_write, fs::perm_options::remove);
+  EXPECT_EQ(WriteFileCarefully(SystemFileSystem(), folder.Name("list.txt"), "new").error,
+            FileError::kReadOnly);
+  EXPECT_EQ(folder.Read("list.txt"), "old\r\n");
+}
+#endif
+
+}  // namespace
+}  // namespace tavorin

@@ -1,0 +1,152 @@
+#!/usr/bin/env python3
+"""Writes src/core/listfiles/gb18030_tables.cpp from the C library's GB18030
+converter (glibc iconv), so that the program's own codec gives the same bytes
+on every system, including Windows, which has no iconv.
+
+Usage: python3 tools/make_gb18030_tables.py [output.cpp]
+
+The script checks what the codec relies on and stops if the converter
+disagrees: every two-byte code maps one way to one character and back; the
+four-byte codes of BMP characters come in runs that do not overlap; the
+four-byte codes of U+10000 and above are one linear run.
+"""
+import ctypes
+import ctypes.util
+import pathlib
+import struct
+import sys
+
+libc = ctypes.CDLL(ctypes.util.find_library("c"), use_errno=True)
+libc.iconv_open.restype = ctypes.c_void_p
+libc.iconv_open.argtypes = [ctypes.c_char_p, ctypes.c_char_p]
+libc.iconv.restype = ctypes.c_size_t
+libc.iconv.argtypes = [ctypes.c_void_p] + [ctypes.c_void_p] * 4
+FAILED = ctypes.c_size_t(-1).value
+
+
+class Converter:
+    def __init__(self, to, source):
+        self.cd = libc.iconv_open(to.encode(), source.encode())
+        if self.cd in (None, FAILED):
+            sys.exit(f"no converter from {source} to {to}")
+
+    def __call__(self, data):
+        """The converted bytes, or None when the input has no conversion."""
+        libc.iconv(self.cd, None, None, None, None)
+        source = ctypes.create_string_buffer(data, len(data))
+        target = ctypes.create_string_buffer(16)
+        in_ptr = ctypes.c_void_p(ctypes.addressof(source))
+        out_ptr = ctypes.c_void_p(ctypes.addressof(target))
+        in_left, out_left = ctypes.c_size_t(len(data)), ctypes.c_size_t(16)
+        result = libc.iconv(self.cd, ctypes.byref(in_ptr), ctypes.byref(in_left),
+                            ctypes.byref(out_ptr), ctypes.byref(out_left))
+        if result == FAILED or in_left.value:
+            return None
+        return target.raw[:16 - out_left.value]
+
+
+encode = Converter("GB18030", "UTF-32LE")
+decode = Converter("UTF-32LE", "GB18030")
+
+
+def code_point(data):
+    return struct.unpack("<I", data)[0] if data else None
+
+
+def four_byte_index(code):
+    return (((code[0] - 0x81) * 10 + code[1] - 0x30) * 126 + code[2] - 0x81) * 10 + code[3] - 0x30
+
+
+def four_byte_code(index):
+    index, b3 = divmod(index, 10)
+    index, b2 = divmod(index, 126)
+    b0, b1 = divmod(index, 10)
+    return bytes([0x81 + b0, 0x30 + b1, 0x81 + b2, 0x30 + b3])
+
+
+TRAILS = list(range(0x40, 0x7F)) + list(range(0x80, 0xFF))
+SUPPLEMENTARY_START = four_byte_index(b"\x90\x30\x81\x30")
+
+
+def two_byte_table():
+    table = []
+    for lead in range(0x81, 0xFF):
+        for trail in TRAILS:
+            code = bytes([lead, trail])
+            cp = code_point(decode(code))
+            if cp is not None and encode(struct.pack("<I", cp)) != code:
+                sys.exit(f"{code.hex()} reads as U+{cp:04X}, which is written otherwise")
+            table.append(cp or 0)
+    return table
+
+
+def four_byte_runs(two_byte):
+    """[first code point, first index, count] for the BMP."""
+    in_two = set(two_byte)
+    runs = []
+    for cp in range(0x80, 0x10000):
+        if 0xD800 <= cp < 0xE000 or cp in in_two:
+            continue
+        code = encode(struct.pack("<I", cp))
+        if code is None:
+            continue  # no code at all: the codec writes "?"
+        if len(code) != 4:
+            sys.exit(f"U+{cp:04X} is written as {code.hex()}")
+        index = four_byte_index(code)
+        if code_point(decode(code)) != cp:
+            sys.exit(f"{code.hex()} does not read back as U+{cp:04X}")
+        if runs and runs[-1][0] + runs[-1][2] == cp and runs[-1][1] + runs[-1][2] == index:
+            runs[-1][2] += 1
+        else:
+            runs.append([cp, index, 1])
+    by_index = sorted(runs, key=lambda run: run[1])
+    for before, after in zip(by_index, by_index[1:]):
+        if before[1] + before[2] > after[1]:
+            sys.exit(f"four-byte codes of U+{before[0]:04X} and U+{after[0]:04X} overlap")
+    if by_index[-1][1] + by_index[-1][2] > SUPPLEMENTARY_START:
+        sys.exit("BMP codes reach into the supplementary range")
+    return runs
+
+
+def check_supplementary(two_byte):
+    in_two = set(two_byte)
+    for cp in range(0x10000, 0x110000):
+        code = encode(struct.pack("<I", cp))
+        linear = four_byte_code(SUPPLEMENTARY_START + cp - 0x10000)
+        if cp not in in_two and code != linear:
+            sys.exit(f"U+{cp:X} is not written as its linear four-byte code")
+        if code_point(decode(linear)) != cp:
+            sys.exit(f"{linear.hex()} does not read as U+{cp:X}")
+
+
+def main():
+    output = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else
+                          pathlib.Path(__file__).resolve().parent.parent /
+                          "src/core/listfiles/gb18030_tables.cpp")
+    two_byte = two_byte_table()
+    runs = four_byte_runs(two_byte)
+    check_supplementary(two_byte)
+    lines = [
+        "// Generated by tools/make_gb18030_tables.py from the C library's GB18030",
+        "// converter; run the script again rather than editing this file.",
+        '#include "core/listfiles/gb18030_tables.h"',
+        "",
+        "#include <iterator>",
+        "",
+        "namespace tavorin::gb18030 {",
+        "",
+        "const char32_t kTwoByteCodePoints[kTwoByteCodeCount] = {",
+    ]
+    for start in range(0, len(two_byte), 12):
+        lines.append(" " + " ".join(f"0x{cp:04X}," for cp in two_byte[start:start + 12]))
+    lines += ["};", "", "const FourByteRun kFourByteRuns[] = {"]
+    for first, index, count in runs:
+        lines.append(f"    {{0x{first:04X}, {index}, {count}}},")
+    lines += ["};", "const std::size_t kFourByteRunCount = std::size(kFourByteRuns);", "",
+              "}  // namespace tavorin::gb18030", ""]
+    output.write_text("\n".join(lines))
+    print(f"{output}: {len(two_byte)} two-byte codes, {len(runs)} four-byte runs")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -23,7 +24,7 @@ class MemoryFileSystem : public FileSystem {
 
   std::map<std::u16string, Entry> files;
   bool folderWritable = true;
-  long spaceLeft = 1L << 40;  // bytes the disk takes before it is full
+  std::int64_t spaceLeft = std::int64_t{1} << 40;  // bytes the disk takes before it is full
   int inPlaceOpensLeft = 1 << 30;  // then opening in place fails
   int replacements = 0;
 
@@ -68,7 +69,7 @@ class MemoryFileSystem : public FileSystem {
     Entry moved = source->second;
     if (old != files.end()) {
       moved.readOnly = old->second.readOnly;
-      spaceLeft += static_cast<long>(old->second.bytes.size());
+      spaceLeft += static_cast<std::int64_t>(old->second.bytes.size());
     }
     files.erase(source);
     files[to] = moved;
@@ -79,7 +80,7 @@ class MemoryFileSystem : public FileSystem {
   FileError Remove(const std::u16string& path) override {
     const auto found = files.find(path);
     if (found == files.end()) return FileError::kNotFound;
-    spaceLeft += static_cast<long>(found->second.bytes.size());
+    spaceLeft += static_cast<std::int64_t>(found->second.bytes.size());
     files.erase(found);
     return FileError::kNone;
   }
@@ -108,7 +109,7 @@ class MemoryFileSystem : public FileSystem {
     FileError Commit() override {
       std::string& content = system_.files[path_].bytes;
       if (content.size() > position_) {
-        system_.spaceLeft += static_cast<long>(content.size() - position_);
+        system_.spaceLeft += static_cast<std::int64_t>(content.size() - position_);
         content.resize(position_);
       }
       return FileError::kNone;

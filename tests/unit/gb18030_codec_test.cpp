@@ -51,6 +51,21 @@ TEST(Gb18030CodecTest, BytesThatAreNoGb18030) {
                                   "\xE3\x32\x9A\x36"}) {  // past U+10FFFF
     EXPECT_FALSE(DecodeGb18030(bytes).has_value()) << bytes;
   }
+  // Cut off by the end of the text, though valid bytes follow in memory.
+  const std::string_view whole = "\xD6\xD0\x81\x30\x81\x30";
+  for (std::size_t length : {1, 3, 4, 5}) {
+    EXPECT_FALSE(DecodeGb18030(whole.substr(0, length)).has_value()) << length;
+  }
+}
+
+// UTF-8 as strict as its definition: no overlong forms, no surrogates,
+// nothing past U+10FFFF, nothing cut off.
+TEST(Utf8DecodingTest, OnlyWellFormedUtf8) {
+  for (const std::string bytes : {"\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80",
+                                  "\xF8\x88\x80\x80\x80", "\x80", "\xE4\xB8"}) {
+    EXPECT_FALSE(DecodeUtf8(bytes).has_value()) << bytes;
+  }
+  EXPECT_EQ(DecodeUtf8("\x7F\xC2\x80\xEF\xBF\xBF\xF4\x8F\xBF\xBF"), u"\x7F\u0080\uFFFF\U0010FFFF");
 }
 
 #ifdef __linux__

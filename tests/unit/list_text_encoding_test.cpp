@@ -90,7 +90,8 @@ TEST(ListTextEncodingTest, TextBeginningLikeAByteOrderMarkReadsBackAsWritten) {
 }
 
 // The private-use characters whose GBK codes GB18030 gave to other
-// characters have no code left: each one alone becomes "?".
+// characters have no code left, nor has a lone surrogate: each one alone
+// becomes "?".
 TEST(ListTextEncodingTest, CharactersWithoutACodeBecomeQuestionMarksOneByOne) {
   const char16_t withoutCode[] = {0xE78D, 0xE78E, 0xE78F, 0xE790, 0xE791, 0xE792, 0xE793, 0xE794,
                                   0xE795, 0xE796, 0xE816, 0xE817, 0xE818, 0xE81E, 0xE826, 0xE82B,
@@ -101,7 +102,8 @@ TEST(ListTextEncodingTest, CharactersWithoutACodeBecomeQuestionMarksOneByOne) {
     text += u"学" + std::u16string(1, c);
     expected += "\xD1\xA7?";
   }
-  EXPECT_EQ(EncodeListFileText(text + u"\r\n"), expected + "\r\n");
+  text += u"b" + std::u16string(1, char16_t(0xD800));
+  EXPECT_EQ(EncodeListFileText(text + u"\r\n"), expected + "b?\r\n");
 }
 
 // Random lists of short records, from GB2312, ASCII and characters GBK

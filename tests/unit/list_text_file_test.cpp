@@ -4,7 +4,6 @@
 
 #include <filesystem>
 
-#include "core/listfiles/list_text_encoding.h"
 #include "fake_controls.h"
 #include "temp_folder.h"
 #include "core/interfaces/memory_list_box.h"
@@ -91,18 +90,6 @@ TEST_F(ListTextFileTest, ReadsUnicodeFiles) {
   EXPECT_EQ(ReadBytes("\xEF\xBB\xBF" + utf8), (Lines{u"中文", u"한국어 😀"}));
   EXPECT_EQ(ReadBytes(std::string("\xFF\xFE\x2D\x4E\r\0\n\0a\0", 10)), (Lines{u"中", u"a"}));
   EXPECT_EQ(ReadBytes(std::string("\xFE\xFF\x4E\x2D\0\r\0\n\0a", 10)), (Lines{u"中", u"a"}));
-}
-
-TEST_F(ListTextFileTest, CharactersOutsideGbkSurviveExportAndImport) {
-  const Lines items = {u"한국어", u"😀 𠀀", u"ąę"};
-  const std::string bytes = WriteItems(items);
-  EXPECT_EQ(bytes.find('?'), std::string::npos);
-  EXPECT_EQ(ReadListFile(folder.Name("out.txt")).lines, items);
-}
-
-TEST(ListTextEncodingTest, LoneSurrogateIsWrittenAsQuestionMark) {
-  const std::u16string lone(1, char16_t(0xD800));
-  EXPECT_EQ(EncodeListFileText(u"a" + lone + u"b\r\n"), "a?b\r\n");
 }
 
 // --- Reading failures ---

@@ -1,18 +1,31 @@
 #!/bin/sh
 # Runs a Windows program under Wine in a prefix of its own:
-#   wine_run.sh PREFIX PROGRAM [ARGUMENTS...]
+#   wine_run.sh [--own-server] PREFIX PROGRAM [ARGUMENTS...]
+# --own-server starts the prefix's Wine server afresh for this program and
+# ends it (with every Wine program it ran) afterwards: for programs on a
+# display of their own, which a server left from an earlier display would
+# not reach. Such runs must not share a prefix with each other.
 # The first run creates the prefix (about 10 s): 64-bit, no Mono or Gecko
 # prompts, Chinese fonts standing in for the ones Windows has, and a private
 # zh_CN.UTF-8 locale so that Wine's ANSI code page is 936 (GBK) as on the
 # users' systems. A half-made prefix (an interrupted first run) is made
 # again; parallel runs wait for one another while it is made.
 set -eu
+own_server=false
+if [ "${1:-}" = --own-server ]; then
+  own_server=true
+  shift
+fi
 if [ $# -lt 2 ]; then
-  echo "usage: $0 PREFIX PROGRAM [ARGUMENTS...]" >&2
+  echo "usage: $0 [--own-server] PREFIX PROGRAM [ARGUMENTS...]" >&2
   exit 2
 fi
 prefix=$1
 shift
+case $prefix in
+  /*) ;;
+  *) prefix=$PWD/$prefix ;;  # Wine takes only absolute prefixes
+esac
 
 for tool in wine wineboot wineserver localedef flock iconv; do
   command -v "$tool" >/dev/null 2>&1 || { echo "wine_run.sh: $tool is not installed (run scripts/setup.sh)" >&2; exit 1; }
@@ -26,8 +39,9 @@ marker=$prefix/.tavorin-prefix
 
 export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all
 export LOCPATH="$locales" LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
-# Keeps Wine from adding menu entries and file associations to the desktop.
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}winemenubuilder.exe=d"
+# Keeps Wine from adding menu entries and file associations to the desktop,
+# and a crashing program from waiting for a debugger: it just ends.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}winemenubuilder.exe=d;winedbg.exe=d"
 
 make_locale() {
   [ -f "$locales/zh_CN.UTF-8/LC_CTYPE" ] && return 0
@@ -75,4 +89,12 @@ make_prefix
 flock -u 9
 exec 9>&-
 
-exec wine "$@"
+if ! $own_server; then
+  exec wine "$@"
+fi
+wineserver -k >/dev/null 2>&1 || true
+wineserver -w
+status=0
+wine "$@" || status=$?
+wineserver -k >/dev/null 2>&1 || true
+exit $status

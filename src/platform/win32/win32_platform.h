@@ -1,0 +1,42 @@
+#pragma once
+
+#include <windows.h>
+
+#include "core/interfaces/platform.h"
+#include "platform/win32/pumping_pause.h"
+#include "platform/win32/stop_key_hook.h"
+
+namespace tavorin {
+
+// The platform on Windows: input through SendInput, the clipboard as Unicode
+// text, pauses that keep the thread's windows served, the stop key through a
+// low-level keyboard hook, and message boxes above every window. Made and
+// used on the user-interface thread.
+class Win32Platform : public Platform {
+ public:
+  // Throws std::runtime_error when the system refuses a timer, an event or
+  // the hidden window that owns the clipboard.
+  Win32Platform();
+  ~Win32Platform() override;
+  Win32Platform(const Win32Platform&) = delete;
+  Win32Platform& operator=(const Win32Platform&) = delete;
+
+  void SetCursorPos(std::int32_t x, std::int32_t y) override;
+  void MouseEvent(std::uint32_t flags) override;
+  void KeyEvent(std::uint8_t virtualKey, bool keyUp) override;
+  void Sleep(std::int32_t milliseconds) override;
+  void ClearClipboard() override;
+  void SetClipboardText(const std::u16string& text) override;
+  void ShowError(const std::u16string& message) override;
+  void BeginStopWatch() override;
+  void EndStopWatch() override;
+  bool StopRequested() override;
+
+ private:
+  HWND clipboardOwner_ = nullptr;
+  PumpingPause pause_;
+  StopKeyHook stopKey_;
+  bool watching_ = false;
+};
+
+}  // namespace tavorin

@@ -1,9 +1,7 @@
 # Fails when a file under a core folder includes anything but the C++
 # standard library or another core file, so rules never come to depend on Qt,
 # X11, POSIX or Windows. Run as:
-#   cmake -DCORE_DIR=<folder> -DSOURCE_ROOT=<folder that holds core/>
-#         [-DSKIP=<file>,<file>] -P check_core_includes.cmake
-# SKIP names files (relative to CORE_DIR) known not to be portable yet.
+#   cmake -DCORE_DIR=<folder> -DSOURCE_ROOT=<folder that holds core/> -P check_core_includes.cmake
 # Each offending line is listed; the last line counts them.
 cmake_minimum_required(VERSION 3.25)
 if(NOT CORE_DIR OR NOT SOURCE_ROOT)
@@ -27,10 +25,6 @@ set(standard_headers
 file(GLOB_RECURSE files LIST_DIRECTORIES false "${CORE_DIR}/*.h" "${CORE_DIR}/*.hpp" "${CORE_DIR}/*.cpp"
      "${CORE_DIR}/*.cc" "${CORE_DIR}/*.inc")
 list(SORT files)
-string(REPLACE "," ";" skipped "${SKIP}")
-foreach(name IN LISTS skipped)
-  list(REMOVE_ITEM files "${CORE_DIR}/${name}")
-endforeach()
 set(count 0)
 foreach(path IN LISTS files)
   file(STRINGS "${path}" lines REGEX "^[ \t]*#[ \t]*include")

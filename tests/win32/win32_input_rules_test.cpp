@@ -49,11 +49,12 @@ TEST(KeyInputTest, ExtendedFlagExactlyForTheE0Keys) {
   const std::vector<std::uint8_t> extended = {
       VK_INSERT, VK_DELETE, VK_HOME,   VK_END,     VK_PRIOR, VK_NEXT,     VK_LEFT,
       VK_UP,     VK_RIGHT,  VK_DOWN,   VK_RCONTROL, VK_RMENU, VK_DIVIDE,  VK_NUMLOCK,
-      VK_LWIN,   VK_RWIN,   VK_APPS,   VK_SNAPSHOT, VK_CANCEL, VK_VOLUME_UP, VK_MEDIA_PLAY_PAUSE};
+      VK_LWIN,   VK_RWIN,   VK_APPS,   VK_SNAPSHOT, VK_CANCEL, VK_VOLUME_UP, VK_MEDIA_PLAY_PAUSE,
+      VK_BROWSER_BACK, VK_LAUNCH_APP2};  // the ends of the media block
   const std::vector<std::uint8_t> plain = {
       VK_RETURN, VK_CONTROL, VK_MENU,     VK_SHIFT,   VK_LCONTROL, VK_LMENU, VK_ESCAPE, VK_SPACE,
       'V',       'R',        VK_F5,       VK_NUMPAD0, VK_MULTIPLY, VK_ADD,   VK_DECIMAL, VK_TAB,
-      VK_BACK,   VK_CAPITAL, VK_OEM_PLUS, VK_PAUSE};
+      VK_BACK,   VK_CAPITAL, VK_OEM_PLUS, VK_PAUSE,   0xB8 /* just past the media block */};
   for (const std::uint8_t key : extended) {
     EXPECT_TRUE(KeyInput(key, false).ki.dwFlags & KEYEVENTF_EXTENDEDKEY) << "key " << int{key};
     EXPECT_TRUE(KeyInput(key, true).ki.dwFlags & KEYEVENTF_EXTENDEDKEY) << "key " << int{key};

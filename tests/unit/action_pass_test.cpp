@@ -121,22 +121,63 @@ TEST_F(ActionPassTest, FaultyClickLinesReportAndStillClick) {
   EXPECT_EQ(LineLog(u"点击位置100 200"), (Log{"error 未知指令。", "mouse 6", "sleep 50", "sleep 50"}));
 }
 
-TEST_F(ActionPassTest, WaitLinesPauseTheSecondsInMilliseconds) {
+// A wait either pauses its seconds in milliseconds (at least 50) or, when
+// that length does not fit a 32-bit pause, is refused with no pause at all.
+TEST_F(ActionPassTest, WaitLinesPauseTheirSecondsOrAreRefused) {
+  const Log refused = {"error 参数错误"};
   const struct {
     const char16_t* line;
-    const char* sleep;
+    Log expected;
   } cases[] = {
-      {u"等候时长 3", "sleep 3000"},     {u"等候时长 0", "sleep 50"},     {u"等候时长 -3", "sleep 50"},
-      {u"等候时长 0.5", "sleep 500"},    {u"等候时长 1.25", "sleep 1250"}, {u"等候时长 -0.5", "sleep 50"},
-      {u"等候时长 0.0004", "sleep 50"}, {u"等候时长  2 ", "sleep 2000"},  {u"等候时长 1e3", "sleep 1000000"},
-      {u"等候时长 abc", "sleep 50"},
+      {u"等候时长 3", {"sleep 3000"}},
+      {u"等候时长 0", {"sleep 50"}},
+      {u"等候时长 -3", {"sleep 50"}},
+      {u"等候时长 0.5", {"sleep 500"}},
+      {u"等候时长 1.25", {"sleep 1250"}},
+      {u"等候时长 -0.5", {"sleep 50"}},
+      {u"等候时长 0.0004", {"sleep 50"}},
+      {u"等候时长  2 ", {"sleep 2000"}},
+      {u"等候时长 1e3", {"sleep 1000000"}},
+      {u"等候时长 abc", {"sleep 50"}},
+      {u"等候时长 2147483.647", {"sleep 2147483647"}},
+      {u"等候时长 2147483.6474", {"sleep 2147483647"}},
+      {u"等候时长 2147483.6475", refused},
+      {u"等候时长 2147484", refused},
+      {u"等候时长 -2147483.648", {"sleep 50"}},
+      {u"等候时长 -2147483.6486", refused},
+      {u"等候时长 4294967.396", refused},  // 2^32 + 100 ms: must not wrap to 100
+      {u"等候时长 1e300x", refused},
+      {u"等候时长 1e306x", refused},       // infinite milliseconds
+      {u"等候时长 -1e306", refused},
+      {u"等候时长 1e999", refused},
+      {u"等候时长 &H7FFFFFFF", refused},
   };
-  for (const auto& c : cases) EXPECT_EQ(LineLog(c.line), Log{c.sleep}) << testing::ToUtf8(c.line);
+  for (const auto& c : cases) EXPECT_EQ(LineLog(c.line), c.expected) << testing::ToUtf8(c.line);
   EXPECT_EQ(WaitCommand(u"等候时长 5"), u"s 5000");
   EXPECT_EQ(WaitCommand(u"等候时长 0.5"), u"s 500");
-  // Too long for a pause: refused by the interpreter, not wrapped around.
-  EXPECT_EQ(LineLog(u"等候时长 2147484"), Log{"error 参数错误"});
-  EXPECT_EQ(LineLog(u"等候时长 2147483.6475"), Log{"error 参数错误"});
+}
+
+// Nothing changed: the pass list stays as it is; any change of the records
+// (a check mark, a text) is seen by the next pass.
+TEST_F(ActionPassTest, ThePassListIsRebuiltOnlyWhenTheRecordsChanged) {
+  struct Counter : ChangeCounter {
+    std::uint64_t Changes() const override { return changes; }
+    std::uint64_t changes = 0;
+  } counter;
+  controls.recordChanges = &counter;
+  Records({{u"a", true}, {u"b", true}});
+  Actions({u"复制内容"});
+  Passes(1);
+  list4.AddItem(u"marker");  // would vanish with a rebuild
+  state.passNumber = 2;
+  RunActionPass(run);
+  EXPECT_EQ(list4.ListCount(), 3);
+  list1.SetSelected(0, false);
+  list1.SetList(1, u"B");
+  ++counter.changes;
+  RunActionPass(run);
+  EXPECT_EQ(list4.ListCount(), 1);
+  EXPECT_EQ(ClipboardTexts(), (std::vector<std::string>{"a", "b", "B"}));
 }
 
 TEST_F(ActionPassTest, InsertLinesPasteTheirTextVerbatim) {

@@ -119,7 +119,8 @@ TEST(ExecuteCommand, OtherFirstCharactersDoNothing) {
 }
 
 // Values that cannot reach the system as given are refused with the
-// command's argument message and produce no event.
+// command's argument message and produce no event; positions are the
+// exception, since every position has a nearest point on the screen.
 TEST(ExecuteCommand, OutOfRangeNumbersAreRefusedWithoutAnyEvent) {
   ExpectLogs({
       {u"k 256", {kBad}},
@@ -129,9 +130,11 @@ TEST(ExecuteCommand, OutOfRangeNumbersAreRefusedWithoutAnyEvent) {
       {u"k 1e300", {kBad}},
       {u"k 255", {"key 255 down", "key 255 up", "sleep 50"}},
       {u"k -0.5", {"key 0 down", "key 0 up", "sleep 50"}},
-      {u"p 2147483648 0", {kBadPointer}},
-      {u"p 0 -2147483649", {kBadPointer}},
-      {u"p 1e400 1", {kBadPointer}},
+      // Past 32 bits a position keeps its side: the screen's edge.
+      {u"p 2147483648 0", {"move 2147483647 0"}},
+      {u"p 0 -2147483649", {"move 0 -2147483648"}},
+      {u"p 1e400 -1e400", {"move 2147483647 -2147483648"}},
+      {u"p 4294967396 65636", {"move 2147483647 65636"}},
       {u"p 2147483647 -2147483648", {"move 2147483647 -2147483648"}},
       {u"s 2147483648", {kBad}},
       {u"s -1e20", {kBad}},

@@ -65,5 +65,26 @@ TEST(Rounding, ValuesOutsideTheTargetAreReported) {
   EXPECT_FALSE(RoundToUInt8(-std::numeric_limits<double>::infinity()));
 }
 
+// On a 1280 x 1024 screen. Values past 16 bits must not wrap round to a
+// point near the origin, nor past 32 bits to the other side.
+TEST(ClampToScreen, PositionsPastTheScreenLandOnItsEdge) {
+  const struct {
+    const char16_t* text;
+    std::int32_t width;
+    std::int32_t x;
+  } cases[] = {
+      {u"100", 1280, 100},        {u"0", 1280, 0},           {u"1279", 1280, 1279},
+      {u"1280", 1280, 1279},      {u"1300", 1280, 1279},     {u"32768", 1280, 1279},
+      {u"65636", 1280, 1279},     {u"99999", 1280, 1279},    {u"4294967396", 1280, 1279},
+      {u"1e400", 1280, 1279},     {u"-1", 1280, 0},          {u"-65536", 1280, 0},
+      {u"-4294967296", 1280, 0},  {u"-1e400", 1280, 0},      {u"40000", 1024, 1023},
+      {u"5", 0, 0},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ClampToScreen(RoundClampedToInt32(ParseLeadingNumber(c.text)), c.width), c.x)
+        << "case " << (&c - cases);
+  }
+}
+
 }  // namespace
 }  // namespace tavorin

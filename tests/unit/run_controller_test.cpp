@@ -6,6 +6,7 @@
 #include "fake_message_boxes.h"
 #include "fake_run_window.h"
 #include "recording_platform.h"
+#include "core/execution/number_rules.h"
 #include "core/run/stoppable_platform.h"
 #include "core/interfaces/memory_list_box.h"
 
@@ -227,6 +228,45 @@ TEST_F(RunControllerTest, EscDuringACooldownCountsThePassAsDone) {
   controller.Start();
   EXPECT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(platform.Log().back(), "show");
+}
+
+// Copy (0-100 ms) and paste (100-200 ms) per pass, a trailing wait of 1 s
+// (200-1200 ms), three passes. A pass counts once its paste has gone out; a
+// stop in the pauses after it does not take the pass back.
+TEST_F(RunControllerTest, AStopCountsEveryPassWhoseLinesAllReachedTheTarget) {
+  const struct {
+    std::int64_t stopAt;
+    int completed;
+  } cases[] = {
+      {1, 0},            // copy's first settle, before the text is set
+      {99, 0},           // after the copy, before the paste
+      {101, 1},          // in the pause right after Ctrl+V
+      {175, 1},          // in the settle that closes the paste line
+      {200, 1},          // at the very end of that settle
+      {700, 1},          // in the trailing wait
+      {1200 + 25, 1},    // second pass's copy
+      {1200 + 150, 2},   // second pass's closing settle
+      {3 * 1200 - 1, 3}, // the last pass's wait
+  };
+  for (const auto& c : cases) {
+    RecordingPlatform local;
+    FakeRunWindow localWindow{local};
+    FakeMessageBoxes localBoxes;
+    MemoryListBox records, pairs, lines, passList;
+    FakeTextBox count, cooldown, mirror;
+    records.AddItem(u"r");
+    records.SetSelected(0, true);
+    for (const auto* line : {u"复制内容", u"粘贴内容", u"等候时长 1"}) lines.AddItem(line);
+    count.SetText(u"3");
+    RunControls localControls{records, pairs, lines, passList, count, cooldown, mirror};
+    RunController run{localControls, localWindow, localBoxes, clock, [&]() -> Platform* { return &local; }};
+    local.PressStopAt(c.stopAt);
+    run.Start();
+    ASSERT_EQ(localBoxes.shown.size(), 2u) << "stop at " << c.stopAt;
+    EXPECT_EQ(localBoxes.shown[1].text,
+              u"执行已停止：已完成 " + DecimalText(c.completed) + u" 次，共 3 次。")
+        << "stop at " << c.stopAt;
+  }
 }
 
 TEST(StoppablePlatform, ReleasesWhatIsHeldAndLetsNothingThroughAfterAStop) {

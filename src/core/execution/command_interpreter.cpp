@@ -35,13 +35,10 @@ void MovePointer(Platform& platform, const std::u16string& command) {
     platform.ShowError(kBadPointerArgument);
     return;
   }
-  const auto x = ReadInt32(argument.substr(0, blank));
-  const auto y = ReadInt32(argument.substr(blank + 1));
-  if (!x || !y) {
-    platform.ShowError(kBadPointerArgument);
-    return;
-  }
-  platform.SetCursorPos(*x, *y);
+  // A position past the screen's edge means the edge, however large: the
+  // platform clamps to its screen, so here only the 32-bit range is kept.
+  platform.SetCursorPos(RoundClampedToInt32(ParseLeadingNumber(argument.substr(0, blank))),
+                        RoundClampedToInt32(ParseLeadingNumber(argument.substr(blank + 1))));
 }
 
 void Pause(Platform& platform, const std::u16string& command) {

@@ -165,6 +165,17 @@ std::optional<T> RoundTo(double value) {
 std::optional<std::int32_t> RoundToInt32(double value) { return RoundTo<std::int32_t>(value); }
 std::optional<std::uint8_t> RoundToUInt8(double value) { return RoundTo<std::uint8_t>(value); }
 
+std::int32_t RoundClampedToInt32(double value) {
+  if (const auto fits = RoundToInt32(value)) return *fits;
+  if (std::isnan(value)) return 0;
+  return value < 0 ? std::numeric_limits<std::int32_t>::min() : std::numeric_limits<std::int32_t>::max();
+}
+
+std::int32_t ClampToScreen(std::int32_t position, std::int32_t extent) {
+  if (position < 0 || extent <= 0) return 0;
+  return position >= extent ? extent - 1 : position;
+}
+
 std::u16string DecimalText(long long value) {
   const std::string digits = std::to_string(value);
   return {digits.begin(), digits.end()};

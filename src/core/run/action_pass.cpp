@@ -62,6 +62,29 @@ std::u16string Decimal(double value) {
   return std::u16string(buffer, result.ptr);
 }
 
+// Each pass sees the checked records as they are then; when nothing has
+// changed since the last build, the list already shows them.
+void RefreshPassList(RunContext& run) {
+  RunControls& controls = run.controls;
+  const ChangeCounter* changes = controls.recordChanges;
+  if (changes != nullptr && run.passListBuiltAt == changes->Changes()) return;
+  controls.list4.Clear();
+  const int recordCount = controls.list1.ListCount();
+  for (int i = 0; i < recordCount; ++i) {
+    if (controls.list1.Selected(i)) controls.list4.AddItem(controls.list1.List(i));
+  }
+  if (changes != nullptr) run.passListBuiltAt = changes->Changes();
+}
+
+// A wait, or a line a run skips: nothing reaches the target.
+bool OnlyPauses(std::u16string_view line) {
+  const std::u16string_view keyword = line.substr(0, kKeywordLength);
+  for (const auto other : {kCopyKeyword, kPasteKeyword, kClickKeyword, kKeyKeyword, kInsertKeyword}) {
+    if (keyword == other) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::u16string WaitCommand(const std::u16string& line) {
@@ -74,6 +97,9 @@ std::u16string WaitCommand(const std::u16string& line) {
   const std::u16string_view seconds = std::u16string_view(command).substr(2);
   const double wanted = ParseLeadingNumber(seconds) * 1000.0;
   if (ParseLeadingNumber(std::u16string_view(appended).substr(2)) == wanted) return appended;
+  // An infinite length is written as a number too large for a pause, so
+  // the interpreter refuses it like any other wait out of range.
+  if (!std::isfinite(wanted)) return wanted < 0 ? u"s -1e999" : u"s 1e999";
   const auto milliseconds = RoundToInt32(wanted);
   return u"s " + (milliseconds ? Decimal(*milliseconds) : Decimal(std::nearbyint(wanted)));
 }
@@ -99,18 +125,21 @@ void RunActionLine(RunContext& run, const std::u16string& line) {
   }
 }
 
-void RunActionPass(RunContext& run) {
+bool RunActionPass(RunContext& run) {
   RunControls& controls = run.controls;
-  controls.list4.Clear();
-  const int recordCount = controls.list1.ListCount();
-  for (int i = 0; i < recordCount; ++i) {
-    if (controls.list1.Selected(i)) controls.list4.AddItem(controls.list1.List(i));
-  }
+  RefreshPassList(run);
   const int lineCount = controls.list3.ListCount();
   for (int j = 0; j < lineCount; ++j) {
-    if (run.platform.StopRequested()) return;
+    if (run.platform.StopRequested()) {
+      // Stopped in the pauses that close the pass: its work is all done.
+      for (int k = j; k < lineCount; ++k) {
+        if (!OnlyPauses(controls.list3.List(k))) return false;
+      }
+      return true;
+    }
     RunActionLine(run, controls.list3.List(j));
   }
+  return true;
 }
 
 }  // namespace tavorin

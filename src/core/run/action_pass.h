@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "core/interfaces/platform.h"
@@ -15,12 +17,15 @@ struct RunContext {
   const Clock& clock;
   RunControls& controls;
   RunState& state;
+  // The record changes the pass list was built from, once it has been.
+  std::optional<std::uint64_t> passListBuiltAt = std::nullopt;
 };
 
-// One pass: rebuilds the pass list from the checked records, then carries out
-// every action line from the first to the last. Stops early, between steps,
-// once the platform reports a stop request.
-void RunActionPass(RunContext& run);
+// One pass: brings the pass list up to the checked records of this moment,
+// then carries out every action line from the first to the last. Stops
+// early, between lines, once the platform reports a stop request. Returns
+// false when the stop left out a line that does more than pause.
+bool RunActionPass(RunContext& run);
 
 // Carries out one action line; a line that starts with no keyword does
 // nothing.

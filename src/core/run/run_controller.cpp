@@ -102,16 +102,18 @@ void RunController::NormaliseSettings() {
   state_.refreshKeyIndex = static_cast<std::int16_t>(keyIndex < 0 ? 0 : keyIndex);
 }
 
-std::int32_t RunController::RunPasses(Platform& platform) {
+std::int32_t RunController::RunPasses(StoppablePlatform& platform) {
   RunContext run{platform, clock_, controls_, state_};
   std::int32_t completed = 0;
   // A wider counter: a count of 2147483647 must not overflow the last step.
   for (std::int64_t pass = 1; pass <= state_.runCount; ++pass) {
     state_.passNumber = static_cast<std::int32_t>(pass);
-    RunActionPass(run);
+    const std::uint64_t droppedBefore = platform.DroppedEffects();
+    // A pass is done once every action line has reached the target; a stop
+    // in the pauses that close it does not undo that.
+    if (RunActionPass(run) && platform.DroppedEffects() == droppedBefore) ++completed;
     if (platform.StopRequested()) break;
     if (state_.refreshBeforeCooldown) PressRefreshKey(platform, state_.refreshKeyIndex);
-    ++completed;
     RunCooldown(platform);
     if (platform.StopRequested()) break;
   }

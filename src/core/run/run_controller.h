@@ -8,6 +8,7 @@
 #include "core/run/run_controls.h"
 #include "core/run/run_state.h"
 #include "core/interfaces/message_boxes.h"
+#include "core/run/stoppable_platform.h"
 
 namespace tavorin {
 
@@ -30,8 +31,8 @@ class RunController {
  private:
   bool SettingsFit();
   void NormaliseSettings();
-  // Returns the number of passes whose action lines all ran.
-  std::int32_t RunPasses(Platform& platform);
+  // Returns the number of passes whose action lines all reached the target.
+  std::int32_t RunPasses(StoppablePlatform& platform);
   void RunCooldown(Platform& platform);
   void PressRefreshKey(Platform& platform, std::int16_t keyIndex);
 

@@ -1,9 +1,20 @@
 #pragma once
 
+#include <cstdint>
+
 #include "core/interfaces/controls.h"
 #include "core/interfaces/list_box.h"
 
 namespace tavorin {
+
+// Counts changes to the record list: texts, check marks, rows added, moved
+// or removed. The pass list is rebuilt only when the count has moved, so a
+// pass costs the same however many records there are.
+class ChangeCounter {
+ public:
+  virtual ~ChangeCounter() = default;
+  virtual std::uint64_t Changes() const = 0;
+};
 
 // The main window's controls that a run reads and writes.
 struct RunControls {
@@ -14,6 +25,8 @@ struct RunControls {
   TextBox& text3;  // count
   TextBox& text4;  // cooldown in seconds
   TextBox& text5;  // mirror of the expanded record text
+  // Changes of list1; without one the pass list is rebuilt at every pass.
+  const ChangeCounter* recordChanges = nullptr;
 };
 
 // The main window itself, as the run controller sees it.

@@ -29,12 +29,18 @@ void StoppablePlatform::ReleaseHeld() {
   heldKeys_.clear();
 }
 
+bool StoppablePlatform::Drop() {
+  if (!StopRequested()) return false;
+  ++droppedEffects_;
+  return true;
+}
+
 void StoppablePlatform::SetCursorPos(std::int32_t x, std::int32_t y) {
-  if (!StopRequested()) inner_.SetCursorPos(x, y);
+  if (!Drop()) inner_.SetCursorPos(x, y);
 }
 
 void StoppablePlatform::MouseEvent(std::uint32_t flags) {
-  if (StopRequested()) return;
+  if (Drop()) return;
   inner_.MouseEvent(flags);
   // Flags act in ascending bit order, so a down and its up in one event
   // leave the button released.
@@ -45,7 +51,7 @@ void StoppablePlatform::MouseEvent(std::uint32_t flags) {
 }
 
 void StoppablePlatform::KeyEvent(std::uint8_t virtualKey, bool keyUp) {
-  if (StopRequested()) return;
+  if (Drop()) return;
   inner_.KeyEvent(virtualKey, keyUp);
   if (keyUp) {
     heldKeys_.erase(virtualKey);
@@ -59,11 +65,11 @@ void StoppablePlatform::Sleep(std::int32_t milliseconds) {
 }
 
 void StoppablePlatform::ClearClipboard() {
-  if (!StopRequested()) inner_.ClearClipboard();
+  if (!Drop()) inner_.ClearClipboard();
 }
 
 void StoppablePlatform::SetClipboardText(const std::u16string& text) {
-  if (!StopRequested()) inner_.SetClipboardText(text);
+  if (!Drop()) inner_.SetClipboardText(text);
 }
 
 void StoppablePlatform::ShowError(const std::u16string& message) {

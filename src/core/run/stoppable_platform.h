@@ -26,13 +26,19 @@ class StoppablePlatform : public Platform {
   void EndStopWatch() override;
   bool StopRequested() override;
 
+  // Input events and clipboard changes held back since the stop: none means
+  // the stop came while the run was only pausing.
+  std::uint64_t DroppedEffects() const { return droppedEffects_; }
+
  private:
+  bool Drop();  // true (and counted) once stopped
   void ReleaseHeld();
 
   Platform& inner_;
   bool halted_ = false;
   std::set<std::uint8_t> heldKeys_;
   std::uint32_t heldButtons_ = 0;  // down flags without their up yet
+  std::uint64_t droppedEffects_ = 0;
 };
 
 }  // namespace tavorin

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -42,6 +43,26 @@ class QtRunWindow : public RunWindow {
   QComboBox& refreshKey_;
 };
 
+// Every change of the record list's model moves the count: texts and check
+// marks (dataChanged), rows added, removed or moved, and resets.
+class ModelChangeCounter : public ChangeCounter {
+ public:
+  explicit ModelChangeCounter(QAbstractItemModel& model) {
+    const auto bump = [this] { ++changes_; };
+    QObject::connect(&model, &QAbstractItemModel::dataChanged, &context_, bump);
+    QObject::connect(&model, &QAbstractItemModel::rowsInserted, &context_, bump);
+    QObject::connect(&model, &QAbstractItemModel::rowsRemoved, &context_, bump);
+    QObject::connect(&model, &QAbstractItemModel::rowsMoved, &context_, bump);
+    QObject::connect(&model, &QAbstractItemModel::modelReset, &context_, bump);
+    QObject::connect(&model, &QAbstractItemModel::layoutChanged, &context_, bump);
+  }
+  std::uint64_t Changes() const override { return changes_; }
+
+ private:
+  QObject context_;
+  std::uint64_t changes_ = 0;
+};
+
 RunBinding::RunBinding(Form1& form)
     : QObject(&form),
       form_(form),
@@ -50,8 +71,10 @@ RunBinding::RunBinding(Form1& form)
       boxes_(&form) {
   setObjectName(QStringLiteral("RunBinding"));
   Form1Controls& c = form.controls();
-  controls_ = std::make_unique<RunControls>(
-      RunControls{c.list1, c.list2, c.list3, c.list4, c.text3, c.text4, c.text5});
+  recordChanges_ = std::make_unique<ModelChangeCounter>(
+      *form.findChild<QListWidget*>(QStringLiteral("List1"))->model());
+  controls_ = std::make_unique<RunControls>(RunControls{
+      c.list1, c.list2, c.list3, c.list4, c.text3, c.text4, c.text5, recordChanges_.get()});
   controller_ = std::make_unique<RunController>(*controls_, *window_, boxes_, clock_,
                                                 [this] { return AcquirePlatform(); });
   connect(form.findChild<QPushButton*>(QStringLiteral("Command7")), &QPushButton::clicked, this,

@@ -13,6 +13,7 @@ namespace tavorin {
 
 class Form1;
 class QtRunWindow;
+class ModelChangeCounter;
 
 // Connects "启动" to the run controller and supplies the controller with the
 // window, message boxes, clock and input platform of the desktop.
@@ -36,6 +37,7 @@ class RunBinding : public QObject {
   PlatformFactory factory_;
   std::unique_ptr<Platform> platform_;
   std::unique_ptr<QtRunWindow> window_;
+  std::unique_ptr<ModelChangeCounter> recordChanges_;
   std::unique_ptr<RunControls> controls_;
   QtMessageBoxes boxes_;
   SystemClock clock_;

@@ -11,9 +11,7 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "target_program_test.h"
-#include "qt/form1.h"
-#include "qt/form1_controls.h"
+#include "form_run_test.h"
 
 // Last: Xlib's macros (None among them) break the gtest headers.
 #include <X11/Xlib.h>
@@ -24,75 +22,7 @@ namespace tavorin {
 namespace {
 
 using testing::ReadUtf8;
-
-// Answers every message box that comes up with a real Enter key press, as a
-// user would, and keeps its text. The key goes out only once the window
-// manager has given the box the focus, and again if it was lost.
-class BoxAnswerer : public QObject {
- public:
-  BoxAnswerer() {
-    connect(&poll_, &QTimer::timeout, this, [this] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (box == nullptr || !box->isVisible() || !box->isActiveWindow()) return;
-      if (box != seen_) {
-        seen_ = box;
-        texts << box->text();
-        since_.start();
-        return;
-      }
-      if (since_.elapsed() < 200) return;
-      QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Return")});
-      since_.start();
-    });
-    poll_.start(50);
-  }
-  QStringList texts;
-
- private:
-  QTimer poll_;
-  QPointer<QMessageBox> seen_;  // boxes live on the stack: addresses repeat
-  QElapsedTimer since_;
-};
-
-class RunEndToEndTest : public testing::TargetProgramTest {
- protected:
-  void SetUp() override {
-    TargetProgramTest::SetUp();
-    if (HasFatalFailure()) return;
-    clickLine_ = QStringLiteral("点击位置 %1 %2").arg(field_.x()).arg(field_.y());
-    form_.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form_));
-  }
-
-  void Records(const QStringList& texts, const QList<bool>& checked) {
-    for (int i = 0; i < texts.size(); ++i) {
-      form_.controls().list1.AddItem(texts[i].toStdU16String());
-      form_.controls().list1.SetSelected(i, checked[i]);
-    }
-  }
-  void Actions(const QStringList& lines) {
-    for (const auto& line : lines) form_.controls().list3.AddItem(line.toStdU16String());
-  }
-  // Presses "启动"; returns once the run is over.
-  qint64 Start() {
-    QElapsedTimer timer;
-    timer.start();
-    QTest::mouseClick(form_.findChild<QPushButton*>(QStringLiteral("Command7")), Qt::LeftButton);
-    return timer.elapsed();
-  }
-  QString WaitForText(const QString& expected) {
-    QString text = ReadUtf8(output_);
-    for (int i = 0; i < 100 && text != expected; ++i) {
-      QTest::qWait(50);
-      text = ReadUtf8(output_);
-    }
-    return text;
-  }
-
-  QString clickLine_;
-  Form1 form_;
-  BoxAnswerer boxes_;
-};
+using RunEndToEndTest = testing::FormRunTest;
 
 TEST_F(RunEndToEndTest, EveryCheckedRecordArrivesInListOrderWithItsPassNumber) {
   Records({QStringLiteral("第%i条：甲"), QStringLiteral("不选%i"), QStringLiteral("乙 %i"), QStringLiteral("Ω%i%i")},

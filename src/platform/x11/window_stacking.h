@@ -9,5 +9,10 @@ namespace tavorin {
 // system offers no such band the calls change nothing.
 void MakeTopmost(QWidget* window);
 void MakeNotTopmost(QWidget* window);
+// Puts a shown top-level window into the always-on-top band, above the
+// windows already there, and asks the window manager for the keyboard focus
+// on it as a task bar would (a manager refuses an application's own request
+// when another program had input more recently).
+void BringToFront(QWidget* window);
 
 }  // namespace tavorin

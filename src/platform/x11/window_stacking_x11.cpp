@@ -80,7 +80,33 @@ void SetAbove(QWidget* widget, bool add) {
   XFlush(display);
 }
 
+void RequestActivation(Display* display, Window window) {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = 2;  // source indication: a pager or task bar
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display, DefaultRootWindow(display), False,
+             SubstructureRedirectMask | SubstructureNotifyMask, &event);
+}
+
 }  // namespace
+
+void BringToFront(QWidget* window) {
+  if (window == nullptr) return;
+  QWidget* topLevel = window->window();
+  topLevel->raise();
+  topLevel->activateWindow();
+  Display* display = QtDisplay();
+  if (display == nullptr) return;
+  const auto id = static_cast<Window>(topLevel->winId());
+  SetAbove(topLevel, true);
+  XRaiseWindow(display, id);
+  RequestActivation(display, id);
+  XFlush(display);
+}
 
 void MakeTopmost(QWidget* window) { SetAbove(window, true); }
 

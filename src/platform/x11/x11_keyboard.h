@@ -24,6 +24,7 @@ class X11Keyboard {
 
   void Press(std::uint8_t virtualKey);
   void Release(std::uint8_t virtualKey);
+  bool Held(std::uint8_t virtualKey) const { return held_[virtualKey].keycode != 0; }
   // Restores the empty binding of every borrowed keycode no longer held.
   void UnbindBorrowedKeycodes();
 

@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QMessageBox>
 #include <QString>
+#include <QTimer>
 
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
@@ -12,13 +13,18 @@
 
 #include <stdexcept>
 
+#include "core/execution/number_rules.h"
 #include "platform/x11/event_loop_sleep.h"
+#include "platform/x11/window_stacking.h"
 #include "platform/x11/x11_keyboard.h"
+#include "platform/x11/x11_stop_key.h"
 
 namespace tavorin {
 namespace {
 
 constexpr std::uint8_t kEscapeKey = 27;
+constexpr std::uint8_t kControlKey = 17;
+constexpr std::uint8_t kKeyV = 86;
 
 struct ButtonFlags {
   std::uint32_t flag;
@@ -47,17 +53,22 @@ X11Platform::X11Platform() {
   // server (a menu being open, for example).
   XTestGrabControl(display_, True);
   keyboard_ = std::make_unique<X11Keyboard>(display_);
+  stopKey_ = std::make_unique<X11StopKey>();
+  clipboardAtom_ = XInternAtom(display_, "CLIPBOARD", False);
 }
 
 X11Platform::~X11Platform() {
+  stopKey_.reset();
   keyboard_.reset();
   XCloseDisplay(display_);
 }
 
 void X11Platform::SetCursorPos(std::int32_t x, std::int32_t y) {
-  // Screen -1 means the screen the pointer is on; coordinates are device
-  // pixels of the X screen.
-  XTestFakeMotionEvent(display_, -1, x, y, CurrentTime);
+  // Coordinates are device pixels of the X screen. The protocol carries 16
+  // bits, so a position past the edge is clamped here, not left to wrap.
+  const int screen = DefaultScreen(display_);
+  XTestFakeMotionEvent(display_, screen, ClampToScreen(x, DisplayWidth(display_, screen)),
+                       ClampToScreen(y, DisplayHeight(display_, screen)), CurrentTime);
   XSync(display_, False);
 }
 
@@ -71,13 +82,15 @@ void X11Platform::MouseEvent(std::uint32_t flags) {
 }
 
 void X11Platform::KeyEvent(std::uint8_t virtualKey, bool keyUp) {
-  // An Esc the run sends itself must not read as the user's stop.
-  if (virtualKey == kEscapeKey) ownEscapeHeld_ = !keyUp;
+  // An Esc the run sends itself goes to the target, around the stop grab.
+  if (virtualKey == kEscapeKey && !keyUp) stopKey_->Suspend();
   if (keyUp) {
     keyboard_->Release(virtualKey);
   } else {
+    if (virtualKey == kKeyV && keyboard_->Held(kControlKey)) KeepClipboardText();
     keyboard_->Press(virtualKey);
   }
+  if (virtualKey == kEscapeKey && keyUp) stopKey_->Resume();
 }
 
 void X11Platform::Sleep(std::int32_t milliseconds) {
@@ -91,44 +104,48 @@ void X11Platform::Sleep(std::int32_t milliseconds) {
   keyboard_->UnbindBorrowedKeycodes();
 }
 
-void X11Platform::ClearClipboard() { QGuiApplication::clipboard()->clear(QClipboard::Clipboard); }
+void X11Platform::ClearClipboard() {
+  ownText_.reset();
+  QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
+}
 
 void X11Platform::SetClipboardText(const std::u16string& text) {
+  ownText_ = text;
   QGuiApplication::clipboard()->setText(QString::fromStdU16String(text), QClipboard::Clipboard);
+  // Qt sets the owner synchronously; asking the server who owns it now gives
+  // the window to compare with before each paste.
+  owner_ = XGetSelectionOwner(display_, clipboardAtom_);
+}
+
+// Another program may have taken the clipboard since the copy: the server
+// knows the owner, so one round trip tells, and the text goes back.
+void X11Platform::KeepClipboardText() {
+  if (!ownText_ || XGetSelectionOwner(display_, clipboardAtom_) == owner_) return;
+  SetClipboardText(*ownText_);
 }
 
 void X11Platform::ShowError(const std::u16string& message) {
   QMessageBox box(QMessageBox::Critical, QStringLiteral("错误"), QString::fromStdU16String(message),
                   QMessageBox::Ok);
+  // The target may be always-on-top itself; the box must still be seen and
+  // answered, and the key that answers it is not a stop.
+  box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+  QTimer::singleShot(0, &box, [&box] { BringToFront(&box); });
+  if (watching_) stopKey_->Suspend();
   box.exec();
+  if (watching_) stopKey_->Resume();
 }
 
 void X11Platform::BeginStopWatch() {
   watching_ = true;
-  stopped_ = false;
-  // Only a press that starts during the run counts; an Esc still held from
-  // before (the one that answered a dialog, say) does not.
-  escapeWasUp_ = !EscapeDown();
+  stopKey_->Begin();
 }
 
-void X11Platform::EndStopWatch() { watching_ = false; }
-
-// The keyboard state is polled rather than grabbed: a grab would also take
-// the Esc presses the run sends to the target application.
-bool X11Platform::StopRequested() {
-  if (!watching_ || stopped_) return stopped_;
-  const bool down = EscapeDown();
-  if (down && escapeWasUp_ && !ownEscapeHeld_) stopped_ = true;
-  escapeWasUp_ = !down;
-  return stopped_;
+void X11Platform::EndStopWatch() {
+  watching_ = false;
+  stopKey_->End();
 }
 
-bool X11Platform::EscapeDown() {
-  const KeyCode escape = XKeysymToKeycode(display_, XK_Escape);
-  if (escape == 0) return false;
-  char keys[32] = {};
-  XQueryKeymap(display_, keys);
-  return (keys[escape / 8] & (1 << (escape % 8))) != 0;
-}
+bool X11Platform::StopRequested() { return watching_ && stopKey_->Pressed(); }
 
 }  // namespace tavorin

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "core/interfaces/platform.h"
 
@@ -9,6 +11,7 @@ struct _XDisplay;
 namespace tavorin {
 
 class X11Keyboard;
+class X11StopKey;
 
 // The platform on an X11 desktop: input through XTest on a display
 // connection of its own, the clipboard and message boxes through Qt. A
@@ -34,14 +37,15 @@ class X11Platform : public Platform {
   bool StopRequested() override;
 
  private:
-  bool EscapeDown();
+  void KeepClipboardText();
 
   _XDisplay* display_ = nullptr;
   bool watching_ = false;
-  bool stopped_ = false;
-  bool escapeWasUp_ = false;
-  bool ownEscapeHeld_ = false;
   std::unique_ptr<X11Keyboard> keyboard_;
+  std::unique_ptr<X11StopKey> stopKey_;
+  unsigned long clipboardAtom_ = 0;
+  unsigned long owner_ = 0;  // window that held the clipboard after our last set
+  std::optional<std::u16string> ownText_;
 };
 
 }  // namespace tavorin

@@ -1,0 +1,270 @@
+// What a user relies on during a run: Esc stops it, whoever sends it, and
+// only then; boxes during a run are seen, answered and not taken for a stop;
+// the target gets the record even when another program takes the clipboard.
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <cstdio>
+
+#include "form_run_test.h"
+
+// Last: Xlib's macros (None among them) break the gtest and Qt headers.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+namespace tavorin {
+namespace {
+
+using testing::ReadUtf8;
+using RunControlTest = testing::FormRunTest;
+
+// A client of its own, as another program (or a remote-desktop tool) is.
+class OtherClient {
+ public:
+  OtherClient() : display_(XOpenDisplay(nullptr)) {}
+  ~OtherClient() {
+    if (display_ != nullptr) XCloseDisplay(display_);
+  }
+  Display* display() const { return display_; }
+
+  // Press and release with nothing between them.
+  void TapEscape() {
+    const KeyCode escape = XKeysymToKeycode(display_, XK_Escape);
+    XTestFakeKeyEvent(display_, escape, True, CurrentTime);
+    XTestFakeKeyEvent(display_, escape, False, CurrentTime);
+    XSync(display_, False);
+  }
+
+  // Takes the clipboard with a window that never answers a request.
+  Window TakeClipboard() {
+    const Window window = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 1, 1, 0, 0, 0);
+    XSetSelectionOwner(display_, XInternAtom(display_, "CLIPBOARD", False), window, CurrentTime);
+    XSync(display_, False);
+    return window;
+  }
+  Window ClipboardOwner() { return XGetSelectionOwner(display_, XInternAtom(display_, "CLIPBOARD", False)); }
+
+  std::vector<Window> WindowList(const char* name) {
+    std::vector<Window> windows;
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, remaining = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display_, DefaultRootWindow(display_), XInternAtom(display_, name, False), 0, 4096,
+                           False, XA_WINDOW, &type, &format, &count, &remaining, &data) == Success &&
+        data != nullptr) {
+      const auto* ids = reinterpret_cast<const Window*>(data);
+      windows.assign(ids, ids + count);
+      XFree(data);
+    }
+    return windows;
+  }
+
+  // The managed window of process `pid`, 0 when there is none yet.
+  Window WindowOfProcess(qint64 pid) {
+    for (Window window : WindowList("_NET_CLIENT_LIST")) {
+      Atom type = None;
+      int format = 0;
+      unsigned long count = 0, remaining = 0;
+      unsigned char* data = nullptr;
+      if (XGetWindowProperty(display_, window, XInternAtom(display_, "_NET_WM_PID", False), 0, 1, False,
+                             XA_CARDINAL, &type, &format, &count, &remaining, &data) != Success ||
+          data == nullptr) {
+        continue;
+      }
+      const bool match = count == 1 && static_cast<qint64>(*reinterpret_cast<const unsigned long*>(data)) == pid;
+      XFree(data);
+      if (match) return window;
+    }
+    return 0;
+  }
+
+  void MakeAbove(Window window) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display_, "_NET_WM_STATE", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = 1;
+    event.xclient.data.l[1] = static_cast<long>(XInternAtom(display_, "_NET_WM_STATE_ABOVE", False));
+    event.xclient.data.l[3] = 1;
+    XSendEvent(display_, DefaultRootWindow(display_), False, SubstructureRedirectMask | SubstructureNotifyMask,
+               &event);
+    XSync(display_, False);
+  }
+
+  bool IsAbove(Window window) {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, remaining = 0;
+    unsigned char* data = nullptr;
+    bool above = false;
+    const Atom wanted = XInternAtom(display_, "_NET_WM_STATE_ABOVE", False);
+    if (XGetWindowProperty(display_, window, XInternAtom(display_, "_NET_WM_STATE", False), 0, 64, False, XA_ATOM,
+                           &type, &format, &count, &remaining, &data) == Success &&
+        data != nullptr) {
+      for (unsigned long i = 0; i < count; ++i) above = above || reinterpret_cast<const Atom*>(data)[i] == wanted;
+      XFree(data);
+    }
+    return above;
+  }
+
+  // True when `window` or one of its descendants has the input focus.
+  bool HasFocus(Window window) {
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(display_, &focus, &revert);
+    while (focus != 0 && focus != PointerRoot) {
+      if (focus == window) return true;
+      Window root = 0, parent = 0, *children = nullptr;
+      unsigned count = 0;
+      if (!XQueryTree(display_, focus, &root, &parent, &children, &count)) return false;
+      if (children != nullptr) XFree(children);
+      if (parent == root) return false;
+      focus = parent;
+    }
+    return false;
+  }
+
+ private:
+  Display* display_;
+};
+
+// Each tap, sent as soon as a run has delivered its first record, ends that
+// run at once; none of them reaches the target, while the run's own Esc
+// (one per pass, right after the click) does and never stops it.
+TEST_F(RunControlTest, EveryEscTapStopsTheRunAndNoneReachesTheTarget) {
+  OtherClient other;
+  ASSERT_NE(other.display(), nullptr);
+  Records({QStringLiteral("x")}, {true});
+  Actions({clickLine_, QStringLiteral("按下按键 27"), QStringLiteral("复制内容"), QStringLiteral("粘贴内容"),
+           QStringLiteral("等候时长 0.1")});
+  constexpr int kTaps = 50;
+  std::vector<qint64> stopTimes;
+  for (int run = 0; run < kTaps; ++run) {
+    form_.controls().text3.SetText(u"1000");
+    const qsizetype before = ReadUtf8(output_).count('x');
+    QElapsedTimer sinceTap;
+    qint64 backAfter = -1;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+      if (!sinceTap.isValid()) {
+        if (!form_.isVisible() && ReadUtf8(output_).count('x') > before) {
+          other.TapEscape();
+          sinceTap.start();
+        }
+      } else if (backAfter < 0 && form_.isVisible()) {
+        backAfter = sinceTap.elapsed();
+      }
+    });
+    watch.start(2);
+    Start();
+    ASSERT_TRUE(sinceTap.isValid()) << "run " << run << " ended before the tap";
+    QTest::qWait(20);
+    ASSERT_GE(backAfter, 0) << "run " << run;
+    stopTimes.push_back(backAfter);
+    EXPECT_LT(backAfter, 100) << "run " << run << " went on after the tap";
+    ASSERT_FALSE(boxes_.texts.isEmpty());
+    EXPECT_TRUE(boxes_.texts.back().startsWith(QStringLiteral("执行已停止：已完成 ")))
+        << boxes_.texts.back().toStdString();
+  }
+  std::sort(stopTimes.begin(), stopTimes.end());
+  std::printf("window back after a tap: median %lld ms, worst %lld ms\n",
+              static_cast<long long>(stopTimes[stopTimes.size() / 2]), static_cast<long long>(stopTimes.back()));
+
+  // In the target's log every Esc directly follows the run's click: none
+  // came from a tap.
+  const QStringList events = ReadUtf8(output_ + QStringLiteral(".events")).split('\n');
+  int escapes = 0;
+  for (qsizetype i = 0; i < events.size(); ++i) {
+    if (events[i] != QStringLiteral("key Esc")) continue;
+    ++escapes;
+    EXPECT_TRUE(i > 0 && events[i - 1].startsWith(QStringLiteral("press"))) << "a tapped Esc reached the target";
+  }
+  EXPECT_GE(escapes, kTaps) << "the run's own Esc did not reach the target";
+}
+
+TEST_F(RunControlTest, AnErrorBoxClosedWithEscLetsTheRunDeliverEveryRecord) {
+  Records({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}, {true, true, true});
+  Actions({clickLine_, QStringLiteral("按下按键 86 9"), QStringLiteral("复制内容"), QStringLiteral("粘贴内容")});
+  boxes_.keyFor = [](const QString& text) {
+    return text == QStringLiteral("参数错误") ? QStringLiteral("Escape") : QStringLiteral("Return");
+  };
+  Start();
+  EXPECT_EQ(WaitForText(QStringLiteral("abc")), QStringLiteral("abc"));
+  EXPECT_EQ(boxes_.texts.count(QStringLiteral("参数错误")), 3) << boxes_.texts.join('|').toStdString();
+  for (const auto& text : boxes_.texts) EXPECT_FALSE(text.startsWith(QStringLiteral("执行已停止")));
+}
+
+// With the target always on top, as the confirmation asks, the error box
+// still comes above it in the server's stacking order and has the focus.
+TEST_F(RunControlTest, AnErrorBoxComesAboveAnAlwaysOnTopTargetWithTheFocus) {
+  OtherClient other;
+  ASSERT_NE(other.display(), nullptr);
+  Window target = 0;
+  for (int i = 0; i < 100 && target == 0; ++i) {
+    target = other.WindowOfProcess(target_.processId());
+    if (target == 0) QTest::qWait(50);
+  }
+  ASSERT_NE(target, 0u) << "the window manager does not list the target";
+  other.MakeAbove(target);
+  for (int i = 0; i < 100 && !other.IsAbove(target); ++i) QTest::qWait(20);
+  ASSERT_TRUE(other.IsAbove(target));
+
+  Records({QStringLiteral("a")}, {true});
+  Actions({clickLine_, QStringLiteral("按下按键 86 9"), QStringLiteral("复制内容"), QStringLiteral("粘贴内容")});
+  bool checked = false, onTop = false, focused = false;
+  boxes_.onFocused = [&](QMessageBox& box) {
+    if (box.text() != QStringLiteral("参数错误")) return;
+    checked = true;
+    const Window window = box.winId();
+    // The manager may still be restacking: watch for a second at most.
+    for (int i = 0; i < 50 && !(onTop && focused); ++i) {
+      const std::vector<Window> stacking = other.WindowList("_NET_CLIENT_LIST_STACKING");
+      const auto boxAt = std::find(stacking.begin(), stacking.end(), window);
+      const auto targetAt = std::find(stacking.begin(), stacking.end(), target);
+      onTop = boxAt != stacking.end() && targetAt != stacking.end() && boxAt == stacking.end() - 1;
+      focused = other.HasFocus(window);
+      if (!(onTop && focused)) QTest::qWait(20);
+    }
+  };
+  Start();
+  EXPECT_EQ(WaitForText(QStringLiteral("a")), QStringLiteral("a"));
+  EXPECT_TRUE(checked) << "no error box got the focus";
+  EXPECT_TRUE(onTop) << "the box is not the topmost window";
+  EXPECT_TRUE(focused) << "the box does not have the keyboard focus";
+}
+
+// Another program takes the clipboard after the copy and answers nobody;
+// the paste still delivers the record.
+TEST_F(RunControlTest, AClipboardTakenBetweenCopyAndPasteIsTakenBack) {
+  OtherClient other;
+  ASSERT_NE(other.display(), nullptr);
+  Records({QStringLiteral("记录一")}, {true});
+  Actions({clickLine_, QStringLiteral("复制内容"), QStringLiteral("等候时长 0.5"), QStringLiteral("粘贴内容")});
+  Window thief = 0;
+  bool stolenBeforePaste = false;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    if (thief != 0) return;
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard->ownsClipboard() || clipboard->text() != QStringLiteral("记录一")) return;
+    thief = other.TakeClipboard();
+    stolenBeforePaste = other.ClipboardOwner() == thief && ReadUtf8(output_).isEmpty();
+  });
+  watch.start(5);
+  Start();
+  EXPECT_TRUE(stolenBeforePaste);
+  EXPECT_EQ(WaitForText(QStringLiteral("记录一")), QStringLiteral("记录一"));
+}
+
+}  // namespace
+}  // namespace tavorin
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

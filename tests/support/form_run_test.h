@@ -1,0 +1,97 @@
+#pragma once
+
+// A fixture for runs started with "启动" on the real main window, with the
+// real X11 input layer, against the sample form in another process under a
+// window manager on Xvfb.
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "target_program_test.h"
+#include "qt/form1.h"
+#include "qt/form1_controls.h"
+
+namespace tavorin::testing {
+
+// Answers every message box that comes up with a real Enter key press, as a
+// user would, and keeps its text. The key goes out only once the window
+// manager has given the box the focus, and again if it was lost.
+class BoxAnswerer : public QObject {
+ public:
+  // The key that answers a box with this text ("Return", "Escape").
+  std::function<QString(const QString&)> keyFor = [](const QString&) { return QStringLiteral("Return"); };
+  // Called once for each box when it has the focus, before it is answered.
+  std::function<void(QMessageBox&)> onFocused;
+
+  BoxAnswerer() {
+    connect(&poll_, &QTimer::timeout, this, [this] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr || !box->isVisible() || !box->isActiveWindow()) return;
+      if (box != seen_) {
+        seen_ = box;
+        texts << box->text();
+        since_.start();
+        if (onFocused) onFocused(*box);
+        return;
+      }
+      if (since_.elapsed() < 200) return;
+      QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), keyFor(box->text())});
+      since_.start();
+    });
+    poll_.start(50);
+  }
+  QStringList texts;
+
+ private:
+  QTimer poll_;
+  QPointer<QMessageBox> seen_;  // boxes live on the stack: addresses repeat
+  QElapsedTimer since_;
+};
+
+class FormRunTest : public TargetProgramTest {
+ protected:
+  void SetUp() override {
+    TargetProgramTest::SetUp();
+    if (HasFatalFailure()) return;
+    clickLine_ = QStringLiteral("点击位置 %1 %2").arg(field_.x()).arg(field_.y());
+    form_.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form_));
+  }
+
+  void Records(const QStringList& texts, const QList<bool>& checked) {
+    for (int i = 0; i < texts.size(); ++i) {
+      form_.controls().list1.AddItem(texts[i].toStdU16String());
+      form_.controls().list1.SetSelected(i, checked[i]);
+    }
+  }
+  void Actions(const QStringList& lines) {
+    for (const auto& line : lines) form_.controls().list3.AddItem(line.toStdU16String());
+  }
+  // Presses "启动"; returns once the run is over.
+  qint64 Start() {
+    QElapsedTimer timer;
+    timer.start();
+    QTest::mouseClick(form_.findChild<QPushButton*>(QStringLiteral("Command7")), Qt::LeftButton);
+    return timer.elapsed();
+  }
+  QString WaitForText(const QString& expected) {
+    QString text = ReadUtf8(output_);
+    for (int i = 0; i < 100 && text != expected; ++i) {
+      QTest::qWait(50);
+      text = ReadUtf8(output_);
+    }
+    return text;
+  }
+
+  QString clickLine_;
+  Form1 form_;
+  BoxAnswerer boxes_;
+};
+
+}  // namespace tavorin::testing

@@ -3,12 +3,17 @@
 #include <QItemSelectionModel>
 #include <QListWidget>
 
+#include "qt/model_change_counter.h"
+
 namespace tavorin {
 
-QtListBox::QtListBox(QListWidget& widget, Style style) : widget_(widget), style_(style) {
+QtListBox::QtListBox(QListWidget& widget, Style style)
+    : widget_(widget), style_(style), changes_(std::make_unique<ModelChangeCounter>(*widget.model())) {
   widget_.setSelectionMode(QAbstractItemView::SingleSelection);
   widget_.setSortingEnabled(false);
 }
+
+QtListBox::~QtListBox() = default;
 
 bool QtListBox::Valid(int index) const { return index >= 0 && index < widget_.count(); }
 
@@ -16,10 +21,13 @@ int QtListBox::ListCount() const { return widget_.count(); }
 
 int QtListBox::SelCount() const {
   if (style_ == Style::kPlain) return static_cast<int>(widget_.selectedItems().size());
+  if (countedAt_ == changes_->Changes()) return checked_;
   int checked = 0;
   for (int i = 0; i < widget_.count(); ++i) {
     if (widget_.item(i)->checkState() == Qt::Checked) ++checked;
   }
+  checked_ = checked;
+  countedAt_ = changes_->Changes();
   return checked;
 }
 

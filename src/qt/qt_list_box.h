@@ -1,10 +1,15 @@
 #pragma once
 
+#include <cstdint>
+#include <memory>
+
 #include "core/interfaces/list_box.h"
 
 class QListWidget;
 
 namespace tavorin {
+
+class ModelChangeCounter;
 
 // The list operations over a QListWidget. In a check-box list the flag of an
 // item is its check mark; in a plain list it is the selection. Either way the
@@ -15,6 +20,7 @@ class QtListBox : public ListBox {
   enum class Style { kCheckBoxes, kPlain };
 
   QtListBox(QListWidget& widget, Style style);
+  ~QtListBox() override;
 
   int ListCount() const override;
   int SelCount() const override;
@@ -34,6 +40,11 @@ class QtListBox : public ListBox {
 
   QListWidget& widget_;
   Style style_;
+  // The number of check marks is counted again only after the list changed:
+  // the status line asks for it ten times a second.
+  std::unique_ptr<ModelChangeCounter> changes_;
+  mutable std::uint64_t countedAt_ = ~std::uint64_t{0};
+  mutable int checked_ = 0;
 };
 
 }  // namespace tavorin

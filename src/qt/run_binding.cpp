@@ -12,6 +12,7 @@
 #include "qt/form1.h"
 #include "qt/form1_bindings.h"
 #include "qt/form1_controls.h"
+#include "qt/model_change_counter.h"
 
 namespace tavorin {
 
@@ -41,26 +42,6 @@ class QtRunWindow : public RunWindow {
   Form1& form_;
   QRadioButton& refreshYes_;
   QComboBox& refreshKey_;
-};
-
-// Every change of the record list's model moves the count: texts and check
-// marks (dataChanged), rows added, removed or moved, and resets.
-class ModelChangeCounter : public ChangeCounter {
- public:
-  explicit ModelChangeCounter(QAbstractItemModel& model) {
-    const auto bump = [this] { ++changes_; };
-    QObject::connect(&model, &QAbstractItemModel::dataChanged, &context_, bump);
-    QObject::connect(&model, &QAbstractItemModel::rowsInserted, &context_, bump);
-    QObject::connect(&model, &QAbstractItemModel::rowsRemoved, &context_, bump);
-    QObject::connect(&model, &QAbstractItemModel::rowsMoved, &context_, bump);
-    QObject::connect(&model, &QAbstractItemModel::modelReset, &context_, bump);
-    QObject::connect(&model, &QAbstractItemModel::layoutChanged, &context_, bump);
-  }
-  std::uint64_t Changes() const override { return changes_; }
-
- private:
-  QObject context_;
-  std::uint64_t changes_ = 0;
 };
 
 RunBinding::RunBinding(Form1& form)

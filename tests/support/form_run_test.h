@@ -24,8 +24,10 @@ namespace tavorin::testing {
 // manager has given the box the focus, and again if it was lost.
 class BoxAnswerer : public QObject {
  public:
-  // The key that answers a box with this text ("Return", "Escape").
-  std::function<QString(const QString&)> keyFor = [](const QString&) { return QStringLiteral("Return"); };
+  // The xdotool commands that answer a box with this text.
+  std::function<QStringList(const QString&)> keysFor = [](const QString&) {
+    return QStringList{QStringLiteral("key"), QStringLiteral("Return")};
+  };
   // Called once for each box when it has the focus, before it is answered.
   std::function<void(QMessageBox&)> onFocused;
 
@@ -41,7 +43,8 @@ class BoxAnswerer : public QObject {
         return;
       }
       if (since_.elapsed() < 200) return;
-      QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), keyFor(box->text())});
+      // Not waited for: the box must see the keys while they are still held.
+      QProcess::startDetached(QStringLiteral("xdotool"), keysFor(box->text()));
       since_.start();
     });
     poll_.start(50);

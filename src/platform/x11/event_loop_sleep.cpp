@@ -13,9 +13,10 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 // Event-loop timers count whole milliseconds and may fire a millisecond or
-// two late on a busy machine. Waking this much before the deadline and
-// spinning the rest keeps a pause within a fraction of a millisecond.
-constexpr auto kSpinMargin = std::chrono::microseconds(3000);
+// two late on a busy machine. Leaving the loop this much before the deadline
+// and sleeping the rest in the kernel keeps a pause within a fraction of a
+// millisecond without spending processor time on it.
+constexpr auto kKernelSleepMargin = std::chrono::microseconds(2000);
 constexpr int kInterruptPollMs = 10;
 
 // Runs a nested event loop until `wakeAt` or until `interrupted` answers
@@ -57,7 +58,7 @@ bool RunEventLoopUntil(Clock::time_point wakeAt, const std::function<bool()>& in
 void SleepServingEvents(std::int32_t milliseconds, const std::function<bool()>& interrupted) {
   if (milliseconds <= 0) return;
   const auto deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
-  const auto wakeAt = deadline - kSpinMargin;
+  const auto wakeAt = deadline - kKernelSleepMargin;
   const auto stop = [&] { return interrupted && interrupted(); };
 
   bool loopUsable = QCoreApplication::instance() != nullptr;
@@ -65,11 +66,8 @@ void SleepServingEvents(std::int32_t milliseconds, const std::function<bool()>& 
     loopUsable = RunEventLoopUntil(wakeAt, interrupted);
     if (stop()) return;
   }
-  if (Clock::now() < wakeAt) std::this_thread::sleep_until(wakeAt);
-  while (Clock::now() < deadline) {
-    if (stop()) return;
-    std::this_thread::yield();
-  }
+  if (stop()) return;
+  std::this_thread::sleep_until(deadline);
 }
 
 }  // namespace tavorin

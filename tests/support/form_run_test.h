@@ -34,7 +34,20 @@ class BoxAnswerer : public QObject {
   BoxAnswerer() {
     connect(&poll_, &QTimer::timeout, this, [this] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (box == nullptr || !box->isVisible() || !box->isActiveWindow()) return;
+      if (box == nullptr || !box->isVisible()) return;
+      if (!box->isActiveWindow()) {
+        // A box nobody can answer with the keyboard would hang the run: it
+        // is noted, then closed as a click on its default button would.
+        if (box != waiting_) {
+          waiting_ = box;
+          waitingSince_.start();
+        } else if (waitingSince_.elapsed() > 3000) {
+          unfocused << box->text();
+          waiting_ = nullptr;
+          if (QPushButton* button = box->defaultButton()) button->click();
+        }
+        return;
+      }
       if (box != seen_) {
         seen_ = box;
         texts << box->text();
@@ -50,8 +63,11 @@ class BoxAnswerer : public QObject {
     poll_.start(50);
   }
   QStringList texts;
+  QStringList unfocused;  // boxes that never got the focus
 
  private:
+  QPointer<QMessageBox> waiting_;
+  QElapsedTimer waitingSince_;
   QTimer poll_;
   QPointer<QMessageBox> seen_;  // boxes live on the stack: addresses repeat
   QElapsedTimer since_;

@@ -35,16 +35,25 @@ class Platform {
   virtual void Sleep(std::int32_t milliseconds) = 0;
 
   virtual void ClearClipboard() = 0;
+  // The platform keeps this text until the next clear or set: when it sends
+  // Ctrl+V (key 86 down while Ctrl is held) and another program has taken
+  // the clipboard meanwhile, it puts the text back first, so the target
+  // pastes the run's text or nothing.
   virtual void SetClipboardText(const std::u16string& text) = 0;
 
   // Modal message box with caption "错误", the critical-stop icon and one OK
-  // button; returns when the user dismisses it.
+  // button; returns when the user dismisses it. It comes above every other
+  // window, always-on-top ones included, with the keyboard focus; the key
+  // press that dismisses it is never a stop.
   virtual void ShowError(const std::u16string& message) = 0;
 
   // The user's way out of a run: between BeginStopWatch and EndStopWatch a
-  // press of Esc on the real keyboard (not one this program sends) ends the
-  // current pause at once and makes StopRequested true until the next
-  // BeginStopWatch.
+  // user's stop key press (Esc, of any length, with any modifiers, from
+  // anything but this program) is received as an event, not sampled; it ends
+  // the current pause within a few milliseconds and makes StopRequested true
+  // until the next BeginStopWatch. That press does not reach the window
+  // under the pointer. Esc sent through KeyEvent goes to the target and is
+  // never a stop.
   virtual void BeginStopWatch() = 0;
   virtual void EndStopWatch() = 0;
   virtual bool StopRequested() = 0;

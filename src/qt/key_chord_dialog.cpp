@@ -20,6 +20,9 @@ KeyChordDialog::KeyChordDialog(QWidget& owner, ListBox& actions)
 
 bool KeyChordDialog::eventFilter(QObject* watched, QEvent* event) {
   if (watched != text1_) return false;
+  // X follows a Menu key press with a context-menu request; the key is a
+  // chord here (93), so no menu may take the release away.
+  if (event->type() == QEvent::ContextMenu) return true;
   if (event->type() == QEvent::KeyPress) {
     const auto& key = *static_cast<QKeyEvent*>(event);
     CaptureKeyChord(PressedVirtualKey(key), ModifierMask(key.modifiers()));

@@ -157,6 +157,7 @@ class EntryXvfbTest : public QObject {
     QTest::newRow("Alt+Tab") << std::vector<KeySym>{XK_Alt_L, XK_Tab} << "9 4";
     QTest::newRow("keypad Enter") << std::vector<KeySym>{XK_KP_Enter} << "13";
     QTest::newRow("F5") << std::vector<KeySym>{XK_F5} << "116";
+    QTest::newRow("Menu") << std::vector<KeySym>{XK_Menu} << "93";
   }
   void capturedChordReplaysTheSameKey() {
     QFETCH(std::vector<KeySym>, keys);
@@ -169,6 +170,40 @@ class EntryXvfbTest : public QObject {
     QTRY_VERIFY(!dialog.isVisible());
     QTest::qWait(50);  // releases still on their way must change nothing
     QCOMPARE(ActionLines(*form_), QStringList{u"按下按键 "_s + chord});
+  }
+
+  // A chord names the key, not the character it types: with Shift held,
+  // every printable key of the US layout keeps its own code ("<" is the
+  // comma key, 188), so the run presses the key the user pressed.
+  void printableKeysKeepTheirCodeWithShift_data() {
+    QTest::addColumn<KeySym>("key");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<bool>("shift");
+    std::vector<std::pair<KeySym, int>> keys{
+        {XK_grave, 192},      {XK_minus, 189},        {XK_equal, 187},     {XK_bracketleft, 219},
+        {XK_bracketright, 221}, {XK_backslash, 220},  {XK_semicolon, 186}, {XK_apostrophe, 222},
+        {XK_comma, 188},      {XK_period, 190},       {XK_slash, 191},     {XK_space, 32}};
+    for (KeySym k = XK_a; k <= XK_z; ++k) keys.emplace_back(k, int('A' + (k - XK_a)));
+    for (KeySym k = XK_0; k <= XK_9; ++k) keys.emplace_back(k, int('0' + (k - XK_0)));
+    for (const auto& [key, code] : keys) {
+      for (bool shift : {false, true}) {
+        const QByteArray name = QByteArray(XKeysymToString(key)) + (shift ? " with Shift" : "");
+        QTest::newRow(name.constData()) << key << code << shift;
+      }
+    }
+  }
+  void printableKeysKeepTheirCodeWithShift() {
+    QFETCH(KeySym, key);
+    QFETCH(int, code);
+    QFETCH(bool, shift);
+    tavorin::KeyChordDialog dialog(*form_, form_->controls().list3);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    if (shift) Key(XK_Shift_L, true);
+    TapKey(key);
+    if (shift) Key(XK_Shift_L, false);
+    QTRY_VERIFY(!dialog.isVisible());
+    QCOMPARE(ActionLines(*form_), QStringList{u"按下按键 %1%2"_s.arg(code).arg(shift ? " 1" : "")});
   }
 
  private:

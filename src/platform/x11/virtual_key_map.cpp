@@ -112,6 +112,17 @@ constexpr std::pair<unsigned long, std::uint8_t> kReportedOnly[] = {
     {XK_KP_Separator, 110},
 };
 
+// The keysym on the first level of the key's first group, the key as
+// printed, whatever modifiers were held.
+std::optional<unsigned long> FirstLevelKeysym(unsigned keycode) {
+  if (QGuiApplication::platformName() != QLatin1String("xcb")) return std::nullopt;
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (x11 == nullptr || x11->display() == nullptr || keycode < 8 || keycode > 255) return std::nullopt;
+  const KeySym keysym = XkbKeycodeToKeysym(x11->display(), static_cast<KeyCode>(keycode), 0, 0);
+  if (keysym == NoSymbol) return std::nullopt;
+  return keysym;
+}
+
 }  // namespace
 
 std::optional<unsigned long> KeysymForVirtualKey(std::uint8_t virtualKey) {
@@ -144,14 +155,17 @@ std::optional<std::uint8_t> VirtualKeyForKeysym(unsigned long keysym) {
 }
 
 std::optional<std::uint8_t> VirtualKeyForPressedKey(unsigned long keysym, unsigned keycode) {
-  if (auto vk = VirtualKeyForKeysym(keysym)) return vk;
-  if (QGuiApplication::platformName() != QLatin1String("xcb")) return std::nullopt;
-  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-  if (x11 == nullptr || x11->display() == nullptr || keycode > 255) return std::nullopt;
-  const KeySym unshifted =
-      XkbKeycodeToKeysym(x11->display(), static_cast<KeyCode>(keycode), 0, 0);
-  if (unshifted == NoSymbol || unshifted == keysym) return std::nullopt;
-  return VirtualKeyForKeysym(unshifted);
+  // Keypad keysyms already name their key and its Num Lock state (KP_7 is
+  // 103, KP_Home 36), which the key's first level would lose.
+  const bool keypad = keysym >= XK_KP_Space && keysym <= XK_KP_Equal;
+  if (!keypad) {
+    // A code names the key, not the character: Shift+, is the comma key
+    // (188), not "<", which X also reports for the extra key beside Shift.
+    if (const auto base = FirstLevelKeysym(keycode)) {
+      if (auto vk = VirtualKeyForKeysym(*base)) return vk;
+    }
+  }
+  return VirtualKeyForKeysym(keysym);
 }
 
 }  // namespace tavorin

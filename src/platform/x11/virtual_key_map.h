@@ -21,9 +21,10 @@ std::optional<unsigned long> KeysymForVirtualKey(std::uint8_t virtualKey);
 std::optional<std::uint8_t> VirtualKeyForKeysym(unsigned long keysym);
 
 // The virtual-key code of a key pressed on Qt's X connection, given the
-// keysym of the event and the keycode of the key. A keysym on a shifted
-// level that has no code of its own ("exclam" of Shift+1) gives the code of
-// the key's unshifted keysym, the key the X layer presses to replay it.
+// keysym of the event and the keycode of the key: the code of the key's own
+// unshifted keysym (Shift+1 is 49, Shift+, is 188), so the chord replays on
+// the key that was pressed. Keypad keys keep the keysym of their Num Lock
+// state.
 std::optional<std::uint8_t> VirtualKeyForPressedKey(unsigned long keysym, unsigned keycode);
 
 }  // namespace tavorin

@@ -23,8 +23,8 @@ RecordEditorBinding::RecordEditorBinding(RecordEditor& logic, RecordListWidget& 
 bool RecordEditorBinding::eventFilter(QObject* watched, QEvent* event) {
   if (watched != &editor_) return false;
   if (event->type() == QEvent::KeyPress) {
-    // Seen before the editor inserts anything; the key goes on to the editor.
-    logic_.OnEditorKeyDown(WindowsVirtualKey(*static_cast<QKeyEvent*>(event)));
+    // Seen before the editor inserts anything.
+    return logic_.OnEditorKeyDown(WindowsVirtualKey(*static_cast<QKeyEvent*>(event)));
   } else if (event->type() == QEvent::FocusIn) {
     // Getting the window back, or closing a pop-up menu over the editor, is
     // not a new visit to the editor and keeps the caret where it was.

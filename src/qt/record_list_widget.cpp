@@ -3,8 +3,12 @@
 namespace tavorin {
 
 RecordListWidget::RecordListWidget(QWidget* parent) : QListWidget(parent) {
-  connect(this, &QListWidget::clicked, this, [this] {
+  connect(this, &QListWidget::clicked, this, [this](const QModelIndex& index) {
     chosenByClick_ = true;
+    // A press on a row's check box toggles it without making the row
+    // current; the click still chooses the row, or the editor would load
+    // (and typing overwrite) the row that was current before.
+    if (index.isValid() && index != currentIndex()) setCurrentIndex(index);
     emit rowChosen();
   });
 }

@@ -57,6 +57,20 @@ class Form1EventsTest : public QObject {
     QCOMPARE(editor_->toPlainText(), u"gamma"_s);
   }
 
+  // A click on a row's check box chooses that row like a click on its text:
+  // the editor shows it, and typing never lands in the row current before.
+  void checkBoxClickChoosesItsRow() {
+    AddRecords({u"alpha", u"beta"});
+    ClickRow(records_, 0);
+    const QRect row = records_->visualItemRect(records_->item(1));
+    QTest::mouseClick(records_->viewport(), Qt::LeftButton, {}, {row.left() + 10, row.center().y()});
+    QVERIFY(!form_->controls().list1.Selected(1));  // the box toggled
+    QCOMPARE(form_->controls().list1.ListIndex(), 1);
+    QCOMPARE(editor_->toPlainText(), u"beta"_s);
+    QTest::keyClicks(editor_, "z");
+    QCOMPARE(Record(0) + ' ' + Record(1), u"alpha z"_s);
+  }
+
   void emptyingEditorNeverEmptiesRecord() {
     AddRecords({u"alpha"});
     ClickRow(records_, 0);
@@ -89,6 +103,7 @@ class Form1EventsTest : public QObject {
     QTest::newRow("Return") << int(Qt::Key_Return) << int(Qt::NoModifier);
     QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
     QTest::newRow("Shift+Return") << int(Qt::Key_Return) << int(Qt::ShiftModifier);
+    QTest::newRow("keypad separator") << int(Qt::Key_Comma) << int(Qt::KeypadModifier);
   }
   void enterAppendsEmptyCheckedRecord() {
     QFETCH(int, key);

@@ -22,9 +22,11 @@ class RecordEditorTest : public ::testing::Test {
   }
   // Enter as the real editor sees it: the reaction first, then the line break
   // the editor inserts itself.
+  // The separator types "," unless the reaction uses it up.
   void PressEnter(int key = RecordEditor::kEnterKey) {
-    logic.OnEditorKeyDown(key);
-    editor.Type(editor.Text() + u"\r\n");
+    if (!logic.OnEditorKeyDown(key)) {
+      editor.Type(editor.Text() + (key == RecordEditor::kEnterKey ? u"\r\n" : u","));
+    }
   }
 
   MemoryListBox records;
@@ -73,9 +75,12 @@ TEST_F(RecordEditorTest, EnterInAnEmptyEditorOrOtherKeysAddNothing) {
   ClickRow(0);
   editor.Type(u"");
   PressEnter();
-  logic.OnEditorKeyDown(65);
-  logic.OnEditorKeyDown(9);
+  EXPECT_FALSE(logic.OnEditorKeyDown(65));
+  EXPECT_FALSE(logic.OnEditorKeyDown(9));
   EXPECT_EQ(records.ListCount(), 1);
+  PressEnter(RecordEditor::kSeparatorKey);  // an empty editor types the ","
+  EXPECT_EQ(records.ListCount(), 1);
+  EXPECT_EQ(records.List(0), u",");
 }
 
 TEST_F(RecordEditorTest, EnterOnAFullListIsRefusedQuietly) {

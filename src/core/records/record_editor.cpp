@@ -52,14 +52,15 @@ void RecordEditor::OnEditorChange() {
   if (!cleaned.empty()) records_.SetList(records_.ListIndex(), cleaned);
 }
 
-void RecordEditor::OnEditorKeyDown(int keyCode) {
-  if (keyCode != kEnterKey && keyCode != kSeparatorKey) return;
-  if (editor_.Text().empty()) return;
-  if (!records_.AddItem(std::u16string())) return;
+bool RecordEditor::OnEditorKeyDown(int keyCode) {
+  if (keyCode != kEnterKey && keyCode != kSeparatorKey) return false;
+  if (editor_.Text().empty()) return false;
+  if (!records_.AddItem(std::u16string())) return false;
   const int last = records_.ListCount() - 1;
   records_.SetListIndex(last);
   records_.SetSelected(last, true);
   LoadCurrentRecord();
+  return keyCode == kSeparatorKey;
 }
 
 void RecordEditor::RefreshRecordStatus() {

@@ -19,8 +19,11 @@ class RecordEditor {
   void OnEditorFocus();
   void OnEditorChange();
   // Called when a key goes down in the editor, before the editor handles it;
-  // keyCode is the Windows virtual-key code. The key is never consumed.
-  void OnEditorKeyDown(int keyCode);
+  // keyCode is the Windows virtual-key code. Returns true when the editor
+  // must not handle the key: the keypad separator that added a record would
+  // otherwise type its "," into the new one. Enter goes on to the editor,
+  // whose line break the change reaction removes.
+  bool OnEditorKeyDown(int keyCode);
   // Runs on every tick of the 100 ms status timer.
   void RefreshRecordStatus();
 

@@ -2,6 +2,8 @@
 
 #include <QMimeData>
 
+#include "qt/line_breaks.h"
+
 namespace tavorin {
 
 bool RecordTextEdit::canInsertFromMimeData(const QMimeData* source) const {
@@ -9,7 +11,9 @@ bool RecordTextEdit::canInsertFromMimeData(const QMimeData* source) const {
 }
 
 void RecordTextEdit::insertFromMimeData(const QMimeData* source) {
-  if (source != nullptr && source->hasText()) insertPlainText(source->text());
+  // Only CR LF is a line break of the program's texts: a pasted lone CR or
+  // LF goes in as its picture, as when the record is shown, and stays.
+  if (source != nullptr && source->hasText()) insertPlainText(FromCrLf(source->text()));
 }
 
 }  // namespace tavorin

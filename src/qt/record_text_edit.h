@@ -7,7 +7,8 @@ namespace tavorin {
 // The record editor. Qt 6.4's plain-text edit dereferences the clipboard's
 // data without checking it, so Ctrl+V or a middle click while no program
 // owns the clipboard (or the primary selection) ends the whole program. This
-// editor pastes only when there is text to paste.
+// editor pastes only when there is text to paste, and pastes a lone CR or LF
+// as the record rules keep it.
 class RecordTextEdit : public QPlainTextEdit {
  public:
   using QPlainTextEdit::QPlainTextEdit;

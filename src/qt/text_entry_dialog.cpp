@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <limits>
 
 #include "core/actions/action_lines.h"
 #include "qt/pressed_key.h"
@@ -51,6 +52,21 @@ TextEntryDialog::TextEntryDialog(QWidget& owner, ListBox& actions, Kind kind)
 
   connect(command5_, &QPushButton::clicked, this, &TextEntryDialog::Confirm);
   text1_->installEventFilter(this);
+  // A line edit keeps 32,767 characters and drops the rest of a paste
+  // without a word; an insert text is kept whole.
+  text1_->setMaxLength(std::numeric_limits<int>::max());
+  connect(text1_, &QLineEdit::textChanged, this, &TextEntryDialog::RemoveLineBreaks);
+}
+
+// A pasted line break is taken out at once, where the user sees it, and never
+// reaches the action line.
+void TextEntryDialog::RemoveLineBreaks() {
+  const QString text = text1_->text();
+  if (!text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n'))) return;
+  const int cursor = text1_->cursorPosition();
+  const auto kept = WithoutLineBreaks(text.left(cursor).toStdU16String());
+  text1_->setText(QString::fromStdU16String(WithoutLineBreaks(text.toStdU16String())));
+  text1_->setCursorPosition(static_cast<int>(kept.size()));
 }
 
 bool TextEntryDialog::eventFilter(QObject* watched, QEvent* event) {

@@ -27,6 +27,7 @@ class TextEntryDialog : public EntryDialog {
  private:
   // ConfirmWait or ConfirmInsert, after the kind.
   void Confirm();
+  void RemoveLineBreaks();
 
   ListBox& actions_;
   std::u16string (*makeLine_)(std::u16string_view typedText);

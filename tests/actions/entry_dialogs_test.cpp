@@ -1,6 +1,7 @@
 // The six buttons that add an action line, and the key, wait and insert
 // dialogs they open, driven by real key and mouse events.
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -127,6 +128,32 @@ class EntryDialogsTest : public QObject {
       });
       QCOMPARE(ActionLines(*form_), QStringList{line});
     }
+  }
+
+  // A paste into the insert dialog keeps every character but the line
+  // breaks, which would split the action in a file; a long one stays whole.
+  void insertPasteKeepsOneLine_data() {
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("CR LF") << u"A行1\r\nB行2"_s << u"A行1B行2"_s;
+    QTest::newRow("lone breaks") << u"\na\rb\n"_s << u"ab"_s;
+    const QString longText = QString(40000, u'长');
+    QTest::newRow("40,000 characters") << longText << longText;
+  }
+  void insertPasteKeepsOneLine() {
+    QFETCH(QString, pasted);
+    QFETCH(QString, kept);
+    WithDialog(5, [&](QDialog& dialog) {
+      auto* text = dialog.findChild<QLineEdit*>("Text1");
+      QTest::keyClicks(text, "<>");
+      QTest::keyClick(text, Qt::Key_Left);
+      QApplication::clipboard()->setText(pasted);
+      QTest::keyClick(text, Qt::Key_V, Qt::ControlModifier);
+      QCOMPARE(text->text(), "<" + kept + ">");
+      QCOMPARE(text->cursorPosition(), 1 + kept.size());  // the caret stays after the paste
+      QTest::keyClick(text, Qt::Key_Return);
+    });
+    QCOMPARE(ActionLines(*form_), QStringList{u"插入内容 <"_s + kept + '>'});
   }
 
   void otherKeysEditTheText() {

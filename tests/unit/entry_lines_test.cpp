@@ -35,6 +35,16 @@ TEST(ActionLines, ClickLineTruncatesTowardZero) {
   EXPECT_EQ(ClickLine(-0.5, -10.7), u"点击位置 0 -10");
 }
 
+// An insert text is one line of an action file: no CR or LF may reach it,
+// whatever else it holds.
+TEST(ActionLines, InsertLineKeepsTheTextButNoLineBreaks) {
+  const std::pair<std::u16string, std::u16string> cases[] = {
+      {u"A行1\r\nB行2", u"插入内容 A行1B行2"}, {u"\na\rb\n\r", u"插入内容 ab"},
+      {u" a  b ", u"插入内容  a  b "},          {u"", u"插入内容 "},
+  };
+  for (const auto& [typed, line] : cases) EXPECT_EQ(InsertLine(typed), line);
+}
+
 TEST(KeyChordCapture, OnlyTheFirstReleaseAfterAPressRecords) {
   KeyChordCapture capture;
   EXPECT_EQ(capture.Release(), std::nullopt);  // a key pressed before the dialog opened

@@ -25,7 +25,16 @@ std::u16string WaitLine(std::u16string_view typedText) {
 }
 
 std::u16string InsertLine(std::u16string_view typedText) {
-  return WithArgument(kInsertKeyword, typedText);
+  return WithArgument(kInsertKeyword, WithoutLineBreaks(typedText));
+}
+
+std::u16string WithoutLineBreaks(std::u16string_view text) {
+  std::u16string kept;
+  kept.reserve(text.size());
+  for (const char16_t c : text) {
+    if (c != u'\r' && c != u'\n') kept += c;
+  }
+  return kept;
 }
 
 std::u16string ClickLine(double x, double y) {

@@ -18,7 +18,7 @@ echo "package: $(basename "$deb")"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 names=$(echo "$depends" | tr ',' '\n' | sed 's/([^)]*)//; s/ //g')
-for library in libqt6core6 libqt6gui6 libqt6widgets6 libx11-6 libxtst6; do
+for library in libqt6core6 libqt6gui6 libqt6widgets6 libx11-6 libxtst6 qt6-translations-l10n; do
   grep -qx "$library" <<<"$names" || fail "the package does not depend on $library"
 done
 

@@ -30,7 +30,8 @@ class DialogFramesTest : public QObject {
     QCOMPARE(QGuiApplication::platformName(), u"xcb"_s);
     display_ = XOpenDisplay(nullptr);
     QVERIFY(display_ != nullptr);
-    QVERIFY2(XInternAtom(display_, "_NET_SUPPORTING_WM_CHECK", True) != None, "no window manager runs");
+    QVERIFY2(!WindowProperty(DefaultRootWindow(display_), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW).isEmpty(),
+             "no window manager runs");
     tavorin::InstallDialogFrames(*qApp);
   }
   void cleanupTestCase() { XCloseDisplay(display_); }
@@ -87,23 +88,28 @@ class DialogFramesTest : public QObject {
   }
 
  private:
-  QStringList AllowedActions(Window window) {
-    QStringList names;
-    Atom type = None;
+  QList<unsigned long> WindowProperty(Window window, const char* name, Atom type) {
+    QList<unsigned long> values;
+    Atom actualType = None;
     int format = 0;
     unsigned long count = 0;
     unsigned long remaining = 0;
     unsigned char* data = nullptr;
-    const Atom allowed = XInternAtom(display_, "_NET_WM_ALLOWED_ACTIONS", False);
-    if (XGetWindowProperty(display_, window, allowed, 0, 64, False, XA_ATOM, &type, &format, &count,
-                           &remaining, &data) == Success && data != nullptr) {
-      const auto* atoms = reinterpret_cast<const Atom*>(data);
-      for (unsigned long i = 0; i < count; ++i) {
-        char* name = XGetAtomName(display_, atoms[i]);
-        names << QString::fromLatin1(name);
-        XFree(name);
-      }
+    if (XGetWindowProperty(display_, window, XInternAtom(display_, name, False), 0, 64, False, type,
+                           &actualType, &format, &count, &remaining, &data) == Success && data != nullptr) {
+      const auto* items = reinterpret_cast<const unsigned long*>(data);
+      if (actualType == type && format == 32) values = QList<unsigned long>(items, items + count);
       XFree(data);
+    }
+    return values;
+  }
+
+  QStringList AllowedActions(Window window) {
+    QStringList names;
+    for (unsigned long atom : WindowProperty(window, "_NET_WM_ALLOWED_ACTIONS", XA_ATOM)) {
+      char* name = XGetAtomName(display_, atom);
+      names << QString::fromLatin1(name);
+      XFree(name);
     }
     return names;
   }

@@ -10,6 +10,8 @@
 #include "qt/form1.h"
 #include "qt/form1_bindings.h"
 #include "qt/form1_controls.h"
+#include "qt/qt_message_boxes.h"
+#include "core/interfaces/full_list.h"
 #include "platform/x11/window_stacking.h"
 
 namespace tavorin {
@@ -31,11 +33,12 @@ void AddAction(Form1& form, int index) {
   ListBox& actions = form.controls().list3;
   switch (index) {
     case 0:
-      actions.AddItem(std::u16string(kCopyLine));
+    case 1: {
+      QtMessageBoxes messages(&form);
+      AppendOrSayFull(actions, kActionListName, std::u16string(index == 0 ? kCopyLine : kPasteLine),
+                      messages);
       break;
-    case 1:
-      actions.AddItem(std::u16string(kPasteLine));
-      break;
+    }
     case 2:
       form.hide();
       QTimer::singleShot(kPickerSettleMs, &form, [&form] { OpenPositionPicker(form); });

@@ -5,7 +5,9 @@
 
 #include "qt/pressed_key.h"
 #include "qt/control_factory.h"
+#include "core/interfaces/full_list.h"
 #include "core/interfaces/list_box.h"
+#include "qt/qt_message_boxes.h"
 
 namespace tavorin {
 
@@ -45,7 +47,8 @@ void KeyChordDialog::CaptureKeyChord(int virtualKey, int modifierMask) {
 void KeyChordDialog::CommitKeyChord() {
   const auto line = capture_.Release();
   if (!line) return;
-  actions_.AddItem(*line);
+  QtMessageBoxes messages(this);
+  AppendOrSayFull(actions_, kActionListName, *line, messages);
   accept();
 }
 

@@ -9,7 +9,9 @@
 #include <QWindow>
 
 #include "core/actions/action_lines.h"
+#include "core/interfaces/full_list.h"
 #include "core/interfaces/list_box.h"
+#include "qt/qt_message_boxes.h"
 #include "platform/x11/window_stacking.h"
 
 namespace tavorin {
@@ -63,15 +65,21 @@ void PositionPicker::keyPressEvent(QKeyEvent* event) {
 }
 
 void PositionPicker::PickPosition(const QMouseEvent& event) {
-  if (event.button() == Qt::LeftButton) {
-    // Click lines hold true screen pixels. Qt scales positions by the
-    // screen's pixel ratio around the screen's top-left corner.
-    const QScreen* on = screen();
-    const QPointF origin = on->geometry().topLeft();
-    const QPointF pixel = origin + (event.globalPosition() - origin) * on->devicePixelRatio();
-    actions_.AddItem(ClickLine(pixel.x(), pixel.y()));
+  if (event.button() != Qt::LeftButton) {
+    ClosePicker();
+    return;
   }
+  // Click lines hold true screen pixels. Qt scales positions by the
+  // screen's pixel ratio around the screen's top-left corner.
+  const QScreen* on = screen();
+  const QPointF origin = on->geometry().topLeft();
+  const QPointF pixel = origin + (event.globalPosition() - origin) * on->devicePixelRatio();
+  const std::u16string line = ClickLine(pixel.x(), pixel.y());
   ClosePicker();
+  // Told over the main window, back in front by now; the picker is deleted
+  // only after this returns to the event loop.
+  QtMessageBoxes messages(&mainWindow_);
+  AppendOrSayFull(actions_, kActionListName, line, messages);
 }
 
 void PositionPicker::ClosePicker() { close(); }

@@ -8,7 +8,9 @@
 #include "core/actions/action_lines.h"
 #include "qt/pressed_key.h"
 #include "qt/control_factory.h"
+#include "core/interfaces/full_list.h"
 #include "core/interfaces/list_box.h"
+#include "qt/qt_message_boxes.h"
 
 namespace tavorin {
 namespace {
@@ -83,7 +85,8 @@ bool TextEntryDialog::eventFilter(QObject* watched, QEvent* event) {
 void TextEntryDialog::Confirm() {
   // A second Enter may arrive before the window has gone.
   if (result() == Accepted) return;
-  actions_.AddItem(makeLine_(text1_->text().toStdU16String()));
+  QtMessageBoxes messages(this);
+  AppendOrSayFull(actions_, kActionListName, makeLine_(text1_->text().toStdU16String()), messages);
   accept();
 }
 

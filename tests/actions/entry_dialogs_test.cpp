@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -156,6 +157,35 @@ class EntryDialogsTest : public QObject {
     QCOMPARE(ActionLines(*form_), QStringList{u"插入内容 <"_s + kept + '>'});
   }
 
+  // On a full action list every way of adding says so and adds nothing.
+  void fullListSaysSo() {
+    auto& actions = form_->controls().list3;
+    for (int i = actions.ListCount(); i < tavorin::ListBox::kMaxListItems; ++i) actions.AddItem(u"复制内容");
+    const auto confirm = [](QDialog& dialog) {
+      if (auto* text = dialog.findChild<QLineEdit*>("Text1"); dialog.objectName() == "Form3") {
+        QTest::keyClick(text, Qt::Key_F5);
+      } else {
+        QTest::keyClick(text, Qt::Key_Return);
+      }
+    };
+    for (int button = 0; button < 6; ++button) {
+      if (button == 2) continue;  // the picker: on Xvfb
+      QStringList told;
+      QTimer::singleShot(0, this, [&] {
+        // After a dialog, its confirm shows the box; copy and paste show it at once.
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()); button >= 3 && dialog) {
+          QTimer::singleShot(0, this, [&] { told << CloseMessageBox(); });
+          confirm(*dialog);
+        } else {
+          told << CloseMessageBox();
+        }
+      });
+      ClickButton(button);
+      QCOMPARE(told, QStringList{u"动作列表已满：列表最多容纳 32767 项，这一项未添加。"_s});
+      QCOMPARE(actions.ListCount(), tavorin::ListBox::kMaxListItems);
+    }
+  }
+
   void otherKeysEditTheText() {
     WithDialog(4, [&](QDialog& dialog) {
       auto* text = dialog.findChild<QLineEdit*>("Text1");
@@ -187,6 +217,15 @@ class EntryDialogsTest : public QObject {
     });
     ClickButton(index);
     QVERIFY2(driven, "no modal dialog opened");
+  }
+
+  // The text of the message box open now, which is then closed.
+  static QString CloseMessageBox() {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return "no message box";
+    const QString text = box->text();
+    box->accept();
+    return text;
   }
 
   static void SendKey(QWidget& widget, const QString& step, Qt::KeyboardModifiers& held) {

@@ -3,6 +3,8 @@
 // Also run with QT_SCALE_FACTOR=2, where Qt's coordinates are half of them.
 #include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -107,6 +109,27 @@ class EntryXvfbTest : public QObject {
     }
     VerifyClosed();
     QVERIFY(ActionLines(*form_).isEmpty());
+  }
+
+  // A pick on a full action list says so over the main window, back in
+  // front, and adds nothing.
+  void pickOnAFullListSaysSo() {
+    auto& actions = form_->controls().list3;
+    for (int i = 0; i < tavorin::ListBox::kMaxListItems; ++i) actions.AddItem(u"复制内容");
+    QVERIFY(OpenByButton());
+    QString told;
+    QTimer closer;  // the box runs its own loop, inside the press
+    connect(&closer, &QTimer::timeout, this, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        told = box->text();
+        box->accept();
+      }
+    });
+    closer.start(20);
+    PressAt({10, 10}, Button1);
+    VerifyClosed();
+    QTRY_COMPARE(told, u"动作列表已满：列表最多容纳 32767 项，这一项未添加。"_s);
+    QCOMPARE(actions.ListCount(), tavorin::ListBox::kMaxListItems);
   }
 
   // What a window manager sends for its close button or Alt+F4.

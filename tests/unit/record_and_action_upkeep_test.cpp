@@ -61,6 +61,22 @@ TEST_F(RecordUpkeepTest, ImportReplacesTheListByTheCheckedLinesUnlessCancelled) 
   EXPECT_TRUE(messages.shown.empty());
 }
 
+// "新增" on a full list adds nothing and says so, naming the list and its
+// limit; one place short of full it adds quietly.
+TEST_F(RecordUpkeepTest, AddOnAFullListSaysSo) {
+  for (int i = 1; i < ListBox::kMaxListItems; ++i) records.AddItem(u"r");
+  upkeep.AddRecord();
+  EXPECT_EQ(records.ListCount(), ListBox::kMaxListItems);
+  EXPECT_TRUE(messages.shown.empty());
+  records.SetListIndex(0);
+  upkeep.AddRecord();
+  EXPECT_EQ(records.ListCount(), ListBox::kMaxListItems);
+  EXPECT_EQ(records.ListIndex(), 0);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, u"文本数据列表已满：列表最多容纳 32767 项，这一项未添加。");
+  EXPECT_EQ(messages.shown[0].caption, u"提示");
+}
+
 TEST_F(RecordUpkeepTest, UnreadableFileKeepsTheListAndNamesTheFile) {
   AddRecords({u"a"}, false);
   std::filesystem::create_directory(folder.Path("dir.txt"));

@@ -1,11 +1,14 @@
 #include "core/records/record_upkeep.h"
 
+#include "core/interfaces/full_list.h"
+
 namespace tavorin {
 
 RecordUpkeep::RecordUpkeep(ListBox& records, TextBox& editor, RecordEditor& editorLogic,
                            FileDialogs& dialogs, MessageBoxes& messages)
     : records_(records),
       editor_(editor),
+      messages_(messages),
       editorLogic_(editorLogic),
       files_(records, dialogs, messages, true) {}
 
@@ -33,7 +36,7 @@ void RecordUpkeep::SelectAllRecords() { CheckEveryRecord(true); }
 void RecordUpkeep::SelectNoRecords() { CheckEveryRecord(false); }
 
 void RecordUpkeep::AddRecord() {
-  if (!records_.AddItem(kNewRecordText)) return;
+  if (!AppendOrSayFull(records_, kRecordListName, kNewRecordText, messages_)) return;
   const int last = records_.ListCount() - 1;
   records_.SetListIndex(last);
   records_.SetSelected(last, true);

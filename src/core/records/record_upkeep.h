@@ -33,6 +33,7 @@ class RecordUpkeep {
 
   ListBox& records_;
   TextBox& editor_;
+  MessageBoxes& messages_;
   RecordEditor& editorLogic_;
   ListFileTransfer files_;
 };

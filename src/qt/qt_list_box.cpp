@@ -4,6 +4,7 @@
 #include <QListWidget>
 
 #include "qt/model_change_counter.h"
+#include "qt/short_line_delegate.h"
 
 namespace tavorin {
 
@@ -11,6 +12,7 @@ QtListBox::QtListBox(QListWidget& widget, Style style)
     : widget_(widget), style_(style), changes_(std::make_unique<ModelChangeCounter>(*widget.model())) {
   widget_.setSelectionMode(QAbstractItemView::SingleSelection);
   widget_.setSortingEnabled(false);
+  widget_.setItemDelegate(new ShortLineDelegate(&widget_));
 }
 
 QtListBox::~QtListBox() = default;

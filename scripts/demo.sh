@@ -42,7 +42,10 @@ for _ in $(seq 300); do
   xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
   sleep 0.1
 done
-if ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+wm_running=""
+if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+  wm_running=yes
+else
   echo "The window manager did not start ($(tail -n 1 "$work/openbox.log")); going on without it."
 fi
 
@@ -56,72 +59,130 @@ echo "The sample form (示例表单) is open; its text field is centred at $(cut
 pids+=($!)
 tavorin=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tavorin$' | head -n 1)
 [ -n "$tavorin" ] || fail "Tavorin did not open its window"
-sleep 0.5
+# Placed for good once the window manager has framed it.
+if [ -n "$wm_running" ]; then
+  for _ in $(seq 100); do
+    xprop -id "$tavorin" _NET_FRAME_EXTENTS 2>/dev/null | grep -q ' = ' && break
+    sleep 0.1
+  done
+fi
 origin_x=$(xwininfo -id "$tavorin" | sed -n 's/ *Absolute upper-left X: *//p')
 origin_y=$(xwininfo -id "$tavorin" | sed -n 's/ *Absolute upper-left Y: *//p')
 echo "Tavorin is open at $origin_x,$origin_y, always on top."
 
 # Positions inside Tavorin's window, in pixels from its client area.
-click() {
-  xdotool mousemove --sync $((origin_x + $1)) $((origin_y + $2)) click 1
-  sleep 0.4
+click() { xdotool mousemove --sync $((origin_x + $1)) $((origin_y + $2)) click 1; }
+
+# Waits until `window` has the keyboard focus, clicking into it if needed.
+wait_active() {
+  local window=$1
+  for _ in $(seq 100); do
+    [ "$(xdotool getactivewindow 2>/dev/null)" = "$window" ] && return 0
+    xdotool windowactivate "$window" 2>/dev/null || true
+    sleep 0.1
+  done
+  return 1
 }
-tab() { click "$1" 22; }
+
+# Number of colours inside a list (a crop of its area in Tavorin's window):
+# an empty list is plain white, one with lines shows their text.
+list_colours() {
+  import -window root -crop "$3x$4+$((origin_x + $1))+$((origin_y + $2))" +repage png:- |
+    identify -format '%k' -
+}
+
+# Puts `path` into the focused name field of a file dialog and checks, by
+# copying the field to the clipboard, that it holds exactly that path: a
+# completer popup opening under the typing can swallow keys.
+fill_name_field() {
+  local path=$1
+  for _ in $(seq 5); do
+    xdotool key ctrl+a BackSpace
+    xdotool type --delay 20 "$path"
+    xdotool key ctrl+a ctrl+c
+    local held=""
+    for _ in $(seq 20); do
+      held=$(xclip -o -selection clipboard 2>/dev/null || true)
+      [ "$held" = "$path" ] && break
+      sleep 0.1
+    done
+    if [ "$held" = "$path" ]; then
+      xdotool key End  # the completer closes; the selection goes
+      return 0
+    fi
+  done
+  return 1
+}
+
 # Clicks a tab and then the "导入" button on its page (once more if no dialog
-# came, as a user would on a busy machine), and answers the file dialog with
-# a path typed into its name field.
+# came, as a user would on a busy machine), answers the file dialog with a
+# path typed into its name field, and waits until the list in the given area
+# shows lines.
 import_file() {
+  local tab_x=$1 button_x=$2 button_y=$3 path=$4 list=$5
   local dialog=""
-  for _ in 1 2; do
-    tab "$1"
-    click "$2" "$3"
+  wait_active "$tavorin" || fail "Tavorin does not take the input"
+  for _ in 1 2 3; do
+    click "$tab_x" 22
+    click "$button_x" "$button_y"
     dialog=$(timeout 8 xdotool search --sync --onlyvisible --name '^导入$' | head -n 1) && break
   done
   [ -n "$dialog" ] || fail "the open dialog did not appear"
-  xdotool windowactivate --sync "$dialog" 2>/dev/null || true
-  sleep 0.5
-  xdotool key ctrl+a
-  xdotool type --delay 20 "$4"
+  wait_active "$dialog" || fail "the open dialog does not take the input"
+  fill_name_field "$path" || fail "the open dialog's name field does not hold $path"
   xdotool key Return
-  for _ in $(seq 50); do
-    if ! xdotool search --onlyvisible --name '^导入$' >/dev/null 2>&1; then
-      sleep 1  # the main window takes the input back
-      return 0
-    fi
+  for _ in $(seq 100); do
+    xdotool search --onlyvisible --name '^导入$' >/dev/null 2>&1 || break
     sleep 0.1
   done
-  fail "the open dialog did not close"
+  xdotool search --onlyvisible --name '^导入$' >/dev/null 2>&1 && fail "the open dialog did not close"
+  wait_active "$tavorin" || fail "Tavorin does not take the input back"
+  for _ in $(seq 100); do
+    [ "$(list_colours $list)" -gt 1 ] && return 0
+    sleep 0.1
+  done
+  fail "the list stayed empty after importing $path"
 }
 
-import_file 40 256 68 "$examples/records.txt"
+import_file 40 256 68 "$examples/records.txt" "45 92 230 90"
 echo "Imported $examples/records.txt with 文本数据 > 导入."
-import_file 206 144 76 "$examples/actions.txt"
+import_file 206 144 76 "$examples/actions.txt" "45 100 230 95"
 echo "Imported $examples/actions.txt with 动作和控制 > 导入."
 shot before "Tavorin with the sample action list, before the run"
 
 click 76 388
 confirm=$(timeout 10 xdotool search --sync --onlyvisible --name '^开始$' | head -n 1) ||
   fail "the confirmation did not appear"
-sleep 0.5
-xdotool windowactivate --sync "$confirm" 2>/dev/null || true
+wait_active "$confirm" || fail "the confirmation does not take the input"
 xdotool key Return
 echo "Pressed 启动 and confirmed; Tavorin hides and fills the form."
 
-# The run is over when Tavorin's window is back.
-for _ in $(seq 100); do
+# The run is over when Tavorin's window, hidden for the run, is back where
+# it was, and the form holds a line for every record.
+for _ in $(seq 200); do
   xdotool search --onlyvisible --name '^Tavorin$' >/dev/null 2>&1 || break
   sleep 0.05
 done
+xdotool search --onlyvisible --name '^Tavorin$' >/dev/null 2>&1 && fail "Tavorin's window did not hide for the run"
 for _ in $(seq 600); do
   xdotool search --onlyvisible --name '^Tavorin$' >/dev/null 2>&1 && break
   sleep 0.1
 done
 xdotool search --onlyvisible --name '^Tavorin$' >/dev/null 2>&1 || fail "Tavorin's window did not come back"
-sleep 0.5
-back_x=$(xwininfo -id "$tavorin" | sed -n 's/ *Absolute upper-left X: *//p')
-back_y=$(xwininfo -id "$tavorin" | sed -n 's/ *Absolute upper-left Y: *//p')
-[ "$back_x,$back_y" = "$origin_x,$origin_y" ] ||
-  fail "Tavorin came back at $back_x,$back_y instead of $origin_x,$origin_y"
+position() {
+  xwininfo -id "$tavorin" | sed -n 's/ *Absolute upper-left X: *//p;s/ *Absolute upper-left Y: *//p' | paste -sd,
+}
+for _ in $(seq 50); do
+  [ "$(position)" = "$origin_x,$origin_y" ] && break
+  sleep 0.1
+done
+[ "$(position)" = "$origin_x,$origin_y" ] ||
+  fail "Tavorin came back at $(position) instead of $origin_x,$origin_y"
+records=$(tr -d '\r' <"$examples/records.txt" | grep -c .)
+for _ in $(seq 100); do
+  [ "$(grep -c . "$work/form.txt" 2>/dev/null || true)" -ge "$records" ] && break
+  sleep 0.1
+done
 shot after "the sample form after the run, Tavorin back on top"
 
 echo "The sample form received:"

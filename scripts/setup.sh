@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libx11-dev libxtst-dev libgtest-dev
   xvfb xauth x11-utils x11-xkb-utils xdotool imagemagick openbox
+  xclip  # the demo reads back what it typed into a file dialog
   fonts-noto-cjk
   qt6-translations-l10n  # Qt's own Chinese texts for file dialogs and box buttons
   g++-mingw-w64-x86-64-posix wine wine64 zip  # the Windows build, its tests under Wine, its zip

@@ -51,17 +51,17 @@ fi
 
 "$form_program" "$work/form.txt" >"$work/form.out" 2>/dev/null &
 pids+=($!)
-for _ in $(seq 200); do grep -q '^ready' "$work/form.out" 2>/dev/null && break; sleep 0.05; done
+for _ in $(seq 600); do grep -q '^ready' "$work/form.out" 2>/dev/null && break; sleep 0.1; done
 grep -q '^ready' "$work/form.out" || fail "the sample form did not open"
 echo "The sample form (示例表单) is open; its text field is centred at $(cut -d' ' -f2-3 "$work/form.out" | tr ' ' ,)."
 
 "$program" 2>${TAVORIN_DEMO_LOG:-/dev/null} &
 pids+=($!)
-tavorin=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tavorin$' | head -n 1)
+tavorin=$(timeout 60 xdotool search --sync --onlyvisible --name '^Tavorin$' | head -n 1)
 [ -n "$tavorin" ] || fail "Tavorin did not open its window"
 # Placed for good once the window manager has framed it.
 if [ -n "$wm_running" ]; then
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     xprop -id "$tavorin" _NET_FRAME_EXTENTS 2>/dev/null | grep -q ' = ' && break
     sleep 0.1
   done
@@ -76,7 +76,7 @@ click() { xdotool mousemove --sync $((origin_x + $1)) $((origin_y + $2)) click 1
 # Waits until `window` has the keyboard focus, clicking into it if needed.
 wait_active() {
   local window=$1
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     [ "$(xdotool getactivewindow 2>/dev/null)" = "$window" ] && return 0
     xdotool windowactivate "$window" 2>/dev/null || true
     sleep 0.1
@@ -125,19 +125,19 @@ import_file() {
   for _ in 1 2 3; do
     click "$tab_x" 22
     click "$button_x" "$button_y"
-    dialog=$(timeout 8 xdotool search --sync --onlyvisible --name '^导入$' | head -n 1) && break
+    dialog=$(timeout 20 xdotool search --sync --onlyvisible --name '^导入$' | head -n 1) && break
   done
   [ -n "$dialog" ] || fail "the open dialog did not appear"
   wait_active "$dialog" || fail "the open dialog does not take the input"
   fill_name_field "$path" || fail "the open dialog's name field does not hold $path"
   xdotool key Return
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     xdotool search --onlyvisible --name '^导入$' >/dev/null 2>&1 || break
     sleep 0.1
   done
   xdotool search --onlyvisible --name '^导入$' >/dev/null 2>&1 && fail "the open dialog did not close"
   wait_active "$tavorin" || fail "Tavorin does not take the input back"
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     [ "$(list_colours $list)" -gt 1 ] && return 0
     sleep 0.1
   done
@@ -151,7 +151,7 @@ echo "Imported $examples/actions.txt with 动作和控制 > 导入."
 shot before "Tavorin with the sample action list, before the run"
 
 click 76 388
-confirm=$(timeout 10 xdotool search --sync --onlyvisible --name '^开始$' | head -n 1) ||
+confirm=$(timeout 30 xdotool search --sync --onlyvisible --name '^开始$' | head -n 1) ||
   fail "the confirmation did not appear"
 wait_active "$confirm" || fail "the confirmation does not take the input"
 xdotool key Return
@@ -179,7 +179,7 @@ done
 [ "$(position)" = "$origin_x,$origin_y" ] ||
   fail "Tavorin came back at $(position) instead of $origin_x,$origin_y"
 records=$(tr -d '\r' <"$examples/records.txt" | grep -c .)
-for _ in $(seq 100); do
+for _ in $(seq 300); do
   [ "$(grep -c . "$work/form.txt" 2>/dev/null || true)" -ge "$records" ] && break
   sleep 0.1
 done

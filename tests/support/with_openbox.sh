@@ -5,13 +5,18 @@
 # 60 s: a window mapped before it manages windows would stay unmanaged.
 set -eu
 command -v openbox >/dev/null 2>&1 || { echo "openbox is not installed" >&2; exit 1; }
-openbox >/dev/null 2>&1 &
-wm=$!
-trap 'kill $wm 2>/dev/null || true' EXIT
+log=$(mktemp)
+wm=""
+trap '[ -n "$wm" ] && kill $wm 2>/dev/null; rm -f "$log"' EXIT
+running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 for _ in $(seq 600); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  # Started again if it ended before managing the screen.
+  if [ -z "$wm" ] || ! kill -0 "$wm" 2>/dev/null; then
+    openbox >>"$log" 2>&1 &
+    wm=$!
+  fi
+  running && break
   sleep 0.1
 done
-xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' ||
-  { echo "openbox did not start" >&2; exit 1; }
+running || { echo "openbox did not start:" >&2; cat "$log" >&2; exit 1; }
 "$@"

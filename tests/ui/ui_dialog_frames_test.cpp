@@ -63,10 +63,11 @@ class DialogFramesTest : public QObject {
       }
       active = QTest::qWaitForWindowActive(dialog);  // keys still reach it
       const auto window = static_cast<Window>(dialog->winId());
-      QTest::qWaitFor([&] { return !(actions = AllowedActions(window)).isEmpty(); });
-      RequestIconic(window);
-      QTest::qWait(300);  // what the window manager does with it
-      mainWindowStayed = form_->isVisible() && !form_->isMinimized() && Mapped(form_->winId());
+      if (QTest::qWaitFor([&] { return !(actions = AllowedActions(window)).isEmpty(); })) {
+        RequestIconic(window);
+        QTest::qWait(300);  // what the window manager does with it
+        mainWindowStayed = form_->isVisible() && !form_->isMinimized() && Mapped(form_->winId());
+      }
       static_cast<QDialog*>(dialog)->reject();
     });
     auto& actionList = form_->controls().list3;

@@ -9,17 +9,15 @@
 
 #include "qt/control_factory.h"
 #include "qt/form1_bindings.h"
+#include "qt/form1_builder.h"
 #include "qt/form1_controls.h"
-#include "qt/page_layouts.h"
 #include "qt/program_icon.h"
-#include "qt/twips.h"
 #include "qt/ui_fonts.h"
 #include "platform/x11/window_stacking.h"
 
 namespace tavorin {
 namespace {
 
-constexpr int kStatusIntervalMs = 100;
 constexpr int kPlacementWaitMs = 1000;
 
 }  // namespace
@@ -27,35 +25,22 @@ constexpr int kPlacementWaitMs = 1000;
 Form1::Form1(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
-  setObjectName("Form1");
-  setWindowTitle("Tavorin");
+  setObjectName(QString::fromUtf8(kForm1Name.data(), kForm1Name.size()));
+  setWindowTitle(QString::fromUtf8(kForm1Caption.data(), kForm1Caption.size()));
   setWindowIcon(ProgramIcon());
   InstallUiFontSubstitutes();
   setFont(UiFont());
   setFixedSize(kOuterSize);
 
-  // The tab strip only offers the tabs; the pages are siblings laid over its
-  // body, as they were designed.
-  tabStrip_ = new QTabWidget(this);
-  tabStrip_->setObjectName("TabStrip1");
-  tabStrip_->setGeometry(TwipsRect(120, 120, 4575, 6375));
-  for (const char* caption : {"文本数据", "修改和调节", "动作和控制", "选项"}) {
-    tabStrip_->addTab(new QWidget, QString::fromUtf8(caption));
-  }
-
-  void (*const builders[kPageCount])(QWidget&) = {BuildRecordsPage, BuildAdjustmentsPage,
-                                                  BuildActionsPage, BuildHelpPage};
+  BuildForm1Controls(*this);
+  tabStrip_ = findChild<QTabWidget*>(QStringLiteral("TabStrip1"));
   for (int i = 0; i < kPageCount; ++i) {
-    pages_[i] = AddPage(*this, ArrayName("PicPage", i));
-    pages_[i]->setGeometry(TwipsRect(360, 600, 4215, 5775));
-    builders[i](*pages_[i]);
-    pages_[i]->raise();
-    pages_[i]->setVisible(i == 0);
+    pages_[i] = findChild<QWidget*>(ArrayName("PicPage", i));
   }
 
   timer1_ = new QTimer(this);
   timer1_->setObjectName("Timer1");
-  timer1_->setInterval(kStatusIntervalMs);
+  timer1_->setInterval(kStatusTimerMs);
   timer1_->start();
 
   controls_ = std::make_unique<Form1Controls>(*this);

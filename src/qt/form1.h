@@ -7,6 +7,8 @@
 
 #include <QPoint>
 
+#include "core/window/form1_control_table.h"
+
 class QTabWidget;
 class QTimer;
 
@@ -22,9 +24,10 @@ class Form1 : public QWidget {
   Q_OBJECT
 
  public:
-  static constexpr int kPageCount = 4;
-  // Outer size including the window frame, 4920 x 7065 twips.
-  static constexpr QSize kOuterSize{328, 471};
+  static constexpr int kPageCount = kForm1PageCount;
+  // Outer size including the window frame.
+  static constexpr QSize kOuterSize{TwipsToPixels(kForm1OuterWidth),
+                                    TwipsToPixels(kForm1OuterHeight)};
 
   explicit Form1(QWidget* parent = nullptr);
   ~Form1() override;

@@ -5,14 +5,7 @@
 namespace tavorin {
 namespace {
 
-const QString kFamily = QStringLiteral("微软雅黑");
-
-QFont MakeFont(qreal points) {
-  QFont font(kFamily);
-  font.setPointSizeF(points);
-  font.setWeight(QFont::Normal);
-  return font;
-}
+const QString kFamily = QString::fromUtf8(kUiFontFamily.data(), kUiFontFamily.size());
 
 }  // namespace
 
@@ -23,8 +16,11 @@ void InstallUiFontSubstitutes() {
                                        QStringLiteral("WenQuanYi Micro Hei")});
 }
 
-QFont UiFont() { return MakeFont(9.0); }
-
-QFont EditorFont() { return MakeFont(10.5); }
+QFont UiFont(double points) {
+  QFont font(kFamily);
+  font.setPointSizeF(points);
+  font.setWeight(QFont::Normal);
+  return font;
+}
 
 }  // namespace tavorin

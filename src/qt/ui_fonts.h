@@ -2,6 +2,8 @@
 
 #include <QFont>
 
+#include "core/window/form1_control_table.h"
+
 namespace tavorin {
 
 // "微软雅黑" is the font of every caption. Where it is not installed a
@@ -9,7 +11,7 @@ namespace tavorin {
 // without Chinese glyphs.
 void InstallUiFontSubstitutes();
 
-QFont UiFont();      // 9 pt, every control
-QFont EditorFont();  // 10.5 pt, the record editor
+// The caption font at `points`; every control but the record editor uses 9.
+QFont UiFont(double points = kUiFontPoints);
 
 }  // namespace tavorin

@@ -1,5 +1,5 @@
-// Every control of the main window: name, kind, caption, place and initial
-// state, and the switching of the four pages.
+// The real main window against the shared control table: every control's
+// kind, parent, caption, place, font and initial state; and the pages.
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -20,6 +20,7 @@
 #include <map>
 #include <memory>
 
+#include "core/window/form1_control_table.h"
 #include "qt/form1.h"
 
 using tavorin::Form1;
@@ -53,88 +54,30 @@ QRgb DominantColour(QWidget& widget) {
                           [](auto& a, auto& b) { return a.second < b.second; })->first;
 }
 
-// Every control as designed: name, parent, kind, caption, geometry in
-// pixels (-1: sized by its content) and whether it starts hidden.
-struct Control {
-  const char* name;
-  const char* parent;
-  const char* kind;
-  const char* caption;
-  QRect geometry;
-  bool hidden = false;
-};
+// The widget class each kind of control is built as.
+const char* WidgetClass(tavorin::ControlKind kind) {
+  using K = tavorin::ControlKind;
+  switch (kind) {
+    case K::kTabStrip: return "QTabWidget";
+    case K::kPage: return "QWidget";
+    case K::kFrame: return "QGroupBox";
+    case K::kButton: return "QPushButton";
+    case K::kLabel: return "QLabel";
+    case K::kTextBox: return "QLineEdit";
+    case K::kRecordEditor: return "QPlainTextEdit";
+    case K::kListBox: return "QListWidget";
+    case K::kCheckListBox: return "QListWidget";
+    case K::kOptionButton: return "QRadioButton";
+    case K::kDropDownList: return "QComboBox";
+  }
+  return "";
+}
 
-const Control kControls[] = {
-    {"TabStrip1", "Form1", "QTabWidget", "", {8, 8, 305, 425}},
-    {"PicPage(0)", "Form1", "QWidget", "", {24, 40, 281, 385}},
-    {"PicPage(1)", "Form1", "QWidget", "", {24, 40, 281, 385}, true},
-    {"PicPage(2)", "Form1", "QWidget", "", {24, 40, 281, 385}, true},
-    {"PicPage(3)", "Form1", "QWidget", "", {24, 40, 281, 385}, true},
-    // Page 0, records
-    {"Frame1", "PicPage(0)", "QGroupBox", "原始信息", {0, 0, 273, 377}},
-    {"Command12", "Frame1", "QPushButton", "全不选", {40, 16, 49, 25}},
-    {"Command11", "Frame1", "QPushButton", "全选", {96, 16, 49, 25}},
-    {"Command13", "Frame1", "QPushButton", "导出", {152, 16, 49, 25}},
-    {"Command5", "Frame1", "QPushButton", "导入", {208, 16, 49, 25}},
-    {"List1", "Frame1", "QListWidget", "", {16, 48, 241, 99}},
-    {"Label9", "Frame1", "QLabel", "已选中0项", {16, 156, 55, 17}},
-    {"Command15", "Frame1", "QPushButton", "删除", {152, 152, 49, 25}},
-    {"Command14", "Frame1", "QPushButton", "新增", {208, 152, 49, 25}},
-    {"Text6", "Frame1", "QPlainTextEdit", "", {16, 184, 241, 177}},
-    {"List4", "Frame1", "QListWidget", "", {184, 128, 65, 16}, true},
-    {"Text5", "Frame1", "QLineEdit", "Text5", {176, 328, 73, 25}, true},
-    // Page 1, replacement words
-    {"Frame2", "PicPage(1)", "QGroupBox", "替换词汇", {0, 0, 273, 281}},
-    {"Label2", "Frame2", "QLabel", "原来的：", {16, 24, 49, 25}},
-    {"Text1", "Frame2", "QLineEdit", "", {64, 24, 193, 25}},
-    {"Label3", "Frame2", "QLabel", "替换为：", {16, 56, 49, 25}},
-    {"Text2", "Frame2", "QLineEdit", "", {64, 56, 193, 25}},
-    {"Command1", "Frame2", "QPushButton", "添加", {24, 88, 49, 25}},
-    {"Command2", "Frame2", "QPushButton", "删除", {80, 88, 49, 25}},
-    {"Command3", "Frame2", "QPushButton", "清空", {136, 88, 49, 25}},
-    {"Command4", "Frame2", "QPushButton", "编辑", {192, 88, 49, 25}},
-    {"List2", "Frame2", "QListWidget", "", {16, 128, 241, 140}},
-    // Page 1, count and cooldown
-    {"Frame3", "PicPage(1)", "QGroupBox", "计数和冷却", {0, 288, 273, 89}},
-    {"Label4", "Frame3", "QLabel", "次数（次）：", {16, 24, 72, 17}},
-    {"Text3", "Frame3", "QLineEdit", "", {88, 24, 65, 25}},
-    {"Label5", "Frame3", "QLabel", "冷却（秒）：", {16, 56, 72, 17}},
-    {"Text4", "Frame3", "QLineEdit", "", {88, 56, 65, 25}},
-    {"Label6", "Frame3", "QLabel", "冷却开始前刷新页面：", {160, 16, 104, 33}},
-    {"Option1(0)", "Frame3", "QRadioButton", "是", {184, 34, 33, 17}},
-    {"Option1(1)", "Frame3", "QRadioButton", "否", {224, 34, 33, 17}},
-    {"Label7", "Frame3", "QLabel", "按下：", {160, 56, 36, 17}},
-    {"Combo1", "Frame3", "QComboBox", "", {200, 56, 65, -1}},
-    // Page 2, actions
-    {"Frame4", "PicPage(2)", "QGroupBox", "动作（双击删除）", {0, 0, 273, 305}},
-    {"Command8", "Frame4", "QPushButton", "导入", {96, 24, 49, 25}},
-    {"Command9", "Frame4", "QPushButton", "导出", {152, 24, 49, 25}},
-    {"Command10", "Frame4", "QPushButton", "清空", {208, 24, 49, 25}},
-    {"List3", "Frame4", "QListWidget", "", {16, 56, 241, 106}},
-    {"Command6(0)", "Frame4", "QPushButton", "复制内容", {16, 168, 73, 25}},
-    {"Command6(1)", "Frame4", "QPushButton", "粘贴内容", {96, 168, 73, 25}},
-    {"Command6(2)", "Frame4", "QPushButton", "点击位置", {176, 168, 73, 25}},
-    {"Command6(3)", "Frame4", "QPushButton", "按下按键", {16, 200, 73, 25}},
-    {"Command6(4)", "Frame4", "QPushButton", "等候时长", {96, 200, 73, 25}},
-    {"Command6(5)", "Frame4", "QPushButton", "插入内容", {176, 200, 73, 25}},
-    {"Frame5", "PicPage(2)", "QGroupBox", "操作", {0, 312, 273, 65}},
-    {"Command7", "Frame5", "QPushButton", "启动", {16, 24, 73, 25}},
-    // Page 3, help
-    {"Frame6", "PicPage(3)", "QGroupBox", "关于和帮助", {0, 0, 273, 377}},
-    {"Label8(0)", "Frame6", "QLabel", "作者：Tavorin 开发组", {8, 24, -1, 17}},
-    {"Label8(1)", "Frame6", "QLabel", "版本：1.0.0.2", {8, 40, -1, 17}},
-    {"Label8(2)", "Frame6", "QLabel", "发布地址：随程序附带", {8, 56, -1, 17}},
-    {"Label8(3)", "Frame6", "QLabel", "在“原始信息”中使用特定文本：", {8, 80, -1, 17}},
-    {"Label8(4)", "Frame6", "QLabel", "序号（1,2，……）：%i", {8, 96, -1, 17}},
-    {"Label8(5)", "Frame6", "QLabel", "日期（X年X月X日）：%d", {8, 112, -1, 17}},
-    {"Label8(6)", "Frame6", "QLabel", "时间（XX:XX:XX）：%t", {8, 128, -1, 17}},
-    {"Label8(7)", "Frame6", "QLabel", "星期（星期X）：%w", {8, 144, -1, 17}},
-    {"Label8(8)", "Frame6", "QLabel", "当“次数”为-1时，将执行已选中项目的次数。", {8, 168, -1, 17}},
-};
+QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), text.size()); }
 
 }  // namespace
 
-Q_DECLARE_METATYPE(Control)
+Q_DECLARE_METATYPE(const tavorin::ControlSpec*)
 
 class LayoutTest : public QObject {
   Q_OBJECT
@@ -146,55 +89,59 @@ class LayoutTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
   }
 
+  // The real window against the shared control table.
   void controls_data() {
-    QTest::addColumn<Control>("control");
-    for (const Control& control : kControls) QTest::newRow(control.name) << control;
+    QTest::addColumn<const tavorin::ControlSpec*>("spec");
+    for (const tavorin::ControlSpec& spec : tavorin::Form1ControlTable()) {
+      QTest::newRow(spec.name.data()) << &spec;
+    }
   }
 
   void controls() {
-    QFETCH(Control, control);
-    const QList<QWidget*> found = form_->findChildren<QWidget*>(control.name);
+    QFETCH(const tavorin::ControlSpec*, spec);
+    const QList<QWidget*> found = form_->findChildren<QWidget*>(Utf8(spec->name));
     QCOMPARE(found.size(), 1);
     QWidget& widget = *found.first();
 
-    QVERIFY2(widget.inherits(control.kind), widget.metaObject()->className());
-    QCOMPARE(widget.parentWidget()->objectName(), QString(control.parent));
-    QCOMPARE(Caption(widget), QString::fromUtf8(control.caption));
-    QCOMPARE(widget.isHidden(), control.hidden);
-    const QRect& expected = control.geometry;
-    QCOMPARE(widget.pos(), expected.topLeft());
-    if (expected.width() >= 0) QCOMPARE(widget.width(), expected.width());
-    if (expected.height() >= 0) QCOMPARE(widget.height(), expected.height());
+    QVERIFY2(widget.inherits(WidgetClass(spec->kind)), widget.metaObject()->className());
+    QCOMPARE(widget.parentWidget()->objectName(), Utf8(spec->parent));
+    QCOMPARE(Caption(widget), Utf8(spec->caption));
+    QCOMPARE(widget.isHidden(), spec->Has(tavorin::kHidden));
+    if (qobject_cast<QListWidget*>(&widget) != nullptr) {  // text boxes take dragged text
+      QCOMPARE(widget.acceptDrops(), spec->Has(tavorin::kAcceptsFiles));
+    }
+    const tavorin::TwipRect& r = spec->rect;
+    QCOMPARE(widget.pos(), QPoint(tavorin::TwipsToPixels(r.left), tavorin::TwipsToPixels(r.top)));
+    if (r.width > 0) QCOMPARE(widget.width(), tavorin::TwipsToPixels(r.width));
+    if (r.height > 0) QCOMPARE(widget.height(), tavorin::TwipsToPixels(r.height));
     auto* label = qobject_cast<QLabel*>(&widget);
     if (label != nullptr && !label->wordWrap()) {  // no caption cut off
       QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
     }
+    if (auto* option = qobject_cast<QRadioButton*>(&widget)) {
+      QCOMPARE(option->isChecked(), spec->Has(tavorin::kChosen));
+    }
+    if (auto* list = qobject_cast<QComboBox*>(&widget)) {
+      QCOMPARE(static_cast<std::size_t>(list->count()), spec->items.size());
+      for (int i = 0; i < list->count(); ++i) QCOMPARE(list->itemText(i), Utf8(spec->items[i]));
+      QCOMPARE(list->currentIndex(), -1);
+      QVERIFY(!list->isEditable());
+    }
 
-    QCOMPARE(widget.font().family(), QStringLiteral("微软雅黑"));
-    QCOMPARE(widget.font().pointSizeF(), QByteArray(control.name) == "Text6" ? 10.5 : 9.0);
+    QCOMPARE(widget.font().family(), Utf8(tavorin::kUiFontFamily));
+    QCOMPARE(widget.font().pointSizeF(), spec->fontPoints);
     QVERIFY2(ResolvesToChineseFace(widget.font()), qPrintable(QFontInfo(widget.font()).family()));
   }
 
   void initialState() {
     auto* tabs = form_->findChild<QTabWidget*>("TabStrip1");
-    QCOMPARE(tabs->count(), 4);
-    const QStringList tabCaptions = {"文本数据", "修改和调节", "动作和控制", "选项"};
-    for (int i = 0; i < 4; ++i) QCOMPARE(tabs->tabText(i), tabCaptions[i]);
+    QCOMPARE(tabs->count(), tavorin::kForm1PageCount);
+    for (int i = 0; i < tabs->count(); ++i) QCOMPARE(tabs->tabText(i), Utf8(tavorin::kTabCaptions[i]));
     QCOMPARE(tabs->currentIndex(), 0);
     QVERIFY(ResolvesToChineseFace(tabs->tabBar()->font()));
 
-    QVERIFY(!form_->findChild<QRadioButton*>("Option1(0)")->isChecked());
-    QVERIFY(form_->findChild<QRadioButton*>("Option1(1)")->isChecked());
-    auto* combo = form_->findChild<QComboBox*>("Combo1");
-    QCOMPARE(combo->count(), 2);
-    QCOMPARE(combo->itemText(0) + ' ' + combo->itemText(1), QStringLiteral("F5 Ctrl+R"));
-    QCOMPARE(combo->currentIndex(), -1);
-    QVERIFY(!combo->isEditable());
-    QVERIFY(form_->findChild<QListWidget*>("List1")->acceptDrops());
-    QVERIFY(form_->findChild<QListWidget*>("List3")->acceptDrops());
-
     auto* timer = form_->findChild<QTimer*>("Timer1");
-    QCOMPARE(timer->interval(), 100);
+    QCOMPARE(timer->interval(), tavorin::kStatusTimerMs);
     QVERIFY(timer->isActive());
     for (const char* name : {"PicPage(0)", "PicPage(1)", "Frame3", "Frame5", "Option1(0)"}) {
       QCOMPARE(DominantColour(*form_->findChild<QWidget*>(name)), QColor(Qt::white).rgb());
@@ -211,8 +158,9 @@ class LayoutTest : public QObject {
   }
 
   void windowShape() {
-    QCOMPARE(form_->windowTitle(), QStringLiteral("Tavorin"));
-    QCOMPARE(form_->frameGeometry().size(), QSize(328, 471));
+    QCOMPARE(form_->windowTitle(), Utf8(tavorin::kForm1Caption));
+    QCOMPARE(form_->frameGeometry().size(), QSize(tavorin::TwipsToPixels(tavorin::kForm1OuterWidth),
+                                                  tavorin::TwipsToPixels(tavorin::kForm1OuterHeight)));
     QCOMPARE(form_->minimumSize(), form_->maximumSize());
     QVERIFY(form_->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
     QVERIFY(!form_->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));

@@ -13,7 +13,6 @@
 #include "qt/form1_controls.h"
 #include "qt/program_icon.h"
 #include "qt/ui_fonts.h"
-#include "platform/x11/window_stacking.h"
 
 namespace tavorin {
 namespace {
@@ -45,9 +44,6 @@ Form1::Form1(QWidget* parent)
 
   controls_ = std::make_unique<Form1Controls>(*this);
   BindRunControls(*this);
-  BindRecordFiles(*this);
-  BindActionList(*this);
-  BindActionEntry(*this);
 
   // A click on the tab that is already selected changes no index, yet still
   // switches (to the same page).
@@ -68,7 +64,7 @@ void Form1::SwitchPage() {
 void Form1::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (event->spontaneous()) return;  // restored from the task bar: still on top
-  MakeTopmost(this);
+  controls_->flows.MainWindowShown();
   FitOuterSize();
   // Mapped again after a run or the picker, the window manager may place
   // the window a frame's width off; it belongs where the user left it.
@@ -102,7 +98,7 @@ void Form1::FitOuterSize() {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-  MakeNotTopmost(this);
+  controls_->flows.MainWindowClosing();
   event->accept();
 }
 

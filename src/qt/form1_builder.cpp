@@ -2,11 +2,11 @@
 
 #include <QComboBox>
 #include <QGroupBox>
-#include <QPushButton>
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 
@@ -44,7 +44,8 @@ QWidget* AddRecordEditor(QWidget& parent, const QString& name) {
 
 QWidget* AddLabelFor(QWidget& parent, const ControlSpec& spec, const QString& name) {
   const TwipRect& r = spec.rect;
-  if (r.width == 0) return AddTextSizedLabel(parent, name, Text(spec.caption), r.left, r.top, r.height);
+  if (r.width == 0)
+    return AddTextSizedLabel(parent, name, Text(spec.caption), r.left, r.top, r.height);
   QLabel* label = AddLabel(parent, name, Text(spec.caption), r.left, r.top, r.width, r.height);
   if (spec.Has(kWordWrap)) {
     label->setWordWrap(true);
@@ -81,7 +82,8 @@ QWidget* AddControl(QWidget& parent, const ControlSpec& spec) {
       return AddListBox(parent, name, r.left, r.top, r.width, r.height, new RecordListWidget);
     case ControlKind::kOptionButton: {
       // Option buttons of one parent exclude each other by themselves.
-      QRadioButton* option = AddOptionButton(parent, name, caption, r.left, r.top, r.width, r.height);
+      QRadioButton* option =
+          AddOptionButton(parent, name, caption, r.left, r.top, r.width, r.height);
       option->setChecked(spec.Has(kChosen));
       return option;
     }
@@ -105,7 +107,8 @@ void BuildForm1Controls(QWidget& form) {
     QWidget* widget = AddControl(*parent, spec);
     // The factory sizes drop-down lists and text-sized labels itself.
     if (spec.rect.width > 0 && spec.rect.height > 0) {
-      widget->setGeometry(TwipsRect(spec.rect.left, spec.rect.top, spec.rect.width, spec.rect.height));
+      widget->setGeometry(
+          TwipsRect(spec.rect.left, spec.rect.top, spec.rect.width, spec.rect.height));
     }
     widget->setFont(UiFont(spec.fontPoints));
     if (spec.Has(kAcceptsFiles)) widget->setAcceptDrops(true);

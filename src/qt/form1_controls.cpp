@@ -7,24 +7,28 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "core/window/form1_control_table.h"
+#include "qt/file_drop_filter.h"
+#include "qt/form1.h"
+#include "qt/qt_file_dialogs.h"
 #include "qt/record_editor_binding.h"
 #include "qt/record_list_widget.h"
 
 namespace tavorin {
 namespace {
 
-// The page builders created every control under its design name; a missing
-// one is a programming error caught by the first start.
+// The builder created every control under its design name; a missing one is
+// a programming error caught by the first start.
 template <typename Widget>
-Widget& Child(QWidget& form, const char* name) {
-  auto* widget = form.findChild<Widget*>(QLatin1String(name));
-  if (widget == nullptr) qFatal("Form1 has no control %s", name);
+Widget& Child(QWidget& form, std::string_view name) {
+  auto* widget = form.findChild<Widget*>(QString::fromUtf8(name.data(), name.size()));
+  if (widget == nullptr) qFatal("Form1 has no control %s", name.data());
   return *widget;
 }
 
 }  // namespace
 
-Form1Controls::Form1Controls(QWidget& form)
+Form1Controls::Form1Controls(Form1& form)
     : list1(Child<QListWidget>(form, "List1"), QtListBox::Style::kCheckBoxes),
       list2(Child<QListWidget>(form, "List2"), QtListBox::Style::kPlain),
       list3(Child<QListWidget>(form, "List3"), QtListBox::Style::kPlain),
@@ -36,21 +40,33 @@ Form1Controls::Form1Controls(QWidget& form)
       text5(Child<QLineEdit>(form, "Text5")),
       text6(Child<QPlainTextEdit>(form, "Text6")),
       label9(Child<QLabel>(form, "Label9"), true),
-      recordEditor(list1, text6, label9),
-      replacementWords(list2, text1, text2),
+      messages(&form),
+      actionWindows(form),
+      flows(Form1Parts{list1, list2, list3, text1, text2, text6, label9, messages,
+                       QtFileDialogs::Of(form), actionWindows, SystemWindowStacking()}),
       recordBinding_(std::make_unique<RecordEditorBinding>(
-          recordEditor, Child<RecordListWidget>(form, "List1"),
+          flows.recordEditor(), Child<RecordListWidget>(form, "List1"),
           Child<QPlainTextEdit>(form, "Text6"), Child<QTimer>(form, "Timer1"))) {
-  QObject::connect(&Child<QPushButton>(form, "Command1"), &QPushButton::clicked,
-                   &connections_, [this] { replacementWords.Add(); });
-  QObject::connect(&Child<QPushButton>(form, "Command2"), &QPushButton::clicked,
-                   &connections_, [this] { replacementWords.Delete(); });
-  QObject::connect(&Child<QPushButton>(form, "Command3"), &QPushButton::clicked,
-                   &connections_, [this] { replacementWords.Clear(); });
-  QObject::connect(&Child<QPushButton>(form, "Command4"), &QPushButton::clicked,
-                   &connections_, [this] { replacementWords.Edit(); });
+  ConnectEvents(form);
 }
 
 Form1Controls::~Form1Controls() = default;
+
+void Form1Controls::ConnectEvents(Form1& form) {
+  for (const ControlSpec& spec : Form1ControlTable()) {
+    const std::string_view name = spec.name;
+    if (spec.kind == ControlKind::kButton && flows.HandlesClick(name)) {
+      QObject::connect(&Child<QPushButton>(form, name), &QPushButton::clicked, &connections_,
+                       [this, name] { flows.Click(name); });
+    }
+    if (spec.Has(kAcceptsFiles)) {
+      FileDropFilter::Install(Child<QListWidget>(form, name),
+                              [this, name](const auto& paths) { flows.DropFiles(name, paths); });
+    }
+  }
+  // A double-click on a row has made that row current before this runs.
+  QObject::connect(&Child<QListWidget>(form, "List3"), &QListWidget::itemDoubleClicked,
+                   &connections_, [this] { flows.DoubleClick("List3"); });
+}
 
 }  // namespace tavorin

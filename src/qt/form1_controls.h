@@ -4,25 +4,25 @@
 
 #include <QObject>
 
-#include "core/records/record_editor.h"
-#include "core/replacements/replacement_words.h"
+#include "core/window/form1_flows.h"
+#include "qt/qt_action_entry_windows.h"
 #include "qt/qt_label.h"
 #include "qt/qt_list_box.h"
+#include "qt/qt_message_boxes.h"
 #include "qt/qt_text_box.h"
-
-class QWidget;
 
 namespace tavorin {
 
+class Form1;
 class RecordEditorBinding;
 
 // The lists, text boxes and status label of the main window as the program's
-// logic sees them, and the logic of the records and replacement words bound
-// to their widgets.
+// logic sees them, and the window's flows with every button, list event and
+// file drop of the control table forwarded to them.
 class Form1Controls {
  public:
-  // `form` must already hold every page's controls and Timer1.
-  explicit Form1Controls(QWidget& form);
+  // `form` must already hold every control of the table and Timer1.
+  explicit Form1Controls(Form1& form);
   ~Form1Controls();
 
   QtListBox list1;  // records, check mark = selected for runs
@@ -36,11 +36,14 @@ class Form1Controls {
   QtTextBox text5;  // hidden expanded record text
   QtTextBox text6;  // record editor
   QtLabel label9;   // record status
-  RecordEditor recordEditor;
-  ReplacementWords replacementWords;
+  QtMessageBoxes messages;
+  QtActionEntryWindows actionWindows;
+  Form1Flows flows;
 
  private:
-  // Ends the button connections together with the logic they call.
+  void ConnectEvents(Form1& form);
+
+  // Ends the connections together with the flows they call.
   QObject connections_;
   std::unique_ptr<RecordEditorBinding> recordBinding_;
 };

@@ -18,7 +18,8 @@
 #include <memory>
 #include <vector>
 
-#include "core/actions/add_action.h"
+#include "core/actions/action_entry.h"
+#include "qt/qt_action_entry_windows.h"
 #include "qt/key_chord_dialog.h"
 #include "qt/position_picker.h"
 #include "qt/control_factory.h"

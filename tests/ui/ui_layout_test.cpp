@@ -136,7 +136,9 @@ class LayoutTest : public QObject {
   void initialState() {
     auto* tabs = form_->findChild<QTabWidget*>("TabStrip1");
     QCOMPARE(tabs->count(), tavorin::kForm1PageCount);
-    for (int i = 0; i < tabs->count(); ++i) QCOMPARE(tabs->tabText(i), Utf8(tavorin::kTabCaptions[i]));
+    for (int i = 0; i < tabs->count(); ++i) {
+      QCOMPARE(tabs->tabText(i), Utf8(tavorin::kTabCaptions[i]));
+    }
     QCOMPARE(tabs->currentIndex(), 0);
     QVERIFY(ResolvesToChineseFace(tabs->tabBar()->font()));
 

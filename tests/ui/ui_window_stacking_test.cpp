@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "qt/form1.h"
-#include "platform/x11/window_stacking.h"
+#include "core/interfaces/window_stacking.h"
 
 using tavorin::Form1;
 
@@ -35,9 +35,9 @@ class WindowStackingTest : public QObject {
                     reinterpret_cast<const unsigned char*>(&skipPager), 1);
     XSync(display_, False);
 
-    tavorin::MakeTopmost(&form);
+    tavorin::SystemWindowStacking().MakeTopmost(form.winId());
     QCOMPARE(States(window), (std::vector<Atom>{skipPager, above_}));
-    tavorin::MakeNotTopmost(&form);
+    tavorin::SystemWindowStacking().MakeNotTopmost(form.winId());
     QCOMPARE(States(window), std::vector<Atom>{skipPager});
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -55,8 +55,8 @@ class WindowStackingTest : public QObject {
     // Only one client may redirect the root's substructure: the manager.
     XSelectInput(display_, DefaultRootWindow(display_), SubstructureRedirectMask);
     XSync(display_, False);
-    tavorin::MakeNotTopmost(&form);
-    tavorin::MakeTopmost(&form);
+    tavorin::SystemWindowStacking().MakeNotTopmost(form.winId());
+    tavorin::SystemWindowStacking().MakeTopmost(form.winId());
     QCOMPARE(TakeRequests(), (std::vector<long>{long(id), 0, long(id), 1}));
     QCOMPARE(form.frameGeometry(), frame);
     QCOMPARE(form.winId(), id);

@@ -1,0 +1,160 @@
+// The flows behind the main window's controls, reached by design name as
+// both front ends forward their events.
+#include "core/window/form1_flows.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/interfaces/memory_list_box.h"
+#include "core/window/form1_control_table.h"
+#include "fake_controls.h"
+#include "fake_file_dialogs.h"
+#include "fake_message_boxes.h"
+#include "temp_folder.h"
+
+namespace tavorin {
+namespace {
+
+using testing::Lines;
+using Log = std::vector<std::string>;
+
+constexpr WindowHandle kMainWindow = 7;
+
+class LoggingStacking : public WindowStacking {
+ public:
+  explicit LoggingStacking(Log& log) : log_(log) {}
+  void MakeTopmost(WindowHandle window) override {
+    log_.push_back("topmost " + std::to_string(window));
+  }
+  void MakeNotTopmost(WindowHandle window) override {
+    log_.push_back("not topmost " + std::to_string(window));
+  }
+
+ private:
+  Log& log_;
+};
+
+class LoggingWindows : public ActionEntryWindows {
+ public:
+  explicit LoggingWindows(Log& log) : log_(log) {}
+  WindowHandle MainWindow() override { return kMainWindow; }
+  void HideMainWindow() override { log_.push_back("hide"); }
+  void OpenPositionPickerSoon() override { log_.push_back("picker"); }
+  void RunKeyChordDialog() override { log_.push_back("key dialog"); }
+  void RunWaitDialog() override { log_.push_back("wait dialog"); }
+  void RunInsertDialog() override { log_.push_back("insert dialog"); }
+
+ private:
+  Log& log_;
+};
+
+class Form1FlowsTest : public ::testing::Test {
+ protected:
+  Form1FlowsTest() {
+    text6.onChange = [this] { flows.recordEditor().OnEditorChange(); };
+  }
+
+  Log log;
+  MemoryListBox list1, list2, list3;
+  testing::FakeTextBox text1, text2, text6;
+  testing::FakeLabel label9;
+  testing::FakeMessageBoxes messages;
+  testing::FakeFileDialogs dialogs;
+  LoggingWindows windows{log};
+  LoggingStacking stacking{log};
+  Form1Flows flows{Form1Parts{list1, list2, list3, text1, text2, text6, label9, messages, dialogs,
+                              windows, stacking}};
+};
+
+// A front end wires every button of the table to the flows; only "启动" has
+// its own binding to the run.
+TEST_F(Form1FlowsTest, EveryButtonOfTheTableButStartHasAFlow) {
+  for (const ControlSpec& spec : Form1ControlTable()) {
+    if (spec.kind != ControlKind::kButton) continue;
+    EXPECT_EQ(flows.HandlesClick(spec.name), spec.name != "Command7") << spec.name;
+  }
+  EXPECT_FALSE(flows.HandlesClick("List3"));
+  flows.Click("Command7");  // no flow here: nothing happens
+  EXPECT_TRUE(log.empty());
+}
+
+TEST_F(Form1FlowsTest, ActionButtonsAppendTheirLineOrOpenTheirWindowOffTheTopBand) {
+  struct Case {
+    const char* button;
+    Lines actions;
+    Log log;
+  };
+  const Case cases[] = {
+      {"Command6(0)", {u"复制内容"}, {}},
+      {"Command6(1)", {u"粘贴内容"}, {}},
+      {"Command6(2)", {}, {"hide", "picker"}},
+      {"Command6(3)", {}, {"not topmost 7", "key dialog", "topmost 7"}},
+      {"Command6(4)", {}, {"not topmost 7", "wait dialog", "topmost 7"}},
+      {"Command6(5)", {}, {"not topmost 7", "insert dialog", "topmost 7"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.button);
+    list3.Clear();
+    log.clear();
+    flows.Click(c.button);
+    EXPECT_EQ(testing::Items(list3), c.actions);
+    EXPECT_EQ(log, c.log);
+  }
+}
+
+TEST_F(Form1FlowsTest, ButtonsWorkOnTheirOwnList) {
+  testing::Fill(list1, {u"r1", u"r2"}, true);
+  testing::Fill(list3, {u"a1", u"a2"});
+  flows.Click("Command10");  // "清空" of the actions
+  EXPECT_EQ(list3.ListCount(), 0);
+  EXPECT_EQ(list1.ListCount(), 2);
+
+  flows.Click("Command12");  // "全不选"
+  EXPECT_EQ(list1.SelCount(), 0);
+  flows.Click("Command11");  // "全选"
+  EXPECT_EQ(list1.SelCount(), 2);
+  flows.Click("Command14");  // "新增"
+  EXPECT_EQ(testing::Items(list1), (Lines{u"r1", u"r2", u"(请输入内容)"}));
+  flows.Click("Command15");  // "删除" the new, current record
+  EXPECT_EQ(testing::Items(list1), (Lines{u"r1", u"r2"}));
+
+  text1.SetText(u"old");
+  text2.SetText(u"new");
+  flows.Click("Command1");  // "添加" a pair
+  EXPECT_EQ(testing::Items(list2), (Lines{u"old->new"}));
+  flows.Click("Command3");  // "清空" the pairs
+  EXPECT_EQ(list2.ListCount(), 0);
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(Form1FlowsTest, DoubleClicksAndDropsReachOnlyTheListsThatTakeThem) {
+  testing::TempFolder folder;
+  folder.Write("lines.txt", "x\r\ny\r\n");
+  const std::vector<std::u16string> drop = {folder.Name("lines.txt")};
+
+  flows.DropFiles("List2", drop);
+  EXPECT_EQ(list2.ListCount(), 0);
+  flows.DropFiles("List1", drop);
+  EXPECT_EQ(testing::Items(list1), (Lines{u"x", u"y"}));
+  EXPECT_EQ(list1.SelCount(), 2);  // loaded records are checked
+  flows.DropFiles("List3", drop);
+  EXPECT_EQ(testing::Items(list3), (Lines{u"x", u"y"}));
+
+  list1.SetListIndex(0);
+  flows.DoubleClick("List1");
+  EXPECT_EQ(list1.ListCount(), 2);
+  list3.SetListIndex(0);
+  flows.DoubleClick("List3");
+  EXPECT_EQ(testing::Items(list3), (Lines{u"y"}));
+}
+
+TEST_F(Form1FlowsTest, MainWindowIsOnTopFromShowingToClosing) {
+  flows.MainWindowShown();
+  flows.MainWindowClosing();
+  EXPECT_EQ(log, (Log{"topmost 7", "not topmost 7"}));
+}
+
+}  // namespace
+}  // namespace tavorin

@@ -11,8 +11,8 @@
 #include "core/actions/action_lines.h"
 #include "core/interfaces/full_list.h"
 #include "core/interfaces/list_box.h"
+#include "core/interfaces/window_stacking.h"
 #include "qt/qt_message_boxes.h"
-#include "platform/x11/window_stacking.h"
 
 namespace tavorin {
 
@@ -34,7 +34,7 @@ PositionPicker::PositionPicker(QWidget& mainWindow, ListBox& actions)
   setGeometry(screen->geometry());
   create();
   windowHandle()->installEventFilter(this);
-  MakeTopmost(this);
+  SystemWindowStacking().MakeTopmost(winId());
 }
 
 void PositionPicker::Open() {
@@ -88,8 +88,8 @@ void PositionPicker::ClosePicker() { close(); }
 // main window and the normal pointer always come back.
 void PositionPicker::closeEvent(QCloseEvent* event) {
   closing_ = true;
-  MakeNotTopmost(this);
-  MakeTopmost(&mainWindow_);
+  SystemWindowStacking().MakeNotTopmost(winId());
+  SystemWindowStacking().MakeTopmost(mainWindow_.winId());
   mainWindow_.show();
   if (crosshair_) QGuiApplication::restoreOverrideCursor();
   crosshair_ = false;

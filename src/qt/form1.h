@@ -17,8 +17,8 @@ namespace tavorin {
 class Form1Controls;
 
 // The main window: the tab strip, its four pages and the window's own
-// behaviour (fixed outer size, always on top, closing). Each page's controls
-// are laid out by the page builders; the logic reaches them through
+// behaviour (fixed outer size, always on top, closing). Every control is
+// built from the shared control table; the logic reaches them through
 // controls().
 class Form1 : public QWidget {
   Q_OBJECT

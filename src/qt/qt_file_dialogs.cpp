@@ -4,6 +4,13 @@
 #include <QWidget>
 
 namespace tavorin {
+namespace {
+
+QString Text(std::u16string_view text) {
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
 
 QtFileDialogs::QtFileDialogs(QWidget& form) : QObject(&form), form_(form) {
   setObjectName("CD1CD2");
@@ -25,11 +32,12 @@ std::optional<std::u16string> QtFileDialogs::AskSavePath() {
 }
 
 std::optional<std::u16string> QtFileDialogs::Ask(bool save, QString& lastPath) {
-  QFileDialog dialog(&form_, save ? QStringLiteral("导出") : QStringLiteral("导入"));
-  dialog.setObjectName(save ? "CD2" : "CD1");
+  QFileDialog dialog(&form_, Text(save ? kSaveDialogTitle : kOpenDialogTitle));
+  dialog.setObjectName(Text(save ? kSaveDialogName : kOpenDialogName));
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  dialog.setNameFilter(QString::fromUtf8(kFilter));
+  // "文本文件(*.txt)" shows its pattern already; Qt takes it from there.
+  dialog.setNameFilter(Text(kTextFileFilterName));
   // No default suffix: a name typed without an extension is used as typed.
   if (!lastPath.isEmpty()) dialog.selectFile(lastPath);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;

@@ -16,8 +16,6 @@ class QtFileDialogs : public QObject, public FileDialogs {
   Q_OBJECT
 
  public:
-  static constexpr const char* kFilter = "文本文件(*.txt)";
-
   explicit QtFileDialogs(QWidget& form);
 
   std::optional<std::u16string> AskOpenPath() override;

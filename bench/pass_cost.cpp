@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
       tavorin::RunActionPass(run);
     });
     if (first == 0) first = perPass;
-    const double tick = TimeEach(1000, [&](int) { c.recordEditor.RefreshRecordStatus(); });
+    const double tick = TimeEach(1000, [&](int) { c.flows.recordEditor().RefreshRecordStatus(); });
     // For comparison: the pass list rebuilt at every pass.
     controls.recordChanges = nullptr;
     const double rebuilding = TimeEach(std::max(3, passes / 10), [&](int i) {

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "core/actions/action_entry.h"
+#include "core/interfaces/full_list.h"
 #include "core/interfaces/memory_list_box.h"
 #include "fake_controls.h"
+#include "fake_message_boxes.h"
 #include "logging_windows.h"
 
 namespace tavorin {
@@ -36,11 +38,29 @@ TEST(ActionEntry, EachButtonAppendsItsLineOrOpensItsWindowOffTheTopBand) {
     testing::Fill(actions, {u"等候时长 1"});
     testing::LoggingEntryWindows windows(log);
     testing::LoggingStacking stacking(log);
-    ActionEntry(actions, windows, stacking).AddAction(c.button);
+    testing::FakeMessageBoxes boxes;
+    ActionEntry(actions, windows, stacking, boxes).AddAction(c.button);
     Lines expected = {u"等候时长 1"};
     expected.insert(expected.end(), c.actions.begin(), c.actions.end());
     EXPECT_EQ(testing::Items(actions), expected);
     EXPECT_EQ(log, c.log);
+    EXPECT_TRUE(boxes.shown.empty());
+  }
+}
+
+TEST(ActionEntry, CopyAndPasteOnAFullListAddNothingAndSaySo) {
+  for (int button : {0, 1}) {
+    WindowLog log;
+    MemoryListBox actions;
+    while (actions.AddItem(u"等候时长 1")) {
+    }
+    testing::LoggingEntryWindows windows(log);
+    testing::LoggingStacking stacking(log);
+    testing::FakeMessageBoxes boxes;
+    ActionEntry(actions, windows, stacking, boxes).AddAction(button);
+    EXPECT_EQ(actions.ListCount(), ListBox::kMaxListItems);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, FullListMessage(kActionListName));
   }
 }
 

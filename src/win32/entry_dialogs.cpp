@@ -10,7 +10,6 @@
 #include "core/interfaces/list_box.h"
 #include "core/window/form1_control_table.h"
 #include "win32/dpi_scale.h"
-#include "win32/topmost.h"
 #include "win32/wide_text.h"
 
 namespace tavorin {
@@ -180,7 +179,6 @@ void RunDialog(Dialog& dialog, const Design& design) {
   SetWindowSubclass(dialog.text1, design.readOnly ? KeyBoxProc : EntryBoxProc, kSubclassId,
                     reinterpret_cast<DWORD_PTR>(&dialog));
 
-  MakeNotTopmost(dialog.form);
   EnableWindow(dialog.form, FALSE);
   ShowWindow(dialog.window, SW_SHOW);
   SetForegroundWindow(dialog.window);
@@ -201,7 +199,6 @@ void RunDialog(Dialog& dialog, const Design& design) {
     DispatchMessageW(&message);
   }
   DeleteObject(dialog.font);
-  MakeTopmost(dialog.form);
   if (quit) PostQuitMessage(static_cast<int>(message.wParam));
 }
 

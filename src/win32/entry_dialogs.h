@@ -8,8 +8,7 @@ class ListBox;
 
 // Form3 (key chord), Form4 (seconds to wait) and Form5 (text to insert):
 // small modal tool windows centred on the main window. Each returns when its
-// dialog has gone, having appended at most one line to `actions`. The main
-// window leaves the always-on-top band while a dialog is open.
+// dialog has gone, having appended at most one line to `actions`.
 void RunKeyChordDialog(HWND form, ListBox& actions);
 void RunWaitDialog(HWND form, ListBox& actions);
 void RunInsertDialog(HWND form, ListBox& actions);

@@ -7,24 +7,21 @@
 #include <string>
 #include <vector>
 
-#include "core/actions/action_lines.h"
+#include "core/interfaces/window_stacking.h"
+#include "core/window/form1_control_table.h"
 #include "win32/entry_dialogs.h"
 #include "win32/position_picker.h"
-#include "win32/topmost.h"
 #include "win32/wide_text.h"
 
 namespace tavorin {
 namespace {
 
 constexpr UINT_PTR kTimer1 = 1;
-// Between hiding the main window and copying the screen for the picker, so
-// that the windows it uncovered have drawn themselves again.
+// Runs kPickerSettleMs after the main window was hidden for the picker.
 constexpr UINT_PTR kPickerTimer = 2;
-constexpr UINT kPickerSettleMs = 150;
 // Loads the chosen record once the list has finished handling the click.
 constexpr UINT kLoadRecordMessage = WM_APP + 1;
 constexpr UINT_PTR kSubclassId = 1;
-constexpr int kActionButtons = 6;
 
 std::string ArrayName(const char* name, int index) {
   return std::string(name) + "(" + std::to_string(index) + ")";
@@ -66,24 +63,21 @@ Form1::Form1(PlatformFactory platformFactory)
       label9_(window_.Control("Label9"), true),
       messages_(window_.Handle()),
       dialogs_(window_.Handle()),
-      recordEditor_(list1_, text6_, label9_),
-      recordUpkeep_(list1_, text6_, recordEditor_, dialogs_, messages_),
-      replacementWords_(list2_, text1_, text2_),
-      actionUpkeep_(list3_, dialogs_, messages_),
+      flows_(Form1Parts{list1_, list2_, list3_, text1_, text2_, text6_, label9_, messages_, dialogs_,
+                        *this, SystemWindowStacking()}),
       runControls_{list1_, list2_, list3_, list4_, text3_, text4_, text5_},
       runController_(runControls_, *this, messages_, clock_, [this] { return AcquirePlatform(); }),
       platformFactory_(std::move(platformFactory)) {
-  BindRecords();
-  BindReplacementWords();
-  BindActions();
-  BindRun();
+  BindRecordEditor();
+  BindButtonsAndLists();
+  window_.OnMessage(WM_CLOSE, [this](WPARAM, LPARAM) { flows_.MainWindowClosing(); });
   SetTimer(Handle(), kTimer1, kStatusTimerMs, nullptr);
   window_.OnMessage(WM_TIMER, [this](WPARAM id, LPARAM) {
     if (id == kTimer1) {
-      recordEditor_.RefreshRecordStatus();
+      flows_.recordEditor().RefreshRecordStatus();
     } else if (id == kPickerTimer) {
       KillTimer(Handle(), kPickerTimer);
-      OpenPositionPicker(Handle(), list3_);
+      OpenPositionPicker(list3_, [this] { ShowMainWindow(); });
     }
   });
 }
@@ -94,15 +88,8 @@ Form1::~Form1() {
   RemoveWindowSubclass(window_.Control("Text6"), EditorProc, kSubclassId);
 }
 
-void Form1::BindRecords() {
-  const std::pair<const char*, void (RecordUpkeep::*)()> buttons[] = {
-      {"Command5", &RecordUpkeep::ImportRecordFile},  {"Command13", &RecordUpkeep::ExportRecordFile},
-      {"Command11", &RecordUpkeep::SelectAllRecords}, {"Command12", &RecordUpkeep::SelectNoRecords},
-      {"Command14", &RecordUpkeep::AddRecord},        {"Command15", &RecordUpkeep::DeleteCurrentRecord}};
-  for (const auto& [name, command] : buttons) {
-    window_.OnCommand(name, BN_CLICKED, [this, command = command] { (recordUpkeep_.*command)(); });
-  }
-
+void Form1::BindRecordEditor() {
+  RecordEditor& editor = flows_.recordEditor();
   // A click on a row, or the highlight moved by keys or a drag, loads the
   // record into the editor; the program's own changes do not.
   window_.OnNotify("List1", [this](NMHDR& header) -> LRESULT {
@@ -118,83 +105,50 @@ void Form1::BindRecords() {
     }
     return 0;
   });
-  window_.OnMessage(kLoadRecordMessage, [this](WPARAM, LPARAM) {
+  window_.OnMessage(kLoadRecordMessage, [this, &editor](WPARAM, LPARAM) {
     recordLoadPending_ = false;
-    recordEditor_.LoadCurrentRecord();
+    editor.LoadCurrentRecord();
   });
-
-  HWND editor = window_.Control("Text6");
-  window_.OnCommand("Text6", EN_CHANGE, [this] { recordEditor_.OnEditorChange(); });
+  window_.OnCommand("Text6", EN_CHANGE, [&editor] { editor.OnEditorChange(); });
   // Getting the window back is not a new visit to the editor: the caret
   // stays where it was.
-  window_.OnCommand("Text6", EN_SETFOCUS, [this] {
-    if (!window_.RestoringFocus()) recordEditor_.OnEditorFocus();
+  window_.OnCommand("Text6", EN_SETFOCUS, [this, &editor] {
+    if (!window_.RestoringFocus()) editor.OnEditorFocus();
   });
-  SetWindowSubclass(editor, EditorProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
-
-  HWND list1 = window_.Control("List1");
-  SetWindowSubclass(list1, ListProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  SetWindowSubclass(window_.Control("Text6"), EditorProc, kSubclassId,
+                    reinterpret_cast<DWORD_PTR>(this));
 }
 
-void Form1::BindReplacementWords() {
-  const std::pair<const char*, void (ReplacementWords::*)()> buttons[] = {
-      {"Command1", &ReplacementWords::Add},
-      {"Command2", &ReplacementWords::Delete},
-      {"Command3", &ReplacementWords::Clear},
-      {"Command4", &ReplacementWords::Edit}};
-  for (const auto& [name, command] : buttons) {
-    window_.OnCommand(name, BN_CLICKED, [this, command = command] { (replacementWords_.*command)(); });
-  }
-}
-
-void Form1::BindActions() {
-  const std::pair<const char*, void (ActionListUpkeep::*)()> buttons[] = {
-      {"Command8", &ActionListUpkeep::ImportActionFile},
-      {"Command9", &ActionListUpkeep::ExportActionFile},
-      {"Command10", &ActionListUpkeep::ClearActionList}};
-  for (const auto& [name, command] : buttons) {
-    window_.OnCommand(name, BN_CLICKED, [this, command = command] { (actionUpkeep_.*command)(); });
+void Form1::BindButtonsAndLists() {
+  for (const ControlSpec& spec : Form1ControlTable()) {
+    const std::string name(spec.name);
+    if (flows_.HandlesClick(name)) {
+      window_.OnCommand(name, BN_CLICKED, [this, name] { flows_.Click(name); });
+    }
+    if (spec.Has(kAcceptsFiles)) {
+      SetWindowSubclass(window_.Control(name), ListProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    }
   }
   // The double-click has made its row current before this runs.
-  window_.OnCommand("List3", LBN_DBLCLK, [this] { actionUpkeep_.DeleteCurrentAction(); });
-  HWND list3 = window_.Control("List3");
-  SetWindowSubclass(list3, ListProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
-
-  for (int i = 0; i < kActionButtons; ++i) {
-    window_.OnCommand(ArrayName("Command6", i), BN_CLICKED, [this, i] { AddAction(i); });
-  }
-}
-
-void Form1::BindRun() {
+  window_.OnCommand("List3", LBN_DBLCLK, [this] { flows_.DoubleClick("List3"); });
   window_.OnCommand("Command7", BN_CLICKED, [this] { runController_.Start(); });
 }
 
-void Form1::AddAction(int index) {
-  switch (index) {
-    case 0: list3_.AddItem(std::u16string(kCopyLine)); break;
-    case 1: list3_.AddItem(std::u16string(kPasteLine)); break;
-    case 2:
-      // Stays in the always-on-top band while hidden.
-      ShowWindow(Handle(), SW_HIDE);
-      SetTimer(Handle(), kPickerTimer, kPickerSettleMs, nullptr);
-      break;
-    case 3: RunKeyChordDialog(Handle(), list3_); break;
-    case 4: RunWaitDialog(Handle(), list3_); break;
-    case 5: RunInsertDialog(Handle(), list3_); break;
-    default: break;
-  }
-}
+void Form1::HideMainWindow() { ShowWindow(Handle(), SW_HIDE); }
+
+void Form1::OpenPositionPickerSoon() { SetTimer(Handle(), kPickerTimer, kPickerSettleMs, nullptr); }
+
+void Form1::RunKeyChordDialog() { tavorin::RunKeyChordDialog(Handle(), list3_); }
+
+void Form1::RunWaitDialog() { tavorin::RunWaitDialog(Handle(), list3_); }
+
+void Form1::RunInsertDialog() { tavorin::RunInsertDialog(Handle(), list3_); }
 
 LRESULT CALLBACK Form1::ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                  DWORD_PTR data) {
   if (message != WM_DROPFILES) return DefSubclassProc(list, message, wParam, lParam);
   auto& form = *reinterpret_cast<Form1*>(data);
-  const std::vector<std::u16string> files = DroppedFiles(reinterpret_cast<HDROP>(wParam));
-  if (list == form.window_.Control("List1")) {
-    form.recordUpkeep_.LoadDroppedRecordFile(files);
-  } else {
-    form.actionUpkeep_.LoadDroppedActionFile(files);
-  }
+  form.flows_.DropFiles(form.window_.NameOf(list), DroppedFiles(reinterpret_cast<HDROP>(wParam)));
   return 0;
 }
 
@@ -202,7 +156,7 @@ LRESULT CALLBACK Form1::ListProc(HWND list, UINT message, WPARAM wParam, LPARAM 
 LRESULT CALLBACK Form1::EditorProc(HWND editor, UINT message, WPARAM wParam, LPARAM lParam,
                                    UINT_PTR, DWORD_PTR data) {
   if (message == WM_KEYDOWN) {
-    reinterpret_cast<Form1*>(data)->recordEditor_.OnEditorKeyDown(static_cast<int>(wParam));
+    reinterpret_cast<Form1*>(data)->flows_.recordEditor().OnEditorKeyDown(static_cast<int>(wParam));
   }
   return DefSubclassProc(editor, message, wParam, lParam);
 }
@@ -216,9 +170,9 @@ void Form1::Hide() {
   }
 }
 
-void Form1::Show() {
-  ShowWindow(Handle(), SW_SHOW);
-  MakeTopmost(Handle());
+void Form1::ShowMainWindow(int showCommand) {
+  ShowWindow(Handle(), showCommand);
+  flows_.MainWindowShown();
   SetForegroundWindow(Handle());
 }
 

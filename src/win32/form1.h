@@ -5,13 +5,11 @@
 #include <functional>
 #include <memory>
 
-#include "core/actions/action_list_upkeep.h"
+#include "core/actions/action_entry.h"
 #include "core/interfaces/platform.h"
-#include "core/records/record_editor.h"
-#include "core/records/record_upkeep.h"
-#include "core/replacements/replacement_words.h"
 #include "core/run/clock.h"
 #include "core/run/run_controller.h"
+#include "core/window/form1_flows.h"
 #include "win32/main_window.h"
 #include "win32/win32_file_dialogs.h"
 #include "win32/win32_list_box.h"
@@ -20,9 +18,10 @@
 
 namespace tavorin {
 
-// The whole main window: its controls as the core sees them, the core's
-// logic over them, and every button, list, key and timer event wired to it.
-class Form1 : public RunWindow {
+// The whole main window: its controls as the core sees them, and every
+// button, list, key and timer event forwarded to the core's flows and to the
+// run controller.
+class Form1 : public RunWindow, public ActionEntryWindows {
  public:
   using PlatformFactory = std::function<std::unique_ptr<Platform>()>;
 
@@ -30,26 +29,34 @@ class Form1 : public RunWindow {
   ~Form1() override;
 
   HWND Handle() const { return window_.Handle(); }
+  // Shows the window as the program does: at start, after a run and after
+  // the picker.
+  void ShowMainWindow(int showCommand = SW_SHOW);
 
   // RunWindow
   void Hide() override;
-  void Show() override;
+  void Show() override { ShowMainWindow(); }
   bool RefreshBeforeCooldownChosen() const override;
   int RefreshKeyListIndex() const override;
 
+  // ActionEntryWindows
+  WindowHandle MainWindow() override { return reinterpret_cast<WindowHandle>(Handle()); }
+  void HideMainWindow() override;
+  void OpenPositionPickerSoon() override;
+  void RunKeyChordDialog() override;
+  void RunWaitDialog() override;
+  void RunInsertDialog() override;
+
  private:
-  void BindRecords();
-  void BindReplacementWords();
-  void BindActions();
-  void BindRun();
-  void AddAction(int index);
+  void BindRecordEditor();
+  void BindButtonsAndLists();
   Platform* AcquirePlatform();
   static LRESULT CALLBACK ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
                                    UINT_PTR id, DWORD_PTR data);
   static LRESULT CALLBACK EditorProc(HWND editor, UINT message, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR id, DWORD_PTR data);
 
-  MainWindow window_;
+  class MainWindow window_;
   Win32CheckList list1_;
   Win32PlainList list2_;
   Win32PlainList list3_;
@@ -58,10 +65,7 @@ class Form1 : public RunWindow {
   Win32Label label9_;
   Win32MessageBoxes messages_;
   Win32FileDialogs dialogs_;
-  RecordEditor recordEditor_;
-  RecordUpkeep recordUpkeep_;
-  ReplacementWords replacementWords_;
-  ActionListUpkeep actionUpkeep_;
+  Form1Flows flows_;
   SystemClock clock_;
   RunControls runControls_;
   RunController runController_;

@@ -9,7 +9,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
                                                      ICC_LISTVIEW_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   tavorin::Form1 form(&tavorin::MakeDesktopPlatform);
-  ShowWindow(form.Handle(), showCommand);
+  form.ShowMainWindow(showCommand);
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     // Tab moves between the controls of the main window as in a dialog.

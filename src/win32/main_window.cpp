@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "win32/topmost.h"
 #include "win32/win32_text_controls.h"
 #include "win32/wide_text.h"
 
@@ -103,7 +102,6 @@ MainWindow::MainWindow() {
   scale_ = DpiOf(window_);
   Build();
   ApplyScale();
-  MakeTopmost(window_);
 }
 
 MainWindow::~MainWindow() {
@@ -325,10 +323,12 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       ApplyScale();
       return 0;
     }
-    case WM_CLOSE:
-      MakeNotTopmost(window_);
+    case WM_CLOSE: {
+      const auto found = messages_.find(message);
+      if (found != messages_.end()) found->second(wParam, lParam);
       DestroyWindow(window_);
       return 0;
+    }
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;

@@ -36,7 +36,8 @@ class MainWindow {
   void OnCommand(const std::string& name, WORD code, std::function<void()> handler);
   // WM_NOTIFY of a control; the handler's result is the message's.
   void OnNotify(const std::string& name, std::function<LRESULT(NMHDR&)> handler);
-  // A window message sent to the main window itself.
+  // A window message sent to the main window itself. A handler of WM_CLOSE
+  // runs before the window goes; the close is never refused.
   void OnMessage(UINT message, std::function<void(WPARAM, LPARAM)> handler);
   // Runs while the window is being activated again and gives the focus back
   // to the control that had it; focus reports during that time are not a
@@ -45,6 +46,8 @@ class MainWindow {
 
   void SwitchPage();
   int VisiblePage() const;
+  // The design name of one of the window's controls, empty for another.
+  std::string NameOf(HWND control) const;
 
  private:
   static LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -53,7 +56,6 @@ class MainWindow {
   void Build();
   HWND Create(const ControlSpec& spec, HWND parent, int id);
   void ApplyScale();
-  std::string NameOf(HWND control) const;
 
   HWND window_ = nullptr;
   HWND pages_[kPageCount] = {};

@@ -1,8 +1,10 @@
 #include "win32/position_picker.h"
 
+#include <windows.h>
+
 #include "core/actions/action_lines.h"
 #include "core/interfaces/list_box.h"
-#include "win32/topmost.h"
+#include "core/interfaces/window_stacking.h"
 
 namespace tavorin {
 namespace {
@@ -11,8 +13,8 @@ constexpr wchar_t kPickerClass[] = L"TavorinPicker";
 constexpr int kVkEscape = 27;
 
 struct Picker {
-  HWND form;
   ListBox& actions;
+  std::function<void()> closed;
   HWND window = nullptr;
   HDC image = nullptr;
   HBITMAP bitmap = nullptr;
@@ -39,10 +41,8 @@ void CaptureScreen(Picker& picker) {
 void ClosePicker(Picker& picker) {
   if (picker.closing) return;
   picker.closing = true;
-  MakeNotTopmost(picker.window);
-  MakeTopmost(picker.form);
-  ShowWindow(picker.form, SW_SHOW);
-  SetForegroundWindow(picker.form);
+  SystemWindowStacking().MakeNotTopmost(reinterpret_cast<WindowHandle>(picker.window));
+  picker.closed();
   DestroyWindow(picker.window);
 }
 
@@ -100,7 +100,7 @@ LRESULT CALLBACK PickerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-void OpenPositionPicker(HWND form, ListBox& actions) {
+void OpenPositionPicker(ListBox& actions, std::function<void()> closed) {
   static bool registered = false;
   if (!registered) {
     WNDCLASSEXW pickerClass{};
@@ -113,18 +113,18 @@ void OpenPositionPicker(HWND form, ListBox& actions) {
     RegisterClassExW(&pickerClass);
     registered = true;
   }
-  auto* picker = new Picker{form, actions};
+  auto* picker = new Picker{actions, std::move(closed)};
   CaptureScreen(*picker);
   picker->window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kPickerClass, L"Form2", WS_POPUP,
                                    picker->origin.x, picker->origin.y, picker->size.cx,
                                    picker->size.cy, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (picker->window == nullptr) {
-    ShowWindow(form, SW_SHOW);
+    picker->closed();
     delete picker;
     return;
   }
   SetWindowLongPtrW(picker->window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(picker));
-  MakeTopmost(picker->window);
+  SystemWindowStacking().MakeTopmost(reinterpret_cast<WindowHandle>(picker->window));
   ShowWindow(picker->window, SW_SHOW);
   SetForegroundWindow(picker->window);
   SetFocus(picker->window);

@@ -11,9 +11,8 @@
 namespace tavorin {
 namespace {
 
-constexpr wchar_t kFormClass[] = L"TavorinForm1";
+constexpr const wchar_t* kFormClass = MainWindow::kWindowClass;
 constexpr wchar_t kPageClass[] = L"TavorinPage";
-constexpr int kFirstControlId = 1000;
 // Height of a drop-down list's open list, in twips.
 constexpr int kDropDownListTwips = 1500;
 

@@ -18,9 +18,11 @@ namespace tavorin {
 // to them by design name.
 class MainWindow {
  public:
-  static constexpr int kPageCount = 4;
-  static constexpr int kOuterWidthTwips = 4920;
-  static constexpr int kOuterHeightTwips = 7065;
+  static constexpr int kPageCount = kForm1PageCount;
+  // The control at position n of the control table has the id
+  // kFirstControlId + n, so that a test program can name it.
+  static constexpr int kFirstControlId = 1000;
+  static constexpr wchar_t kWindowClass[] = L"TavorinForm1";
 
   MainWindow();
   ~MainWindow();

@@ -1,0 +1,195 @@
+"""Drives Tavorin's Windows program under Wine as a user would, with xdotool,
+and watches it through the window probe. Every step waits for state it has
+observed (a window, a list's rows, a file's bytes), never for a fixed time."""
+import os
+import shutil
+import subprocess
+import sys
+import time
+from pathlib import Path
+
+TIMEOUT = 60.0
+POLL = 0.1
+
+
+class Failure(Exception):
+    pass
+
+
+def wait_for(what, check, timeout=TIMEOUT):
+    """Returns check()'s first true value; fails after `timeout` seconds."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = check()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise Failure(f"timed out waiting for {what}")
+        time.sleep(POLL)
+
+
+def xdotool(*args):
+    subprocess.run(["xdotool", *map(str, args)], check=True)
+
+
+class Wine:
+    """Programs started through the build's Wine wrapper, in one prefix."""
+
+    def __init__(self, wine_run, prefix):
+        self.wine_run = wine_run
+        self.prefix = prefix
+        self.processes = []
+
+    def start(self, program, *args, cwd=None, **popen):
+        process = subprocess.Popen([self.wine_run, self.prefix, program, *map(str, args)], cwd=cwd, **popen)
+        self.processes.append(process)
+        return process
+
+    def stop_all(self):
+        for process in self.processes:
+            if process.poll() is None:
+                process.terminate()
+        for process in self.processes:
+            try:
+                process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                process.kill()
+        env = dict(os.environ, WINEPREFIX=str(self.prefix))
+        subprocess.run(["wineserver", "-k"], env=env, check=False)
+
+
+class Probe:
+    """The window probe, kept running; ask() sends a command and returns the
+    lines of its answer."""
+
+    def __init__(self, wine, probe_exe):
+        self.process = wine.start(probe_exe, stdin=subprocess.PIPE, stdout=subprocess.PIPE)
+
+    def ask(self, command):
+        self.process.stdin.write((command + "\n").encode())
+        self.process.stdin.flush()
+        lines = []
+        while True:
+            raw = self.process.stdout.readline()
+            if not raw:
+                raise Failure(f"the probe ended while answering {command!r}")
+            line = raw.decode("utf-8").rstrip("\r\n")
+            if line == "end":
+                return lines
+            lines.append(line)
+
+    def main(self):
+        answer = {}
+        for line in self.ask("main"):
+            key, *values = line.split(" ")
+            answer[key] = [int(v) for v in values]
+        return answer
+
+    def main_shown(self):
+        window = self.main().get("window")
+        return window if window and window[5] == 1 and window[6] == 1 else None
+
+    def controls(self):
+        result = {}
+        for line in self.ask("controls"):
+            name, visible, rect, text = line.split("\t")
+            result[name] = {"visible": visible == "1", "rect": [int(v) for v in rect.split()], "text": text}
+        return result
+
+    def items(self, name):
+        rows = []
+        for line in self.ask(f"items {name}"):
+            if line.startswith("current "):
+                continue
+            flag, text = line.split("\t", 1)
+            rows.append((flag == "1", text))
+        return rows
+
+    def texts(self, name):
+        return [text for _, text in self.items(name)]
+
+    def tabs(self):
+        return [[int(v) for v in line.split()[2:]] for line in self.ask("tabs") if line.startswith("tab ")]
+
+    def window(self, title):
+        """The first visible top-level window of that title: its rectangle
+        and child controls, or None."""
+        lines = self.ask(f"find {title}")
+        if not lines:
+            return None
+        head = lines[0].split()
+        children = []
+        for line in lines[1:]:
+            if not line.startswith("child\t"):
+                break
+            _, cls, ident, visible, rect, text = line.split("\t")
+            children.append({"class": cls, "id": int(ident), "visible": visible == "1",
+                             "rect": [int(v) for v in rect.split()], "text": text})
+        return {"rect": [int(v) for v in head[1:5]], "children": children}
+
+    def picker(self):
+        lines = self.ask("picker")
+        return [int(v) for v in lines[0].split()[1:]] if lines else None
+
+
+def centre(rect):
+    return (rect[0] + rect[2]) // 2, (rect[1] + rect[3]) // 2
+
+
+def click(x, y):
+    xdotool("mousemove", "--sync", x, y)
+    xdotool("click", 1)
+
+
+def click_control(probe, name):
+    controls = probe.controls()
+    if name not in controls or not controls[name]["visible"]:
+        raise Failure(f"{name} is not on screen")
+    click(*centre(controls[name]["rect"]))
+
+
+def screenshot(path, rect):
+    """The screen area of `rect` (left, top, right, bottom) as a PNG."""
+    left, top, right, bottom = rect
+    # A little margin shows the window manager's frame too.
+    left, top = max(left - 8, 0), max(top - 32, 0)
+    geometry = f"{right - left + 8}x{bottom - top + 8}+{left}+{top}"
+    Path(path).parent.mkdir(parents=True, exist_ok=True)
+    subprocess.run(["import", "-window", "root", "-crop", geometry, str(path)], check=True)
+
+
+def activate_window_titled(title):
+    """Gives the keyboard to the X window of that exact title."""
+    def active():
+        ids = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
+                             capture_output=True, text=True).stdout.split()
+        if not ids:
+            return False
+        # A window the manager has not finished mapping refuses activation;
+        # asked again, it takes it.
+        subprocess.run(["xdotool", "windowactivate", ids[-1]], capture_output=True)
+        now = subprocess.run(["xdotool", "getactivewindow"], capture_output=True, text=True).stdout.split()
+        return now and now[0] in ids
+
+    wait_for(f"the X window {title!r} to take the keyboard", active)
+
+
+def require(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def main_guarded(run):
+    """Runs a test body and turns a failure into a message and exit code."""
+    try:
+        run()
+    except Failure as failure:
+        print(f"FAIL: {failure}", file=sys.stderr)
+        sys.exit(1)
+    print("PASS")
+
+
+def fresh_folder(path):
+    shutil.rmtree(path, ignore_errors=True)
+    Path(path).mkdir(parents=True)
+    return Path(path)

@@ -19,6 +19,14 @@ class ChangeScope {
   int& depth_;
 };
 
+constexpr UINT_PTR kRedrawTimer = 0x7A01;
+
+void CALLBACK ResumeRedraw(HWND list, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(list, timer);
+  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, TRUE);
+}
+
 }  // namespace
 
 // ---- Win32PlainList ----
@@ -173,10 +181,12 @@ bool Win32CheckList::AddItem(const std::u16string& text) {
   item.mask = LVIF_TEXT;
   item.iItem = count;
   item.pszText = wide.data();
-  const int added = ListView_InsertItem(list_, &item);
-  if (added < 0) return false;
-  ListView_SetCheckState(list_, added, FALSE);
-  return true;
+  // Drawing the list-view after every row makes loading a full list take
+  // many seconds; it is drawn once the program waits for input again.
+  SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+  SetTimer(list_, kRedrawTimer, USER_TIMER_MINIMUM, ResumeRedraw);
+  // A new row of a check-box list-view starts unchecked.
+  return ListView_InsertItem(list_, &item) >= 0;
 }
 
 void Win32CheckList::RemoveItem(int index) {

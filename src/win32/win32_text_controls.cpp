@@ -7,8 +7,13 @@ namespace tavorin {
 std::u16string Win32TextBox::Text() const { return WindowText(edit_); }
 
 void Win32TextBox::SetText(const std::u16string& text) {
-  // The edit control reports the change (EN_CHANGE) as typing does.
   SetWindowTextW(edit_, ToWide(text).c_str());
+  // A single-line edit reports the change itself; a multi-line one does not
+  // for a text set from outside, so the report is made here.
+  if (GetWindowLongW(edit_, GWL_STYLE) & ES_MULTILINE) {
+    SendMessageW(GetParent(edit_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(edit_), EN_CHANGE),
+                 reinterpret_cast<LPARAM>(edit_));
+  }
 }
 
 void Win32TextBox::Select(int start, int length) {

@@ -160,18 +160,30 @@ def screenshot(path, rect):
 
 def activate_window_titled(title):
     """Gives the keyboard to the X window of that exact title."""
-    def active():
-        ids = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
-                             capture_output=True, text=True).stdout.split()
+    seen = []
+
+    def output(*args):
+        return subprocess.run(["xdotool", *args], capture_output=True, text=True).stdout.split()
+
+    def has_keyboard():
+        ids = output("search", "--onlyvisible", "--name", f"^{title}$")
         if not ids:
             return False
         # A window the manager has not finished mapping refuses activation;
-        # asked again, it takes it.
-        subprocess.run(["xdotool", "windowactivate", ids[-1]], capture_output=True)
-        now = subprocess.run(["xdotool", "getactivewindow"], capture_output=True, text=True).stdout.split()
-        return now and now[0] in ids
+        # asked again, it takes it. Should the manager have gone, the X
+        # focus is set directly.
+        output("windowactivate", ids[-1])
+        if set(output("getactivewindow")) & set(ids):
+            return True
+        output("windowfocus", ids[-1])
+        focus = output("getwindowfocus", "-f")
+        seen[:] = [ids, focus]
+        return bool(set(focus) & set(ids))
 
-    wait_for(f"the X window {title!r} to take the keyboard", active)
+    try:
+        wait_for(f"the X window {title!r} to take the keyboard", has_keyboard)
+    except Failure as failure:
+        raise Failure(f"{failure}: windows and focus {seen}")
 
 
 def require(condition, message):

@@ -78,6 +78,7 @@ class Session:
         self.wine.start(self.args.tavorin, cwd=self.work)
         wait_for("the main window", self.probe.main_shown)
         self.shot("page0_records_empty")
+        self.start_without_records()
 
         records = self.import_file("Command5", "records.txt", "List1")
         require(all(checked for checked, _ in records), "imported records are not all checked")
@@ -85,7 +86,7 @@ class Session:
         self.shot("page0_records")
         self.show_page(1, "page1_adjustments")
         self.show_page(3, "page3_help")
-        self.show_page(2, "page2_actions_empty")
+        self.show_page(2, "page2_actions")
         self.import_file("Command8", "actions.txt", "List3")
         self.shot("page2_actions")
 
@@ -102,12 +103,43 @@ class Session:
                                            xdotool("type", "a b")),
                                 "插入内容 a b", "dialog_insert")
         self.pick_position(123, 456)
+        self.edit_record(records)
 
+        self.show_page(2, "page2_actions_added")
         expected = self.probe.texts("List3")
         self.choose_file("Command9", "导出", "exported.txt")
         exported = self.work / "exported.txt"
         want = list_file_bytes(expected)
         wait_for("the exported file's bytes", lambda: exported.exists() and exported.read_bytes() == want)
+
+    def start_without_records(self):
+        """"启动" with no records: the error box, and nothing else."""
+        self.show_page(2, "page2_actions_empty")
+        click_control(self.probe, "Command7")
+        box = wait_for("the error box", lambda: self.probe.window("错误"))
+        texts = [c["text"] for c in box["children"]]
+        require("尚未导入文本数据。" in texts, f"the error box says {texts}")
+        self.shot("dialog_error_no_records", box["rect"])
+        activate_window_titled("错误")
+        xdotool("key", "Return")
+        wait_for("the error box to close", lambda: self.probe.window("错误") is None)
+        require(self.probe.main_shown(), "the main window went away")
+        self.show_page(0, "page0_records_empty")
+
+    def edit_record(self, records):
+        """A click on a record loads it into the editor; typing there
+        rewrites the record, Enter adds an empty one after it."""
+        self.show_page(0, "page0_records_after_run")
+        rows = self.probe.rows("List1")
+        click(*centre(rows[1]))
+        record = records[1][1]
+        wait_for("the record in the editor", lambda: self.probe.controls()["Text6"]["text"] == record)
+        xdotool("key", "ctrl+End")
+        xdotool("type", "X")
+        wait_for("the record rewritten", lambda: self.probe.texts("List1")[1] == record + "X")
+        xdotool("key", "Return")
+        wait_for("an empty record at the end", lambda: self.probe.texts("List1")[-1:] == [""])
+        self.shot("page0_record_edited")
 
     def press_chord(self, dialog):
         """Ctrl held, then F5: the dialog shows each press, the first release

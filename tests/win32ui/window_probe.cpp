@@ -7,6 +7,7 @@
 //                      rectangle and WM_GETTEXT text
 //   items NAME         the rows of a list: "flag<TAB>text", flag = check mark or
 //                      selection
+//   rows NAME          screen rectangles of a list's rows
 //   tabs               screen rectangles of the tab strip's tabs
 //   find TITLE         visible top-level windows with exactly this title, with
 //                      their child controls
@@ -218,6 +219,24 @@ void PrintItems(const std::string& name) {
   std::cout << "current " << SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) << "\n";
 }
 
+void PrintRows(const std::string& name) {
+  HWND main = MainWindow();
+  const auto index = IndexOf(name);
+  HWND list = main != nullptr && index ? ControlOf(main, *index) : nullptr;
+  RemoteBuffer remote(list, sizeof(RECT));
+  if (list == nullptr || !remote.Ok()) return;
+  const bool plain = ClassOf(list) == WC_LISTBOXW;
+  const auto count = SendMessageW(list, plain ? LB_GETCOUNT : LVM_GETITEMCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    RECT r{LVIR_BOUNDS, 0, 0, 0};
+    remote.Write(0, &r, sizeof r);
+    SendMessageW(list, plain ? LB_GETITEMRECT : LVM_GETITEMRECT, i, reinterpret_cast<LPARAM>(remote.At(0)));
+    remote.Read(0, &r, sizeof r);
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    std::cout << "row " << i << " " << RectText(r) << "\n";
+  }
+}
+
 void PrintTabs() {
   HWND main = MainWindow();
   const auto index = IndexOf("TabStrip1");
@@ -365,6 +384,7 @@ int wmain() {
     else if (command == "controls") PrintControls();
     else if (command == "items") PrintItems(argument);
     else if (command == "tabs") PrintTabs();
+    else if (command == "rows") PrintRows(argument);
     else if (command == "find") PrintWindowsTitled(argument);
     else if (command == "layout") std::cout << "checked " << CheckLayout() << "\n";
     else if (command == "picker") PrintPicker();

@@ -108,6 +108,9 @@ class Probe:
     def texts(self, name):
         return [text for _, text in self.items(name)]
 
+    def rows(self, name):
+        return [[int(v) for v in line.split()[2:]] for line in self.ask(f"rows {name}")]
+
     def tabs(self):
         return [[int(v) for v in line.split()[2:]] for line in self.ask("tabs") if line.startswith("tab ")]
 

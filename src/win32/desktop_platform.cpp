@@ -1,13 +1,9 @@
 #include "win32/desktop_platform.h"
 
-#include <stdexcept>
+#include "platform/win32/win32_platform.h"
 
 namespace tavorin {
 
-// Until the Win32 input layer is linked in, a run says so instead of
-// pretending to type.
-std::unique_ptr<Platform> MakeDesktopPlatform() {
-  throw std::runtime_error("this build has no Windows input layer");
-}
+std::unique_ptr<Platform> MakeDesktopPlatform() { return std::make_unique<Win32Platform>(); }
 
 }  // namespace tavorin

@@ -5,11 +5,25 @@ what it received, then records a key chord, a wait, an insert and a picked
 position through their dialogs, exports the action list and checks the
 file's bytes. Screenshots of the pages and dialogs go to the artifacts."""
 import argparse
+import re
 import shutil
+import subprocess
+import time
 from pathlib import Path
 
 from wine_gui import (Failure, Probe, Wine, activate_window_titled, centre, click, click_control,
                       fresh_folder, main_guarded, require, screenshot, wait_for, xdotool)
+
+
+WEEKDAY = "星期[日一二三四五六]"
+DATE = "[0-9]{4}年[0-9]{2}月[0-9]{2}日"
+TIME = "[0-9]{2}:[0-9]{2}:[0-9]{2}"
+# The sample records, expanded, each followed by the sample actions' insert.
+EXPECTED_LINES = [
+    f"第1位：张三，登记于{DATE} {TIME}（{WEEKDAY}） （已登记）",
+    "第2位：李四，电话 010-1234 （已登记）",
+    f"第3位：王五，备注：{WEEKDAY}复诊 （已登记）",
+]
 
 
 def list_file_lines(path):
@@ -166,7 +180,33 @@ class Session:
         wait_for("the click line", lambda: self.probe.texts("List3") == before + [f"点击位置 {x} {y}"])
 
     def run_against_target(self, records):
-        raise Failure("no sample target to run against")
+        """Starts the sample form, presses "启动", confirms, and checks every
+        line the form received."""
+        received = self.work / "received.txt"
+        target = self.wine.start(self.args.target, received, cwd=self.work, stdout=subprocess.PIPE)
+        ready = target.stdout.readline().decode().split()
+        require(ready[:1] == ["ready"], f"the sample form said {ready}")
+        click_control(self.probe, "Command7")
+        box = wait_for("the confirmation", lambda: self.probe.window("开始"))
+        texts = [c["text"] for c in box["children"]]
+        require(any(t.startswith("即将开始执行动作。") for t in texts), f"the confirmation says {texts}")
+        self.shot("dialog_start_confirmation", box["rect"])
+        activate_window_titled("开始")
+        xdotool("key", "Return")
+        wait_for("the main window to hide for the run", lambda: self.probe.main_shown() is None)
+        wait_for("the main window after the run", self.probe.main_shown)
+        lines = wait_for("what the form received",
+                         lambda: received.exists() and received.read_text("utf-8").splitlines())
+        expected = [re.compile(pattern) for pattern in EXPECTED_LINES]
+        require(len(lines) == len(expected), f"the form received {lines}")
+        for line, pattern in zip(lines, expected):
+            require(pattern.fullmatch(line), f"the form received {line!r}")
+        require(self.today() in lines[0], f"{lines[0]!r} does not hold today's date {self.today()}")
+
+    @staticmethod
+    def today():
+        now = time.localtime()
+        return f"{now.tm_year}年{now.tm_mon:02d}月{now.tm_mday:02d}日"
 
     def close(self):
         self.wine.stop_all()

@@ -70,7 +70,7 @@ class Session:
                         lambda: (lambda r: r if [t for _, t in r] == expected else None)(self.probe.items(list_name)))
         return rows
 
-    def add_through_dialog(self, button, title, keys, expected_line, name):
+    def add_through_dialog(self, button, title, keys, expected_line, name, typed=None):
         before = self.probe.texts("List3")
         click_control(self.probe, button)
         dialog = wait_for(f"the dialog {title!r}", lambda: self.probe.window(title))
@@ -78,6 +78,7 @@ class Session:
         activate_window_titled(title)
         keys(dialog)
         if name:
+            wait_for(f"{typed!r} in the dialog", lambda: self.dialog_text(title) == typed)
             self.shot(name, dialog["rect"])
             xdotool("key", "Return")
         wait_for(f"{expected_line!r} in the action list",
@@ -109,13 +110,13 @@ class Session:
 
         self.add_through_dialog("Command6(3)", "按下按键。。。", self.press_chord, "按下按键 116 2", None)
         self.add_through_dialog("Command6(4)", "等候（秒）：", lambda _: xdotool("type", "2.5"),
-                                "等候时长 2.5", "dialog_wait")
+                                "等候时长 2.5", "dialog_wait", "2.5")
         # The insert dialog opens with the focus on "确定": the text box is
         # clicked first.
         self.add_through_dialog("Command6(5)", "插入内容：",
                                 lambda d: (click(*centre([c for c in d["children"] if c["class"].lower() == "edit"][0]["rect"])),
                                            xdotool("type", "a b")),
-                                "插入内容 a b", "dialog_insert")
+                                "插入内容 a b", "dialog_insert", "a b")
         self.pick_position(123, 456)
         self.edit_record(records)
 

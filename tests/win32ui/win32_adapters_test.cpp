@@ -86,6 +86,8 @@ TEST_P(ListContract, CurrentItemFollowsRemovalsAndTheLimitHolds) {
   ListBox& list = List();
   for (auto text : {u"a", u"b", u"c", u"d"}) ASSERT_TRUE(list.AddItem(text));
   list.SetListIndex(2);
+  list.SetSelected(0, false);  // unflagging another row leaves the current one
+  EXPECT_EQ(list.ListIndex(), 2);
   list.RemoveItem(0);  // an earlier row: the current one moves up with its text
   EXPECT_EQ(list.ListIndex(), 1);
   EXPECT_EQ(list.List(1), u"c");

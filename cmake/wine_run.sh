@@ -90,6 +90,9 @@ flock -u 9
 exec 9>&-
 
 if ! $own_server; then
+  # A server that lingers between the many short test programs: one that is
+  # just shutting down when the next program starts can make that start fail.
+  wineserver -p30 >/dev/null 2>&1 || true
   exec wine "$@"
 fi
 wineserver -k >/dev/null 2>&1 || true

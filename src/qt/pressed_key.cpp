@@ -4,15 +4,16 @@
 #include <QKeyEvent>
 
 #include "core/actions/key_chord_capture.h"
-#include "platform/x11/virtual_key_map.h"
+#include "core/interfaces/native_keys.h"
 #include "qt/virtual_keys.h"
 
 namespace tavorin {
 
 int PressedVirtualKey(const QKeyEvent& event) {
-  // X11 is the only backend with native key codes yet.
+  // Only on the desktop's own window system are the native codes the ones
+  // the platform layer maps (offscreen tests make up keys without them).
   if (event.nativeVirtualKey() != 0 && QGuiApplication::platformName() == QLatin1String("xcb")) {
-    if (const auto vk = VirtualKeyForPressedKey(event.nativeVirtualKey(), event.nativeScanCode())) {
+    if (const auto vk = VirtualKeyForNativeKeyPress(event.nativeVirtualKey(), event.nativeScanCode())) {
       return *vk;
     }
   }

@@ -5,7 +5,8 @@
 namespace tavorin {
 
 MessageAnswer QtMessageBoxes::Show(const std::u16string& text, const std::u16string& caption,
-                                   MessageIcon icon, MessageButtons buttons) {
+                                   MessageIcon icon, MessageButtons buttons,
+                                   MessageAnswer defaultAnswer) {
   const bool yesNo = buttons == MessageButtons::kYesNo;
   // The texts break lines with CR LF; a label would show the CR.
   QString shown = QString::fromStdU16String(text);
@@ -16,7 +17,9 @@ MessageAnswer QtMessageBoxes::Show(const std::u16string& text, const std::u16str
                   parent_ != nullptr && parent_->isVisible() ? parent_ : nullptr);
   // A box of a hidden window would not come to the front on its own.
   box.setWindowFlag(Qt::WindowStaysOnTopHint);
-  if (yesNo) box.setDefaultButton(QMessageBox::Yes);
+  if (yesNo) {
+    box.setDefaultButton(defaultAnswer == MessageAnswer::kNo ? QMessageBox::No : QMessageBox::Yes);
+  }
   const int answer = box.exec();
   if (!yesNo) return MessageAnswer::kOk;
   return answer == QMessageBox::Yes ? MessageAnswer::kYes : MessageAnswer::kNo;

@@ -11,8 +11,9 @@ namespace tavorin {
 class QtMessageBoxes : public MessageBoxes {
  public:
   explicit QtMessageBoxes(QWidget* parent = nullptr) : parent_(parent) {}
+  using MessageBoxes::Show;
   MessageAnswer Show(const std::u16string& text, const std::u16string& caption, MessageIcon icon,
-                     MessageButtons buttons) override;
+                     MessageButtons buttons, MessageAnswer defaultAnswer) override;
 
  private:
   QWidget* parent_;

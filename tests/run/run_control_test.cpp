@@ -9,137 +9,14 @@
 #include "form_run_test.h"
 
 // Last: Xlib's macros (None among them) break the gtest and Qt headers.
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <X11/extensions/XTest.h>
-#include <X11/keysym.h>
+#include "other_x_client.h"
 
 namespace tavorin {
 namespace {
 
+using testing::OtherClient;
 using testing::ReadUtf8;
 using RunControlTest = testing::FormRunTest;
-
-// A client of its own, as another program (or a remote-desktop tool) is.
-class OtherClient {
- public:
-  OtherClient() : display_(XOpenDisplay(nullptr)) {}
-  ~OtherClient() {
-    if (display_ != nullptr) XCloseDisplay(display_);
-  }
-  Display* display() const { return display_; }
-
-  // Press and release with nothing between them.
-  void TapEscape() {
-    const KeyCode escape = XKeysymToKeycode(display_, XK_Escape);
-    XTestFakeKeyEvent(display_, escape, True, CurrentTime);
-    XTestFakeKeyEvent(display_, escape, False, CurrentTime);
-    XSync(display_, False);
-  }
-
-  void HoldEscape(int milliseconds) {
-    const KeyCode escape = XKeysymToKeycode(display_, XK_Escape);
-    XTestFakeKeyEvent(display_, escape, True, CurrentTime);
-    XSync(display_, False);
-    QTest::qWait(milliseconds);
-    XTestFakeKeyEvent(display_, escape, False, CurrentTime);
-    XSync(display_, False);
-  }
-
-  // Takes the clipboard with a window that never answers a request.
-  Window TakeClipboard() {
-    const Window window = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 1, 1, 0, 0, 0);
-    XSetSelectionOwner(display_, XInternAtom(display_, "CLIPBOARD", False), window, CurrentTime);
-    XSync(display_, False);
-    return window;
-  }
-  Window ClipboardOwner() { return XGetSelectionOwner(display_, XInternAtom(display_, "CLIPBOARD", False)); }
-
-  std::vector<Window> WindowList(const char* name) {
-    std::vector<Window> windows;
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, remaining = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(display_, DefaultRootWindow(display_), XInternAtom(display_, name, False), 0, 4096,
-                           False, XA_WINDOW, &type, &format, &count, &remaining, &data) == Success &&
-        data != nullptr) {
-      const auto* ids = reinterpret_cast<const Window*>(data);
-      windows.assign(ids, ids + count);
-      XFree(data);
-    }
-    return windows;
-  }
-
-  // The managed window of process `pid`, 0 when there is none yet.
-  Window WindowOfProcess(qint64 pid) {
-    for (Window window : WindowList("_NET_CLIENT_LIST")) {
-      Atom type = None;
-      int format = 0;
-      unsigned long count = 0, remaining = 0;
-      unsigned char* data = nullptr;
-      if (XGetWindowProperty(display_, window, XInternAtom(display_, "_NET_WM_PID", False), 0, 1, False,
-                             XA_CARDINAL, &type, &format, &count, &remaining, &data) != Success ||
-          data == nullptr) {
-        continue;
-      }
-      const bool match = count == 1 && static_cast<qint64>(*reinterpret_cast<const unsigned long*>(data)) == pid;
-      XFree(data);
-      if (match) return window;
-    }
-    return 0;
-  }
-
-  void MakeAbove(Window window) {
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = XInternAtom(display_, "_NET_WM_STATE", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = 1;
-    event.xclient.data.l[1] = static_cast<long>(XInternAtom(display_, "_NET_WM_STATE_ABOVE", False));
-    event.xclient.data.l[3] = 1;
-    XSendEvent(display_, DefaultRootWindow(display_), False, SubstructureRedirectMask | SubstructureNotifyMask,
-               &event);
-    XSync(display_, False);
-  }
-
-  bool IsAbove(Window window) {
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, remaining = 0;
-    unsigned char* data = nullptr;
-    bool above = false;
-    const Atom wanted = XInternAtom(display_, "_NET_WM_STATE_ABOVE", False);
-    if (XGetWindowProperty(display_, window, XInternAtom(display_, "_NET_WM_STATE", False), 0, 64, False, XA_ATOM,
-                           &type, &format, &count, &remaining, &data) == Success &&
-        data != nullptr) {
-      for (unsigned long i = 0; i < count; ++i) above = above || reinterpret_cast<const Atom*>(data)[i] == wanted;
-      XFree(data);
-    }
-    return above;
-  }
-
-  // True when `window` or one of its descendants has the input focus.
-  bool HasFocus(Window window) {
-    Window focus = 0;
-    int revert = 0;
-    XGetInputFocus(display_, &focus, &revert);
-    while (focus != 0 && focus != PointerRoot) {
-      if (focus == window) return true;
-      Window root = 0, parent = 0, *children = nullptr;
-      unsigned count = 0;
-      if (!XQueryTree(display_, focus, &root, &parent, &children, &count)) return false;
-      if (children != nullptr) XFree(children);
-      if (parent == root) return false;
-      focus = parent;
-    }
-    return false;
-  }
-
- private:
-  Display* display_;
-};
 
 // Each tap, sent as soon as a run has delivered its first record, ends that
 // run at once; none of them reaches the target, while the run's own Esc
@@ -207,12 +84,31 @@ TEST_F(RunControlTest, AnErrorBoxClosedWithEscLetsTheRunDeliverEveryRecord) {
   boxes_.keysFor = [](const QString& text) {
     return text == QStringLiteral("参数错误")
                ? QStringList{"keydown", "Escape", "sleep", "0.15", "keyup", "Escape"}
-               : QStringList{"key", "Return"};
+               : testing::BoxAnswerer::UsualKeys(text);
   };
   Start();
   EXPECT_EQ(WaitForText(QStringLiteral("abc")), QStringLiteral("abc"));
   EXPECT_EQ(boxes_.texts.count(QStringLiteral("参数错误")), 3) << boxes_.texts.join('|').toStdString();
   for (const auto& text : boxes_.texts) EXPECT_FALSE(text.startsWith(QStringLiteral("执行已停止")));
+}
+
+// The check before the run lists a faulty line and makes "否" the default:
+// Enter keeps the run from starting; Y starts it all the same.
+TEST_F(RunControlTest, AFaultyLineIsListedFirstAndEnterKeepsTheRunFromStarting) {
+  Records({QStringLiteral("a")}, {true});
+  Actions({clickLine_, QStringLiteral("点击位置 100"), QStringLiteral("复制内容"), QStringLiteral("粘贴内容")});
+  boxes_.keysFor = [](const QString&) { return QStringList{QStringLiteral("key"), QStringLiteral("Return")}; };
+  Start();
+  ASSERT_EQ(boxes_.texts.size(), 1) << boxes_.texts.join('|').toStdString();
+  EXPECT_TRUE(boxes_.texts[0].startsWith(QStringLiteral("第 2 行：参数错误。\n\n即将开始执行动作。")))
+      << boxes_.texts[0].toStdString();
+  EXPECT_TRUE(form_.isVisible());
+  EXPECT_EQ(form_.controls().text3.Text(), u"");
+
+  boxes_.keysFor = testing::BoxAnswerer::UsualKeys;
+  Start();
+  EXPECT_EQ(WaitForText(QStringLiteral("a")), QStringLiteral("a"));
+  EXPECT_TRUE(boxes_.texts.contains(QStringLiteral("参数错误。"))) << boxes_.texts.join('|').toStdString();
 }
 
 // With the target always on top, as the confirmation asks, the error box and
@@ -221,11 +117,7 @@ TEST_F(RunControlTest, AnErrorBoxClosedWithEscLetsTheRunDeliverEveryRecord) {
 TEST_F(RunControlTest, BoxesComeAboveAnAlwaysOnTopTargetWithTheFocus) {
   OtherClient other;
   ASSERT_NE(other.display(), nullptr);
-  Window target = 0;
-  for (int i = 0; i < 200 && target == 0; ++i) {
-    target = other.WindowOfProcess(target_.processId());
-    if (target == 0) QTest::qWait(50);
-  }
+  const Window target = other.WaitForWindowOfProcess(target_.processId());
   ASSERT_NE(target, 0u) << "the window manager lists " << other.WindowList("_NET_CLIENT_LIST").size()
                         << " windows, none of the target's";
   other.MakeAbove(target);

@@ -8,8 +8,8 @@
 
 namespace tavorin::testing {
 
-// Records every box shown and answers Yes/No boxes from a queue of answers
-// (Yes once the queue is empty).
+// Records every box shown and answers Yes/No boxes from a queue of answers;
+// once the queue is empty it presses the default button, as Enter would.
 class FakeMessageBoxes : public MessageBoxes {
  public:
   struct Shown {
@@ -17,13 +17,15 @@ class FakeMessageBoxes : public MessageBoxes {
     std::u16string caption;
     MessageIcon icon;
     MessageButtons buttons;
+    MessageAnswer defaultAnswer;
   };
 
+  using MessageBoxes::Show;
   MessageAnswer Show(const std::u16string& text, const std::u16string& caption, MessageIcon icon,
-                     MessageButtons buttons) override {
-    shown.push_back({text, caption, icon, buttons});
+                     MessageButtons buttons, MessageAnswer defaultAnswer) override {
+    shown.push_back({text, caption, icon, buttons, defaultAnswer});
     if (buttons == MessageButtons::kOk) return MessageAnswer::kOk;
-    if (answers.empty()) return MessageAnswer::kYes;
+    if (answers.empty()) return defaultAnswer;
     const MessageAnswer answer = answers.front();
     answers.pop_front();
     return answer;

@@ -7,6 +7,7 @@
 #include "fake_run_window.h"
 #include "recording_platform.h"
 #include "core/execution/number_rules.h"
+#include "core/run/progress_texts.h"
 #include "core/run/stoppable_platform.h"
 #include "core/interfaces/memory_list_box.h"
 
@@ -267,6 +268,111 @@ TEST_F(RunControllerTest, AStopCountsEveryPassWhoseLinesAllReachedTheTarget) {
               u"执行已停止：已完成 " + DecimalText(c.completed) + u" 次，共 3 次。")
         << "stop at " << c.stopAt;
   }
+}
+
+const std::u16string kUsualConfirmation =
+    u"即将开始执行动作。请确保\r\n1、将所需的窗口最大化，并且置于顶层。\r\n2、执行动作期间请不要操纵鼠标和键盘。\r\n"
+    u"执行期间按 Esc 键可以停止。\r\n继续吗？";
+
+TEST_F(RunControllerTest, FaultyLinesAreListedBeforeTheQuestionAndNoIsTheDefault) {
+  CheckedRecords(1);
+  list3.AddItem(u"复制内容");
+  boxes.answers = {};
+  controller.Start();  // no findings: the box as always, Yes by default
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, kUsualConfirmation);
+  EXPECT_EQ(boxes.shown[0].defaultAnswer, MessageAnswer::kYes);
+  EXPECT_EQ(acquired, 1);
+
+  list3.AddItem(u"按下按键 86 9");
+  list3.AddItem(u"等候时长 1e306");
+  boxes.shown.clear();
+  platform.TakeLog();
+  controller.Start();  // Enter takes the default: no run
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, u"第 2 行：参数错误\r\n第 3 行：参数错误\r\n\r\n" + kUsualConfirmation);
+  EXPECT_EQ(boxes.shown[0].caption, u"开始");
+  EXPECT_EQ(boxes.shown[0].buttons, MessageButtons::kYesNo);
+  EXPECT_EQ(boxes.shown[0].defaultAnswer, MessageAnswer::kNo);
+  EXPECT_EQ(acquired, 1);
+  EXPECT_TRUE(platform.Log().empty());
+
+  boxes.answers = {MessageAnswer::kYes};  // the user runs it anyway
+  controller.Start();
+  EXPECT_EQ(acquired, 2);
+  EXPECT_EQ(platform.Log().front(), "hide");
+}
+
+// Logs the badge's calls among the platform's, so a test sees when they come.
+class LoggingProgress : public RunProgress {
+ public:
+  explicit LoggingProgress(RecordingPlatform& log) : log_(log) {}
+  ScreenSize BadgeSize() const override { return {300, 80}; }
+  void Show(ScreenPoint at, const std::u16string& stopHint) override {
+    log_.Note("badge at " + std::to_string(at.x) + "," + std::to_string(at.y) + " " + testing::ToUtf8(stopHint));
+  }
+  void SetPass(const std::u16string& text) override { log_.Note("badge " + testing::ToUtf8(text)); }
+  void SetRecord(const std::u16string& text) override { log_.Note("badge record " + testing::ToUtf8(text)); }
+  void Hide() override { log_.Note("badge hidden"); }
+
+ private:
+  RecordingPlatform& log_;
+};
+
+class FixedScreens : public ScreenLayout {
+ public:
+  std::vector<ScreenRect> ScreenRects() const override { return rects; }
+  std::vector<ScreenRect> rects = {{0, 0, 1280, 1024}};
+};
+
+TEST_F(RunControllerTest, TheBadgeShowsEachPassAndRecordAwayFromTheClicksAndGoesWithTheRun) {
+  LoggingProgress progress(platform);
+  FixedScreens screens;
+  controller.SetRunFeedback(&screens, &progress);
+  CheckedRecords(2);
+  list1.SetList(1, u"第%i行\n二");
+  list3.AddItem(u"点击位置 1200 1000");
+  list3.AddItem(u"复制内容");
+  controller.Start();
+  const Log click = {"move 1200 1000", "mouse 6", "sleep 50", "sleep 50"};
+  Log expected = {"hide", "badge at 8,8 Esc 停止", "badge 第 1/2 次"};
+  expected.insert(expected.end(), click.begin(), click.end());
+  expected.insert(expected.end(), {"badge record r1", "clipboard clear", "sleep 50", "clipboard r1", "sleep 50",
+                                   "badge 第 2/2 次"});
+  expected.insert(expected.end(), click.begin(), click.end());
+  expected.insert(expected.end(), {"badge record 第2行 二", "clipboard clear", "sleep 50", "clipboard 第2行\n二",
+                                   "sleep 50", "badge hidden", "show"});
+  EXPECT_EQ(platform.TakeLog(), expected);
+
+  // A stop takes the badge away too, before the window and the message.
+  list3.AddItem(u"等候时长 10");
+  platform.PressStopAt(platform.NowMs() + 500);
+  controller.Start();
+  const Log log = platform.TakeLog();
+  ASSERT_GE(log.size(), 3u);
+  EXPECT_EQ(Log(log.end() - 3, log.end()), (Log{"sleep 10000 stopped after 300", "badge hidden", "show"}));
+  EXPECT_EQ(LastBoxText(), u"执行已停止：已完成 1 次，共 2 次。");
+
+  // Without screens, or without a place clear of the clicks, no badge.
+  screens.rects.clear();
+  controller.Start();
+  for (const auto& entry : platform.TakeLog()) EXPECT_EQ(entry.rfind("badge", 0), std::string::npos) << entry;
+  screens.rects = {{0, 0, 316, 96}};
+  list3.Clear();
+  list3.AddItem(u"点击位置 100 50");
+  controller.Start();
+  for (const auto& entry : platform.TakeLog()) EXPECT_EQ(entry.rfind("badge", 0), std::string::npos) << entry;
+}
+
+TEST(BadgeRecordText, OneLineAndBoundedWhateverTheRecord) {
+  EXPECT_EQ(BadgeRecordText(u"a\tb\nc\r\nd\u2028e"), u"a b c  d e");
+  EXPECT_EQ(BadgeRecordText(std::u16string(1000, u'字')), std::u16string(200, u'字'));
+  // A cut never leaves half of a surrogate pair.
+  std::u16string emoji = u"a";
+  for (int i = 0; i < 150; ++i) emoji += u"\U0001F600";
+  EXPECT_EQ(BadgeRecordText(emoji), emoji.substr(0, 199));
+  EXPECT_EQ(BadgeRecordText(emoji.substr(0, 201)), emoji.substr(0, 199));
+  EXPECT_EQ(BadgeRecordText(u""), u"");
 }
 
 TEST(StoppablePlatform, ReleasesWhatIsHeldAndLetsNothingThroughAfterAStop) {

@@ -13,8 +13,19 @@ enum class MessageAnswer { kOk, kYes, kNo };
 class MessageBoxes {
  public:
   virtual ~MessageBoxes() = default;
+  // `defaultAnswer` names the button that Enter presses: kOk for an OK box,
+  // kYes or kNo for a Yes/No box.
   virtual MessageAnswer Show(const std::u16string& text, const std::u16string& caption,
-                             MessageIcon icon, MessageButtons buttons) = 0;
+                             MessageIcon icon, MessageButtons buttons,
+                             MessageAnswer defaultAnswer) = 0;
+
+  // The usual default: Yes for a question, OK otherwise. (Implementations
+  // bring it into scope with `using MessageBoxes::Show;`.)
+  MessageAnswer Show(const std::u16string& text, const std::u16string& caption, MessageIcon icon,
+                     MessageButtons buttons) {
+    return Show(text, caption, icon, buttons,
+                buttons == MessageButtons::kYesNo ? MessageAnswer::kYes : MessageAnswer::kOk);
+  }
 
   // The program's error box: caption "错误", critical-stop icon, one OK button.
   void ShowError(const std::u16string& text) {

@@ -13,4 +13,8 @@ inline constexpr std::u16string_view kKeyKeyword = u"按下按键";
 inline constexpr std::u16string_view kWaitKeyword = u"等候时长";
 inline constexpr std::u16string_view kInsertKeyword = u"插入内容";
 
+// In the order a run compares them.
+inline constexpr std::u16string_view kActionKeywords[] = {kCopyKeyword, kPasteKeyword, kClickKeyword,
+                                                          kKeyKeyword,  kWaitKeyword,  kInsertKeyword};
+
 }  // namespace tavorin

@@ -6,6 +6,7 @@
 
 #include "core/execution/command_interpreter.h"
 #include "core/execution/number_rules.h"
+#include "core/run/progress_texts.h"
 #include "core/run/text_expansion.h"
 
 namespace tavorin {
@@ -37,6 +38,7 @@ void CopyNextRecord(RunContext& run) {
                                        run.controls.list2, run.clock);
   state.recordCursor = (state.recordCursor + 1) % count;
   run.controls.text5.SetText(state.currentText);
+  if (run.progress != nullptr) run.progress->SetRecord(BadgeRecordText(state.currentText));
   run.platform.ClearClipboard();
   Run(run, kSettle);
   // The clipboard gets the expanded text itself: a single-line box may

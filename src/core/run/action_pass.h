@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/interfaces/platform.h"
+#include "core/interfaces/run_progress.h"
 #include "core/run/action_keywords.h"
 #include "core/run/clock.h"
 #include "core/run/run_controls.h"
@@ -19,6 +20,8 @@ struct RunContext {
   RunState& state;
   // The record changes the pass list was built from, once it has been.
   std::optional<std::uint64_t> passListBuiltAt = std::nullopt;
+  // Told each record a copy line takes, when a badge shows the run.
+  RunProgress* progress = nullptr;
 };
 
 // One pass: brings the pass list up to the checked records of this moment,

@@ -4,7 +4,10 @@
 
 #include "core/execution/command_interpreter.h"
 #include "core/execution/number_rules.h"
+#include "core/run/action_list_check.h"
 #include "core/run/action_pass.h"
+#include "core/run/badge_placement.h"
+#include "core/run/progress_texts.h"
 #include "core/run/stoppable_platform.h"
 
 namespace tavorin {
@@ -36,6 +39,11 @@ RunController::RunController(RunControls& controls, RunWindow& window, MessageBo
       clock_(clock),
       acquirePlatform_(std::move(acquirePlatform)) {}
 
+void RunController::SetRunFeedback(const ScreenLayout* screens, RunProgress* progress) {
+  screens_ = screens;
+  progress_ = progress;
+}
+
 void RunController::Start() {
   if (controls_.list1.ListCount() == 0) {
     boxes_.ShowError(u"尚未导入文本数据。");
@@ -46,8 +54,15 @@ void RunController::Start() {
     return;
   }
   if (!SettingsFit()) return;
-  if (boxes_.Show(kConfirmation, u"开始", MessageIcon::kInformation, MessageButtons::kYesNo) !=
-      MessageAnswer::kYes) {
+  const std::vector<ScreenRect> screens =
+      screens_ != nullptr ? screens_->ScreenRects() : std::vector<ScreenRect>();
+  const ActionListReview review = ReviewActionList(controls_.list3, screens, clock_);
+  // Lines the run would stumble over come first, and make "否" the answer
+  // a quick Enter gives.
+  const bool faulty = !review.findings.empty();
+  if (boxes_.Show(faulty ? FindingsText(review.findings) + u"\r\n" + kConfirmation : kConfirmation,
+                  u"开始", MessageIcon::kInformation, MessageButtons::kYesNo,
+                  faulty ? MessageAnswer::kNo : MessageAnswer::kYes) != MessageAnswer::kYes) {
     return;
   }
   Platform* platform = acquirePlatform_();
@@ -55,11 +70,13 @@ void RunController::Start() {
 
   window_.Hide();
   NormaliseSettings();
+  RunProgress* badge = ShowBadge(screens, review.clickPositions);
   StoppablePlatform guarded(*platform);
   guarded.BeginStopWatch();
-  const std::int32_t completed = RunPasses(guarded);
+  const std::int32_t completed = RunPasses(guarded, badge);
   const bool stopped = guarded.StopRequested();
   guarded.EndStopWatch();
+  if (badge != nullptr) badge->Hide();
   window_.Show();
 
   if (stopped) {
@@ -102,12 +119,23 @@ void RunController::NormaliseSettings() {
   state_.refreshKeyIndex = static_cast<std::int16_t>(keyIndex < 0 ? 0 : keyIndex);
 }
 
-std::int32_t RunController::RunPasses(StoppablePlatform& platform) {
+RunProgress* RunController::ShowBadge(const std::vector<ScreenRect>& screens,
+                                      const std::vector<ScreenPoint>& clicks) {
+  if (progress_ == nullptr) return nullptr;
+  const auto place = PlaceBadge(screens, progress_->BadgeSize(), clicks);
+  if (!place) return nullptr;
+  progress_->Show(*place, kBadgeStopHint);
+  return progress_;
+}
+
+std::int32_t RunController::RunPasses(StoppablePlatform& platform, RunProgress* badge) {
   RunContext run{platform, clock_, controls_, state_};
+  run.progress = badge;
   std::int32_t completed = 0;
   // A wider counter: a count of 2147483647 must not overflow the last step.
   for (std::int64_t pass = 1; pass <= state_.runCount; ++pass) {
     state_.passNumber = static_cast<std::int32_t>(pass);
+    if (badge != nullptr) badge->SetPass(PassText(state_.passNumber, state_.runCount));
     const std::uint64_t droppedBefore = platform.DroppedEffects();
     // A pass is done once every action line has reached the target; a stop
     // in the pauses that close it does not undo that.

@@ -2,8 +2,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "core/interfaces/platform.h"
+#include "core/interfaces/run_progress.h"
+#include "core/interfaces/screens.h"
 #include "core/run/clock.h"
 #include "core/run/run_controls.h"
 #include "core/run/run_state.h"
@@ -23,6 +26,11 @@ class RunController {
   RunController(RunControls& controls, RunWindow& window, MessageBoxes& boxes, const Clock& clock,
                 std::function<Platform*()> acquirePlatform);
 
+  // Where the screens are, for the check of click positions and the place
+  // of the progress badge; and the badge. Either may be null: no position
+  // check, no badge.
+  void SetRunFeedback(const ScreenLayout* screens, RunProgress* progress);
+
   // The click handler of "启动".
   void Start();
 
@@ -32,7 +40,9 @@ class RunController {
   bool SettingsFit();
   void NormaliseSettings();
   // Returns the number of passes whose action lines all reached the target.
-  std::int32_t RunPasses(StoppablePlatform& platform);
+  std::int32_t RunPasses(StoppablePlatform& platform, RunProgress* badge);
+  // The badge shown out of the way of the clicks, or null when it is not.
+  RunProgress* ShowBadge(const std::vector<ScreenRect>& screens, const std::vector<ScreenPoint>& clicks);
   void RunCooldown(Platform& platform);
   void PressRefreshKey(Platform& platform, std::int16_t keyIndex);
 
@@ -41,6 +51,8 @@ class RunController {
   MessageBoxes& boxes_;
   const Clock& clock_;
   std::function<Platform*()> acquirePlatform_;
+  const ScreenLayout* screens_ = nullptr;
+  RunProgress* progress_ = nullptr;
   RunState state_;
 };
 

@@ -1,7 +1,9 @@
 // How long a run of click, copy, paste, Enter and wait passes takes on the
 // X11 platform with the stop watch on, against the sum of the pauses those
-// lines prescribe (100 ms each, 200 ms for the wait). Needs an X display:
-//   xvfb-run -a -s "-screen 0 1280x1024x24" build/release/bench/tavorin_run_fidelity [passes]
+// lines prescribe (100 ms each, 200 ms for the wait). With "badge" the
+// progress badge shows and follows every pass, as in a run from the window.
+// Needs an X display:
+//   xvfb-run -a -s "-screen 0 1280x1024x24" build/release/bench/tavorin_run_fidelity [passes] [badge]
 // Input goes to whatever window has the focus.
 
 #include <QApplication>
@@ -10,29 +12,22 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
+#include "core/run/badge_placement.h"
+#include "core/run/progress_texts.h"
 #include "platform/x11/x11_platform.h"
+#include "qt/qt_screens.h"
+#include "qt/run_badge.h"
 #include "core/run/stoppable_platform.h"
 #include "core/run/action_pass.h"
 #include "core/interfaces/memory_list_box.h"
+#include "core/interfaces/memory_text_box.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-class PlainTextBox : public tavorin::TextBox {
- public:
-  std::u16string Text() const override { return text_; }
-  void SetText(const std::u16string& text) override { text_ = text; }
-  void Select(int, int) override {}
-  bool SetFocus() override { return false; }
-  bool Enabled() const override { return true; }
-  void SetEnabled(bool) override {}
-
- private:
-  std::u16string text_;
-};
 
 // Passes every call on and adds up where the time goes: the time inside each
 // kind of call, and for pauses only what they last beyond their request.
@@ -92,6 +87,7 @@ class TimingPlatform : public tavorin::Platform {
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   const int passes = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
+  const bool withBadge = argc > 2 && std::strcmp(argv[2], "badge") == 0;
   constexpr double kPrescribedPerPassMs = 600;
 
   tavorin::X11Platform x11;
@@ -99,7 +95,7 @@ int main(int argc, char* argv[]) {
   tavorin::StoppablePlatform platform(timing);
   tavorin::SystemClock clock;
   tavorin::MemoryListBox records, pairs, actions, passList;
-  PlainTextBox count, cooldown, mirror;
+  tavorin::MemoryTextBox count, cooldown, mirror;
   for (const char16_t* record : {u"第%i条 %d %t", u"乙", u"丙"}) {
     records.AddItem(record);
     records.SetSelected(records.ListCount() - 1, true);
@@ -111,6 +107,16 @@ int main(int argc, char* argv[]) {
   tavorin::RunControls controls{records, pairs, actions, passList, count, cooldown, mirror};
   tavorin::RunState state;
   tavorin::RunContext run{platform, clock, controls, state};
+  tavorin::RunBadge badge;
+  if (withBadge) {
+    const auto place = tavorin::PlaceBadge(tavorin::QtScreens().ScreenRects(), badge.BadgeSize(), {{5, 5}});
+    if (!place) {
+      std::fprintf(stderr, "no place for the badge\n");
+      return 1;
+    }
+    badge.Show(*place, tavorin::kBadgeStopHint);
+    run.progress = &badge;
+  }
 
   std::vector<double> perPass;
   platform.BeginStopWatch();
@@ -118,11 +124,14 @@ int main(int argc, char* argv[]) {
   for (int pass = 1; pass <= passes; ++pass) {
     const auto passStart = Clock::now();
     state.passNumber = pass;
+    if (withBadge) badge.SetPass(tavorin::PassText(pass, passes));
     tavorin::RunActionPass(run);
     perPass.push_back(std::chrono::duration<double, std::milli>(Clock::now() - passStart).count());
   }
   const double totalMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
   platform.EndStopWatch();
+  if (withBadge) badge.Hide();
+  std::printf("%s\n", withBadge ? "with the progress badge" : "without the progress badge");
   std::sort(perPass.begin(), perPass.end());
   std::printf("%d passes: %.1f ms for %.0f ms of prescribed pauses, ratio %.4f\n", passes, totalMs,
               passes * kPrescribedPerPassMs, totalMs / (passes * kPrescribedPerPassMs));

@@ -13,6 +13,7 @@
 #include "qt/form1_bindings.h"
 #include "qt/form1_controls.h"
 #include "qt/model_change_counter.h"
+#include "qt/run_badge.h"
 
 namespace tavorin {
 
@@ -49,7 +50,8 @@ RunBinding::RunBinding(Form1& form)
       form_(form),
       factory_([] { return std::make_unique<X11Platform>(); }),
       window_(std::make_unique<QtRunWindow>(form)),
-      boxes_(&form) {
+      boxes_(&form),
+      badge_(std::make_unique<RunBadge>()) {
   setObjectName(QStringLiteral("RunBinding"));
   Form1Controls& c = form.controls();
   recordChanges_ = std::make_unique<ModelChangeCounter>(
@@ -58,6 +60,7 @@ RunBinding::RunBinding(Form1& form)
       c.list1, c.list2, c.list3, c.list4, c.text3, c.text4, c.text5, recordChanges_.get()});
   controller_ = std::make_unique<RunController>(*controls_, *window_, boxes_, clock_,
                                                 [this] { return AcquirePlatform(); });
+  controller_->SetRunFeedback(&screens_, badge_.get());
   connect(form.findChild<QPushButton*>(QStringLiteral("Command7")), &QPushButton::clicked, this,
           [this] { controller_->Start(); });
 }

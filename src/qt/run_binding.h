@@ -8,12 +8,14 @@
 #include "core/run/clock.h"
 #include "core/run/run_controller.h"
 #include "qt/qt_message_boxes.h"
+#include "qt/qt_screens.h"
 
 namespace tavorin {
 
 class Form1;
 class QtRunWindow;
 class ModelChangeCounter;
+class RunBadge;
 
 // Connects "启动" to the run controller and supplies the controller with the
 // window, message boxes, clock and input platform of the desktop.
@@ -40,6 +42,8 @@ class RunBinding : public QObject {
   std::unique_ptr<ModelChangeCounter> recordChanges_;
   std::unique_ptr<RunControls> controls_;
   QtMessageBoxes boxes_;
+  QtScreens screens_;
+  std::unique_ptr<RunBadge> badge_;
   SystemClock clock_;
   std::unique_ptr<RunController> controller_;
 };

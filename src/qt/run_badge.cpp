@@ -21,6 +21,9 @@ RunBadge::RunBadge()
     : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                            Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus) {
   setObjectName(QStringLiteral("RunBadge"));
+  // Not the main window's title: scripts that look for that window by name
+  // must not find the badge.
+  setWindowTitle(QStringLiteral("执行进度"));
   setAttribute(Qt::WA_ShowWithoutActivating);
   setAttribute(Qt::WA_TransparentForMouseEvents);
   setAttribute(Qt::WA_OpaquePaintEvent);

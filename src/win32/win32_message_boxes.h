@@ -12,8 +12,9 @@ class Win32MessageBoxes : public MessageBoxes {
  public:
   explicit Win32MessageBoxes(HWND owner) : owner_(owner) {}
 
+  using MessageBoxes::Show;
   MessageAnswer Show(const std::u16string& text, const std::u16string& caption, MessageIcon icon,
-                     MessageButtons buttons) override;
+                     MessageButtons buttons, MessageAnswer defaultAnswer) override;
 
  private:
   HWND owner_;

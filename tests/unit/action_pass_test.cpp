@@ -108,17 +108,18 @@ TEST_F(ActionPassTest, WithoutACopyLineTheRecordsAreNeverTouched) {
   EXPECT_EQ(state.recordCursor, 0);
 }
 
+// A faulty click line reports and still clicks.
 TEST_F(ActionPassTest, LinesBecomeTheirCommands) {
-  EXPECT_EQ(LineLog(u"点击位置 100 200"), (Log{"move 100 200", "mouse 6", "sleep 50", "sleep 50"}));
-  EXPECT_EQ(LineLog(u"点击位置 -5 7"), (Log{"move -5 7", "mouse 6", "sleep 50", "sleep 50"}));
-  EXPECT_EQ(LineLog(u"按下按键 86 2"), kPasteSteps);
-  EXPECT_EQ(LineLog(u"按下按键 116"), (Log{"key 116 down", "key 116 up", "sleep 50", "sleep 50"}));
-  EXPECT_EQ(LineLog(u"粘贴内容"), kPasteSteps);
-}
-
-TEST_F(ActionPassTest, FaultyClickLinesReportAndStillClick) {
-  EXPECT_EQ(LineLog(u"点击位置 100"), (Log{"error 参数错误。", "mouse 6", "sleep 50", "sleep 50"}));
-  EXPECT_EQ(LineLog(u"点击位置100 200"), (Log{"error 未知指令。", "mouse 6", "sleep 50", "sleep 50"}));
+  const std::pair<const char16_t*, Log> cases[] = {
+      {u"点击位置 100 200", {"move 100 200", "mouse 6", "sleep 50", "sleep 50"}},
+      {u"点击位置 -5 7", {"move -5 7", "mouse 6", "sleep 50", "sleep 50"}},
+      {u"点击位置 100", {"error 参数错误。", "mouse 6", "sleep 50", "sleep 50"}},
+      {u"点击位置100 200", {"error 未知指令。", "mouse 6", "sleep 50", "sleep 50"}},
+      {u"按下按键 86 2", kPasteSteps},
+      {u"按下按键 116", {"key 116 down", "key 116 up", "sleep 50", "sleep 50"}},
+      {u"粘贴内容", kPasteSteps},
+  };
+  for (const auto& [line, expected] : cases) EXPECT_EQ(LineLog(line), expected) << testing::ToUtf8(line);
 }
 
 // A wait either pauses its seconds in milliseconds (at least 50) or, when
@@ -151,6 +152,7 @@ TEST_F(ActionPassTest, WaitLinesPauseTheirSecondsOrAreRefused) {
       {u"等候时长 -1e306", refused},
       {u"等候时长 1e999", refused},
       {u"等候时长 &H7FFFFFFF", refused},
+      {u"等候时长0.5", {"error 未知指令。"}},  // glued to the keyword: no wait
   };
   for (const auto& c : cases) EXPECT_EQ(LineLog(c.line), c.expected) << testing::ToUtf8(c.line);
   EXPECT_EQ(WaitCommand(u"等候时长 5"), u"s 5000");

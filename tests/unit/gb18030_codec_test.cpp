@@ -56,11 +56,15 @@ TEST(Gb18030CodecTest, BytesThatAreNoGb18030) {
 // UTF-8 as strict as its definition: no overlong forms, no surrogates,
 // nothing past U+10FFFF, nothing cut off.
 TEST(Utf8DecodingTest, OnlyWellFormedUtf8) {
-  for (const std::string bytes : {"\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80",
-                                  "\xF8\x88\x80\x80\x80", "\x80", "\xE4\xB8"}) {
+  for (const std::string bytes : {"\xC1\xBF", "\xE0\x9F\xBF", "\xF0\x8F\xBF\xBF", "\xED\xA0\x80",
+                                  "\xED\xBF\xBF", "\xF4\x90\x80\x80", "\xF8\x88\x80\x80\x80", "\x80",
+                                  "\xE4\xB8", "\xE4\xB8\x41"}) {
     EXPECT_FALSE(DecodeUtf8(bytes).has_value()) << bytes;
   }
-  EXPECT_EQ(DecodeUtf8("\x7F\xC2\x80\xEF\xBF\xBF\xF4\x8F\xBF\xBF"), u"\x7F\u0080\uFFFF\U0010FFFF");
+  // Each length's smallest and largest character, and those around the surrogates.
+  EXPECT_EQ(DecodeUtf8("\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xED\x9F\xBF\xEE\x80\x80\xEF\xBF\xBF"
+                       "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF"),
+            u"\x7F\u0080\u07FF\u0800\uD7FF\uE000\uFFFF\U00010000\U0010FFFF");
 }
 
 #ifdef __linux__

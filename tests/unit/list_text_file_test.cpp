@@ -36,10 +36,15 @@ class ListTextFileTest : public ::testing::Test {
   TempFolder folder;
 };
 
-// --- Lines ---
+// 中文，镕丟 and the euro sign as code page 936 (GBK) writes them: 镕 and 丟
+// are GBK characters outside GB2312, the euro sign is the single byte 0x80.
+const std::string kGbkBytes = "\xD6\xD0\xCE\xC4\xA3\xAC\xE9\x46\x81\x47\x80\r\n";
+const std::u16string kGbkText = u"中文，镕丟€";
 
-// A CR ends a line; only in a file without any CR does a LF.
-TEST_F(ListTextFileTest, LineEnds) {
+// A CR ends a line; only in a file without any CR does a LF. Blank lines are
+// skipped, others kept exactly. UTF-8 with or without its mark, UTF-16 either
+// way round by its mark; the mark is not text.
+TEST_F(ListTextFileTest, ReadsLinesOfEveryEncoding) {
   const std::pair<std::string, Lines> cases[] = {
       {"a\r\nb\rc\nd\r\n\ne", {u"a", u"b", u"c\nd", u"\ne"}},
       {"one\ntwo\r\nthree\n", {u"one\ntwo", u"three\n"}},
@@ -47,18 +52,21 @@ TEST_F(ListTextFileTest, LineEnds) {
       {"\xE5\xAD\xA6\xE6\xA0\xA1\n\xE5\x8C\xBB\xE9\x99\xA2\n", {u"学校", u"医院"}},
       {"last without end", {u"last without end"}},
       {"", {}},
+      {"点击位置 100 200\r\n\r\n   \r\n  等候时长 2  \r\n\t\xE3\x80\x80 \r\n\r\n",
+       {u"点击位置 100 200", u"  等候时长 2  "}},
+      {kGbkBytes + "ab\r\n", {kGbkText, u"ab"}},
+      {"中文\r\n한국어 😀\r\n", {u"中文", u"한국어 😀"}},
+      {"\xEF\xBB\xBF中文\r\n한국어 😀\r\n", {u"中文", u"한국어 😀"}},
+      {std::string("\xFF\xFE\x2D\x4E\r\0\n\0a\0", 10), {u"中", u"a"}},
+      {std::string("\xFE\xFF\x4E\x2D\0\r\0\n\0a", 10), {u"中", u"a"}},
   };
   for (const auto& [bytes, lines] : cases) EXPECT_EQ(ReadBytes(bytes), lines) << bytes;
 }
 
-TEST_F(ListTextFileTest, BlankLinesAreSkippedAndOthersKeptExactly) {
-  const std::string file = "点击位置 100 200\r\n\r\n   \r\n  等候时长 2  \r\n\t\xE3\x80\x80 \r\n\r\n";
-  EXPECT_EQ(ReadBytes(file), (Lines{u"点击位置 100 200", u"  等候时长 2  "}));
-}
-
-TEST_F(ListTextFileTest, WritingEndsEveryItemWithCrLfAndReadsBackTheNonBlankOnes) {
+TEST_F(ListTextFileTest, WritingEndsEveryItemWithCrLfInGbk) {
   EXPECT_EQ(WriteItems({u"a", u" b ", u"", u"   ", u"c\nd"}), "a\r\n b \r\n\r\n   \r\nc\nd\r\n");
   EXPECT_EQ(ReadListFile(folder.Name("out.txt")).lines, (Lines{u"a", u" b ", u"c\nd"}));
+  EXPECT_EQ(WriteItems({kGbkText}), kGbkBytes);
 }
 
 TEST(IsTxtPathTest, OnlyATxtEndingInAnyCase) {
@@ -68,28 +76,6 @@ TEST(IsTxtPathTest, OnlyATxtEndingInAnyCase) {
   for (const char16_t* no : {u"a.text", u"a.tx", u"a.txt.bak", u"txt", u"", u"a_txt"}) {
     EXPECT_FALSE(IsTxtPath(no));
   }
-}
-
-// --- Encodings ---
-
-// 中文，镕丟 and the euro sign as code page 936 (GBK) writes them: 镕 and 丟
-// are GBK characters outside GB2312, the euro sign is the single byte 0x80.
-const std::string kGbkBytes = "\xD6\xD0\xCE\xC4\xA3\xAC\xE9\x46\x81\x47\x80\r\n";
-const std::u16string kGbkText = u"中文，镕丟€";
-
-TEST_F(ListTextFileTest, ReadsAndWritesGbkByteForByte) {
-  EXPECT_EQ(ReadBytes(kGbkBytes + "ab\r\n"), (Lines{kGbkText, u"ab"}));
-  EXPECT_EQ(WriteItems({kGbkText}), kGbkBytes);
-}
-
-// UTF-8 with or without its mark, UTF-16 either way round by its mark; the
-// mark is not text.
-TEST_F(ListTextFileTest, ReadsUnicodeFiles) {
-  const std::string utf8 = "中文\r\n한국어 😀\r\n";
-  EXPECT_EQ(ReadBytes(utf8), (Lines{u"中文", u"한국어 😀"}));
-  EXPECT_EQ(ReadBytes("\xEF\xBB\xBF" + utf8), (Lines{u"中文", u"한국어 😀"}));
-  EXPECT_EQ(ReadBytes(std::string("\xFF\xFE\x2D\x4E\r\0\n\0a\0", 10)), (Lines{u"中", u"a"}));
-  EXPECT_EQ(ReadBytes(std::string("\xFE\xFF\x4E\x2D\0\r\0\n\0a", 10)), (Lines{u"中", u"a"}));
 }
 
 // --- Reading failures ---

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cfenv>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -20,12 +21,14 @@ TEST(ParseLeadingNumber, ReadsTheLeadingNumberAndStopsAtWhatDoesNotFit) {
       {u"12abc", 12}, {u"1.2.3", 1.2}, {u"3e", 3}, {u"3e+", 3}, {u"4x5", 4}, {u"--5", 0},
       {u"１２", 0},  // full-width digits are not digits
       // Hexadecimal and octal whole numbers; 8 is no octal digit.
-      {u"&H1F", 31}, {u"&hff", 255}, {u"&O17", 15}, {u"&o78", 7}, {u"&H10.5", 16},
+      {u"&H1F", 31}, {u"&hff", 255}, {u"&HaA", 170}, {u"&O17", 15}, {u"&o78", 7}, {u"&H10.5", 16},
       // No number at all reads zero.
       {u"", 0}, {u" ", 0}, {u"abc", 0}, {u"-", 0}, {u"+", 0}, {u".", 0}, {u"e5", 0}, {u"&", 0},
       {u"&X1", 0}, {u"&H", 0}, {u"&Hg", 0},
   };
   for (const auto& c : cases) EXPECT_EQ(ParseLeadingNumber(c.first), c.second) << "case " << &c - cases;
+  // A view ends where it ends, whatever follows it in memory.
+  EXPECT_EQ(ParseLeadingNumber(std::u16string_view(u"123").substr(0, 2)), 12);
 }
 
 TEST(ParseLeadingNumber, HugeInputsBecomeInfiniteOrZeroWithoutOverflow) {
@@ -50,6 +53,18 @@ TEST(Rounding, HalvesGoToTheEvenNeighbour) {
   EXPECT_EQ(RoundToInt32(2.5001), 3);
   EXPECT_EQ(RoundToUInt8(254.5), 254);
   EXPECT_EQ(RoundToUInt8(-0.5), 0);
+}
+
+// A caller's rounding mode neither changes the rule nor is lost by it.
+TEST(Rounding, TheCallersRoundingModeIsNeitherUsedNorChanged) {
+  for (const int mode : {FE_UPWARD, FE_DOWNWARD}) {
+    std::fesetround(mode);
+    const auto rounded = RoundToInt32(2.5);
+    const int after = std::fegetround();
+    std::fesetround(FE_TONEAREST);
+    EXPECT_EQ(rounded, 2);
+    EXPECT_EQ(after, mode);
+  }
 }
 
 TEST(Rounding, ValuesOutsideTheTargetAreReported) {

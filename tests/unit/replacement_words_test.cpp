@@ -42,8 +42,9 @@ class ReplacementWordsTest : public ::testing::Test {
 
 TEST_F(ReplacementWordsTest, EditLoadsTheSelectedPairAndKeepsIt) {
   Add(u"a->b", u"c");
+  text1.Type(u"draft");
   words.Edit();
-  EXPECT_EQ(text1.Text(), u"") << "nothing selected";
+  EXPECT_EQ(text1.Text(), u"draft") << "nothing selected";
 
   list2.SetListIndex(0);
   words.Edit();
@@ -57,6 +58,16 @@ TEST_F(ReplacementWordsTest, EditLoadsTheSelectedPairAndKeepsIt) {
   ASSERT_EQ(list2.ListCount(), 2);
   EXPECT_EQ(list2.List(0), u"a->b->c");
   EXPECT_EQ(list2.List(1), u"a->d");
+}
+
+TEST_F(ReplacementWordsTest, DeleteTakesOnlyTheSelectedPair) {
+  Add(u"a", u"b");
+  Add(u"c", u"d");
+  words.Delete();  // nothing selected
+  EXPECT_EQ(list2.ListCount(), 2);
+  list2.SetListIndex(0);
+  words.Delete();
+  EXPECT_EQ(testing::Items(list2), (testing::Lines{u"c->d"}));
 }
 
 TEST_F(ReplacementWordsTest, ClearEmptiesListAndFieldsEvenWhenEmpty) {

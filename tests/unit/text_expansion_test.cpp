@@ -39,6 +39,12 @@ TEST_F(TextExpansionTest, DateAndTimeFieldsArePaddedButTheYearIsNot) {
   EXPECT_EQ(Expand(u"%t%d"), u"23:59:052020年06月30日");
 }
 
+// A clock that misreports the weekday must not read outside the names.
+TEST(WeekdayText, OneIsSundaySevenIsSaturdayOthersAreNothing) {
+  const std::pair<int, std::u16string> cases[] = {{0, u""}, {1, u"星期日"}, {7, u"星期六"}, {8, u""}};
+  for (const auto& [weekday, text] : cases) EXPECT_EQ(WeekdayText(weekday), text) << weekday;
+}
+
 TEST_F(TextExpansionTest, OneClockReadingServesAllPlaceholders) {
   struct CountingClock : Clock {
     LocalDateTime Now() const override {

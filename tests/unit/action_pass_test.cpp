@@ -11,21 +11,13 @@ namespace tavorin {
 namespace {
 
 using testing::FakeTextBox;
+using testing::Fill;
 using testing::FixedClock;
 using testing::RecordingPlatform;
 using Log = std::vector<std::string>;
 
 class ActionPassTest : public ::testing::Test {
  protected:
-  void Records(std::initializer_list<std::pair<const char16_t*, bool>> records) {
-    for (const auto& [text, checked] : records) {
-      list1.AddItem(text);
-      list1.SetSelected(list1.ListCount() - 1, checked);
-    }
-  }
-  void Actions(std::initializer_list<const char16_t*> lines) {
-    for (const auto* line : lines) list3.AddItem(line);
-  }
   // Runs `passes` passes the way the controller numbers them.
   void Passes(int passes) {
     for (int p = 1; p <= passes; ++p) {
@@ -58,8 +50,9 @@ class ActionPassTest : public ::testing::Test {
 const Log kPasteSteps = {"key 17 down", "key 86 down", "key 86 up", "key 17 up", "sleep 50", "sleep 50"};
 
 TEST_F(ActionPassTest, CursorWalksTheCheckedRecordsAcrossPassesAndWraps) {
-  Records({{u"甲", true}, {u"跳过", false}, {u"乙", true}, {u"丙", true}});
-  Actions({u"复制内容", u"粘贴内容"});
+  Fill(list1, {u"甲", u"跳过", u"乙", u"丙"}, true);
+  list1.SetSelected(1, false);
+  Fill(list3, {u"复制内容", u"粘贴内容"});
   Passes(5);
   EXPECT_EQ(ClipboardTexts(), (std::vector<std::string>{"甲", "乙", "丙", "甲", "乙"}));
   EXPECT_EQ(state.recordCursor, 2);
@@ -73,8 +66,8 @@ TEST_F(ActionPassTest, CursorWalksTheCheckedRecordsAcrossPassesAndWraps) {
 
 // Line feeds in a record reach the clipboard unchanged.
 TEST_F(ActionPassTest, CopyAndPasteStepsComeInTheirExactOrder) {
-  Records({{u"第%i条\n二", true}});
-  Actions({u"复制内容", u"粘贴内容"});
+  Fill(list1, {u"第%i条\n二"}, true);
+  Fill(list3, {u"复制内容", u"粘贴内容"});
   state.passNumber = 3;
   RunActionPass(run);
   Log expected = {"clipboard clear", "sleep 50", "clipboard 第3条\n二", "sleep 50"};
@@ -83,15 +76,15 @@ TEST_F(ActionPassTest, CopyAndPasteStepsComeInTheirExactOrder) {
 }
 
 TEST_F(ActionPassTest, TwoCopyLinesTakeConsecutiveRecordsWithTheSamePassNumber) {
-  Records({{u"a%i", true}, {u"b%i", true}, {u"c%i", true}});
-  Actions({u"复制内容", u"复制内容"});
+  Fill(list1, {u"a%i", u"b%i", u"c%i"}, true);
+  Fill(list3, {u"复制内容", u"复制内容"});
   Passes(2);
   EXPECT_EQ(ClipboardTexts(), (std::vector<std::string>{"a1", "b1", "c2", "a2"}));
 }
 
 TEST_F(ActionPassTest, CheckMarksAreReadAgainAtEveryPass) {
-  Records({{u"a", true}, {u"b", true}});
-  Actions({u"复制内容"});
+  Fill(list1, {u"a", u"b"}, true);
+  Fill(list3, {u"复制内容"});
   Passes(1);
   list1.SetSelected(0, false);
   state.passNumber = 2;
@@ -101,8 +94,8 @@ TEST_F(ActionPassTest, CheckMarksAreReadAgainAtEveryPass) {
 }
 
 TEST_F(ActionPassTest, WithoutACopyLineTheRecordsAreNeverTouched) {
-  Records({{u"a", true}});
-  Actions({u"点击位置 1 2", u"粘贴内容"});
+  Fill(list1, {u"a"}, true);
+  Fill(list3, {u"点击位置 1 2", u"粘贴内容"});
   Passes(2);
   EXPECT_TRUE(ClipboardTexts().empty());
   EXPECT_EQ(state.recordCursor, 0);
@@ -167,8 +160,8 @@ TEST_F(ActionPassTest, ThePassListIsRebuiltOnlyWhenTheRecordsChanged) {
     std::uint64_t changes = 0;
   } counter;
   controls.recordChanges = &counter;
-  Records({{u"a", true}, {u"b", true}});
-  Actions({u"复制内容"});
+  Fill(list1, {u"a", u"b"}, true);
+  Fill(list3, {u"复制内容"});
   Passes(1);
   list4.AddItem(u"marker");  // would vanish with a rebuild
   state.passNumber = 2;
@@ -203,7 +196,7 @@ TEST_F(ActionPassTest, UnknownLinesAreSkippedSilently) {
     EXPECT_TRUE(LineLog(line).empty()) << testing::ToUtf8(line);
   }
   // A keyword decides, whatever follows it.
-  Records({{u"r", true}});
+  Fill(list1, {u"r"}, true);
   list4.AddItem(u"r");
   EXPECT_EQ(LineLog(u"粘贴内容吧").size(), kPasteSteps.size());
 }

@@ -17,6 +17,8 @@ using testing::FakeFileDialogs;
 using testing::FakeLabel;
 using testing::FakeMessageBoxes;
 using testing::FakeTextBox;
+using testing::Fill;
+using testing::Items;
 using testing::Lines;
 using testing::TempFolder;
 
@@ -27,10 +29,8 @@ class RecordUpkeepTest : public ::testing::Test {
     folder.Write("records.txt", "one\r\n\r\n  two  \r\n   \r\nthree");
   }
 
-  void AddRecords(const Lines& texts, bool checked) { testing::Fill(records, texts, checked); }
-  Lines Texts() const { return testing::Items(records); }
   void ExpectUnchanged(const Lines& texts) {
-    EXPECT_EQ(Texts(), texts);
+    EXPECT_EQ(Items(records), texts);
     EXPECT_EQ(records.SelCount(), 0);
   }
 
@@ -45,7 +45,7 @@ class RecordUpkeepTest : public ::testing::Test {
 };
 
 TEST_F(RecordUpkeepTest, ImportReplacesTheListByTheCheckedLinesUnlessCancelled) {
-  AddRecords({u"old"}, false);
+  Fill(records, {u"old"});
   upkeep.ImportRecordFile();  // cancelled
   EXPECT_EQ(dialogs.openCount, 1);
   ExpectUnchanged({u"old"});
@@ -53,11 +53,11 @@ TEST_F(RecordUpkeepTest, ImportReplacesTheListByTheCheckedLinesUnlessCancelled) 
   editor.SetText(u"old");
   dialogs.openAnswers = {folder.Name("records.txt")};
   upkeep.ImportRecordFile();
-  EXPECT_EQ(Texts(), (Lines{u"one", u"  two  ", u"three"}));
+  EXPECT_EQ(Items(records), (Lines{u"one", u"  two  ", u"three"}));
   EXPECT_EQ(records.SelCount(), 3);
   EXPECT_EQ(records.ListIndex(), -1);
   editor.SetText(u"typed");  // edits no record now
-  EXPECT_EQ(Texts(), (Lines{u"one", u"  two  ", u"three"}));
+  EXPECT_EQ(Items(records), (Lines{u"one", u"  two  ", u"three"}));
   EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -78,7 +78,7 @@ TEST_F(RecordUpkeepTest, AddOnAFullListSaysSo) {
 }
 
 TEST_F(RecordUpkeepTest, UnreadableFileKeepsTheListAndNamesTheFile) {
-  AddRecords({u"a"}, false);
+  Fill(records, {u"a"});
   std::filesystem::create_directory(folder.Path("dir.txt"));
   for (const auto& path : {folder.Name("missing.txt"), folder.Name("dir.txt")}) {
     dialogs.openAnswers = {path};
@@ -107,14 +107,14 @@ TEST_F(RecordUpkeepTest, OverlongFileSaysHowManyLinesWereLeftOut) {
 }
 
 TEST_F(RecordUpkeepTest, OnlyTheFirstDroppedFileCountsAndOnlyWhenItIsTxt) {
-  AddRecords({u"a"}, false);
+  Fill(records, {u"a"});
   folder.Write("other.TXT", "x\r\n");
   upkeep.LoadDroppedRecordFile({});
   upkeep.LoadDroppedRecordFile({folder.Name("records.txt.bak"), folder.Name("records.txt")});
   upkeep.LoadDroppedRecordFile({u""});
   ExpectUnchanged({u"a"});
   upkeep.LoadDroppedRecordFile({folder.Name("other.TXT"), folder.Name("records.txt")});
-  EXPECT_EQ(Texts(), (Lines{u"x"}));
+  EXPECT_EQ(Items(records), (Lines{u"x"}));
   EXPECT_TRUE(records.Selected(0));
   EXPECT_TRUE(messages.shown.empty());
 }
@@ -122,7 +122,7 @@ TEST_F(RecordUpkeepTest, OnlyTheFirstDroppedFileCountsAndOnlyWhenItIsTxt) {
 TEST_F(RecordUpkeepTest, ExportWritesEveryRecordCheckedOrNot) {
   upkeep.ExportRecordFile();
   EXPECT_EQ(dialogs.saveCount, 0);  // nothing to save: no dialog
-  AddRecords({u"a", u"(请输入内容)"}, false);
+  Fill(records, {u"a", u"(请输入内容)"});
   records.SetSelected(0, true);
   records.SetListIndex(1);
   upkeep.ExportRecordFile();  // cancelled
@@ -141,7 +141,7 @@ TEST_F(RecordUpkeepTest, SelectAllAndNoneLeaveNoCurrentRecordAndAnEmptyEditor) {
   upkeep.SelectNoRecords();
   EXPECT_EQ(editor.Text(), u"draft");
 
-  AddRecords({u"a", u"b", u"c"}, false);
+  Fill(records, {u"a", u"b", u"c"});
   records.SetSelected(1, true);
   records.SetListIndex(1);
   editorLogic.LoadCurrentRecord();
@@ -149,7 +149,7 @@ TEST_F(RecordUpkeepTest, SelectAllAndNoneLeaveNoCurrentRecordAndAnEmptyEditor) {
   EXPECT_EQ(records.SelCount(), 3);
   EXPECT_EQ(records.ListIndex(), -1);
   EXPECT_EQ(editor.Text(), u"");
-  EXPECT_EQ(Texts(), (Lines{u"a", u"b", u"c"}));
+  EXPECT_EQ(Items(records), (Lines{u"a", u"b", u"c"}));
   records.SetListIndex(2);
   upkeep.SelectNoRecords();
   EXPECT_EQ(records.SelCount(), 0);
@@ -159,7 +159,7 @@ TEST_F(RecordUpkeepTest, SelectAllAndNoneLeaveNoCurrentRecordAndAnEmptyEditor) {
 TEST_F(RecordUpkeepTest, AddRecordAppendsCheckedCurrentPlaceholder) {
   editorLogic.RefreshRecordStatus();  // an empty list disables the editor
   upkeep.AddRecord();
-  EXPECT_EQ(Texts(), (Lines{u"(请输入内容)"}));
+  EXPECT_EQ(Items(records), (Lines{u"(请输入内容)"}));
   EXPECT_TRUE(records.Selected(0) && records.ListIndex() == 0);
   EXPECT_EQ(editor.Text(), u"(请输入内容)");
   EXPECT_FALSE(editor.focused);
@@ -174,7 +174,7 @@ TEST_F(RecordUpkeepTest, AddRecordAppendsCheckedCurrentPlaceholder) {
 }
 
 TEST_F(RecordUpkeepTest, DeleteRemovesOnlyTheCurrentRecord) {
-  AddRecords({u"a", u"b", u"c"}, true);
+  Fill(records, {u"a", u"b", u"c"}, true);
   records.SetSelected(2, false);
   editor.SetText(u"draft");
   upkeep.DeleteCurrentRecord();  // no current record: nothing, not even the editor
@@ -183,7 +183,7 @@ TEST_F(RecordUpkeepTest, DeleteRemovesOnlyTheCurrentRecord) {
   records.SetListIndex(1);
   editorLogic.LoadCurrentRecord();
   upkeep.DeleteCurrentRecord();
-  EXPECT_EQ(Texts(), (Lines{u"a", u"c"}));
+  EXPECT_EQ(Items(records), (Lines{u"a", u"c"}));
   EXPECT_TRUE(records.Selected(0) && !records.Selected(1));
   EXPECT_EQ(records.ListIndex(), -1);
   EXPECT_EQ(editor.Text(), u"");
@@ -221,7 +221,7 @@ TEST_F(ActionListUpkeepTest, ImportLoadsUncheckedAndExportRoundTrips) {
   dialogs.openAnswers = {folder.Name("actions.txt")};
   upkeep.ImportActionFile();
   const Lines loaded = {u"点击位置 100 200", u"  等候时长 2  "};
-  EXPECT_EQ(testing::Items(actions), loaded);
+  EXPECT_EQ(Items(actions), loaded);
   EXPECT_EQ(actions.SelCount(), 0);
   EXPECT_EQ(actions.ListIndex(), -1);
 
@@ -229,7 +229,7 @@ TEST_F(ActionListUpkeepTest, ImportLoadsUncheckedAndExportRoundTrips) {
   upkeep.ExportActionFile();
   actions.Clear();
   upkeep.LoadDroppedActionFile({folder.Name("again.txt")});
-  EXPECT_EQ(testing::Items(actions), loaded);
+  EXPECT_EQ(Items(actions), loaded);
   EXPECT_TRUE(messages.shown.empty());
 }
 

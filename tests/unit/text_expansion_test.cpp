@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "fake_run_window.h"
 #include "core/interfaces/memory_list_box.h"
 
@@ -43,6 +45,18 @@ TEST_F(TextExpansionTest, DateAndTimeFieldsArePaddedButTheYearIsNot) {
 TEST(WeekdayText, OneIsSundaySevenIsSaturdayOthersAreNothing) {
   const std::pair<int, std::u16string> cases[] = {{0, u""}, {1, u"星期日"}, {7, u"星期六"}, {8, u""}};
   for (const auto& [weekday, text] : cases) EXPECT_EQ(WeekdayText(weekday), text) << weekday;
+}
+
+// The real clock: its weekday is the one its date falls on, which no field
+// off by one can keep.
+TEST(SystemClock, WeekdayIsTheOneOfTheDate) {
+  const LocalDateTime now = SystemClock().Now();
+  const std::chrono::year_month_day date{std::chrono::year(now.year),
+                                         std::chrono::month(static_cast<unsigned>(now.month)),
+                                         std::chrono::day(static_cast<unsigned>(now.day))};
+  ASSERT_TRUE(date.ok());
+  EXPECT_EQ(std::chrono::weekday(std::chrono::sys_days(date)).c_encoding() + 1,
+            static_cast<unsigned>(now.weekday));
 }
 
 TEST_F(TextExpansionTest, OneClockReadingServesAllPlaceholders) {

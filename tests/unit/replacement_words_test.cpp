@@ -42,6 +42,7 @@ class ReplacementWordsTest : public ::testing::Test {
 
 TEST_F(ReplacementWordsTest, EditLoadsTheSelectedPairAndKeepsIt) {
   Add(u"a->b", u"c");
+  EXPECT_EQ(text1.Text() + text2.Text(), u"") << "an added pair leaves the fields";
   text1.Type(u"draft");
   words.Edit();
   EXPECT_EQ(text1.Text(), u"draft") << "nothing selected";

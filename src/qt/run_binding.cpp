@@ -8,7 +8,7 @@
 
 #include <stdexcept>
 
-#include "platform/x11/x11_platform.h"
+#include "core/interfaces/desktop_platform.h"
 #include "qt/form1.h"
 #include "qt/form1_bindings.h"
 #include "qt/form1_controls.h"
@@ -48,7 +48,7 @@ class QtRunWindow : public RunWindow {
 RunBinding::RunBinding(Form1& form)
     : QObject(&form),
       form_(form),
-      factory_([] { return std::make_unique<X11Platform>(); }),
+      factory_(MakeDesktopPlatform),
       window_(std::make_unique<QtRunWindow>(form)),
       boxes_(&form),
       badge_(std::make_unique<RunBadge>()) {
@@ -77,7 +77,7 @@ Platform* RunBinding::AcquirePlatform() {
     try {
       platform_ = factory_();
     } catch (const std::exception& error) {
-      boxes_.ShowError(u"无法模拟鼠标和键盘：" + QString::fromLocal8Bit(error.what()).toStdU16String());
+      boxes_.ShowError(std::u16string(kNoInputSimulationMessage) + QString::fromLocal8Bit(error.what()).toStdU16String());
       return nullptr;
     }
   }

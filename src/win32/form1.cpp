@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/interfaces/desktop_platform.h"
 #include "core/interfaces/window_stacking.h"
 #include "core/window/form1_control_table.h"
 #include "win32/entry_dialogs.h"
@@ -190,7 +191,7 @@ Platform* Form1::AcquirePlatform() {
     try {
       platform_ = platformFactory_();
     } catch (const std::exception& error) {
-      messages_.ShowError(u"无法模拟鼠标和键盘：" + FromSystemText(error.what()));
+      messages_.ShowError(std::u16string(kNoInputSimulationMessage) + FromSystemText(error.what()));
       return nullptr;
     }
   }

@@ -1,7 +1,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "win32/desktop_platform.h"
+#include "core/interfaces/desktop_platform.h"
 #include "win32/form1.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {

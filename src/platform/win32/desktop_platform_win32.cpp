@@ -1,4 +1,4 @@
-#include "win32/desktop_platform.h"
+#include "core/interfaces/desktop_platform.h"
 
 #include "platform/win32/win32_platform.h"
 

@@ -1,6 +1,7 @@
-// The action list's upkeep buttons, double-click and file drops on the real
-// main window, and the shared file dialogs CD1 and CD2 themselves. The
-// commands' rules are unit tested; here: the wiring and the widgets.
+// The action list's upkeep buttons and double-click on the real main window,
+// and the shared file dialogs CD1 and CD2 themselves. The commands' rules,
+// failed exports and the routing of drops are unit tested; the drop filter
+// and the error box on the record page's test; here: the wiring and the widgets.
 #include <QFileDialog>
 #include <QListWidget>
 #include <QTest>
@@ -8,8 +9,6 @@
 #include "qt_list_file_helpers.h"
 
 using tavorin::QtFileDialogs;
-using tavorin::testing::DropFiles;
-using tavorin::testing::MessageBoxCloser;
 using namespace Qt::StringLiterals;
 
 class ActionListButtonsTest : public QObject, tavorin::testing::FormWithFakeDialogs {
@@ -39,35 +38,12 @@ class ActionListButtonsTest : public QObject, tavorin::testing::FormWithFakeDial
     QCOMPARE(actions_->count(), 0);
   }
 
-  void failedExportShowsErrorAndKeepsTheOldFile() {
-    AddActions({u"复制内容"_s});
-    // A folder where the file should be cannot be replaced, even by root.
-    std::filesystem::create_directory(folder->Path("taken.txt"));
-    folder->Write("taken.txt/inside", "old");
-    dialogs->saveAnswers = {folder->Name("taken.txt")};
-    MessageBoxCloser closer;
-    Click("Command9");
-    QCOMPARE(closer.boxes.size(), 1u);
-    QCOMPARE(closer.boxes[0].title, u"错误"_s);
-    QVERIFY(closer.boxes[0].text.contains(Path("taken.txt")));
-    QCOMPARE(folder->Read("taken.txt/inside"), std::string("old"));
-    QCOMPARE(folder->FileCount(), 2);
-  }
-
   void doubleClickDeletesTheRowUnderThePointer() {
     AddActions({u"a"_s, u"b"_s, u"c"_s});
     const QPoint row1 = actions_->visualItemRect(actions_->item(1)).center();
     DoubleClick(*actions_->viewport(), row1);
     QCOMPARE(Texts(), QStringList({u"a"_s, u"c"_s}));
     QCOMPARE(form->controls().list3.ListIndex(), -1);
-  }
-
-  void dropLoadsOnlyAFirstTxtFile() {
-    AddActions({u"a"_s});
-    QVERIFY(DropFiles(*actions_, {u"/tmp/x.doc"_s, Path("actions.txt")}));
-    QCOMPARE(Texts(), QStringList({u"a"_s}));
-    QVERIFY(DropFiles(*actions_, {Path("actions.txt"), u"/tmp/x.doc"_s}));
-    QCOMPARE(Texts(), QStringList({u"x"_s, u"y"_s}));
   }
 
   // Each dialog has its title and the text filter, and offers the path last

@@ -104,8 +104,7 @@ class EntryDialogsTest : public QObject {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("line");
     const std::pair<const char*, const char*> waits[] = {
-        {"5", "5"}, {"1.5", "1.5"}, {"0.5", "0.5"}, {"-3", "-3"}, {"2秒", "2"},
-        {"1 0", "10"}, {"abc", "0"}, {"", "0"}};
+        {"1.5", "1.5"}, {"-3", "-3"}, {"2秒", "2"}, {"1 0", "10"}, {"", "0"}};  // more in the number rules' unit test
     for (const auto& [typed, seconds] : waits) {
       QTest::addRow("wait %s", typed) << 4 << QString::fromUtf8(typed) << u"等候时长 "_s + QLatin1String(seconds);
     }

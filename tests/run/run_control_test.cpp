@@ -56,7 +56,9 @@ TEST_F(RunControlTest, EveryEscTapStopsTheRunAndNoneReachesTheTarget) {
     QTest::qWait(20);
     ASSERT_GE(backAfter, 0) << "run " << run;
     stopTimes.push_back(backAfter);
-    EXPECT_LT(backAfter, 100) << "run " << run << " went on after the tap";
+    // A missed tap is only ended by the long press after 500 ms; a caught
+    // one within a few pass steps even on a loaded machine.
+    EXPECT_LT(backAfter, 400) << "run " << run << " went on after the tap";
     ASSERT_FALSE(boxes_.texts.isEmpty());
     EXPECT_TRUE(boxes_.texts.back().startsWith(QStringLiteral("执行已停止：已完成 ")))
         << boxes_.texts.back().toStdString();
@@ -64,6 +66,7 @@ TEST_F(RunControlTest, EveryEscTapStopsTheRunAndNoneReachesTheTarget) {
   std::sort(stopTimes.begin(), stopTimes.end());
   std::printf("window back after a tap: median %lld ms, worst %lld ms\n",
               static_cast<long long>(stopTimes[stopTimes.size() / 2]), static_cast<long long>(stopTimes.back()));
+  EXPECT_LT(stopTimes[stopTimes.size() / 2], 100) << "a tap stops the run within 100 ms as a rule";
 
   // In the target's log every Esc directly follows the run's click: none
   // came from a tap.

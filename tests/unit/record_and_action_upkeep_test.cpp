@@ -38,9 +38,9 @@ class RecordUpkeepTest : public ::testing::Test {
   MemoryListBox records;
   FakeTextBox editor;
   FakeLabel status;
-  RecordEditor editorLogic{records, editor, status};
   FakeFileDialogs dialogs;
   FakeMessageBoxes messages;
+  RecordEditor editorLogic{records, editor, status, messages};
   RecordUpkeep upkeep{records, editor, editorLogic, dialogs, messages};
 };
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "fake_controls.h"
+#include "fake_message_boxes.h"
+#include "core/interfaces/full_list.h"
 #include "core/interfaces/memory_list_box.h"
 
 namespace tavorin {
@@ -32,7 +34,8 @@ class RecordEditorTest : public ::testing::Test {
   MemoryListBox records;
   FakeTextBox editor;
   FakeLabel status{u"已选中0项"};
-  RecordEditor logic{records, editor, status};
+  testing::FakeMessageBoxes messages;
+  RecordEditor logic{records, editor, status, messages};
 };
 
 TEST_F(RecordEditorTest, CrLfPairsAreRemovedButLoneBreaksStay) {
@@ -83,12 +86,16 @@ TEST_F(RecordEditorTest, EnterInAnEmptyEditorOrOtherKeysAddNothing) {
   EXPECT_EQ(records.List(0), u",");
 }
 
-TEST_F(RecordEditorTest, EnterOnAFullListIsRefusedQuietly) {
+TEST_F(RecordEditorTest, EnterOrSeparatorOnAFullListAddsNothingAndSaysSo) {
   for (int i = 0; i < ListBox::kMaxListItems; ++i) records.AddItem(u"r");
   ClickRow(0);
-  logic.OnEditorKeyDown(RecordEditor::kEnterKey);
+  PressEnter();
+  PressEnter(RecordEditor::kSeparatorKey);
   EXPECT_EQ(records.ListCount(), ListBox::kMaxListItems);
   EXPECT_EQ(records.ListIndex(), 0);
+  EXPECT_EQ(records.List(0), u"r") << "neither the line break nor the separator's \",\" reaches the record";
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[0].text, FullListMessage(kRecordListName));
 }
 
 TEST_F(RecordEditorTest, StatusCountsCheckedRecordsAndDisablesTheEmptyEditor) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "fake_controls.h"
+#include "fake_message_boxes.h"
+#include "core/interfaces/full_list.h"
 #include "core/replacements/replacement_pair.h"
 #include "core/interfaces/memory_list_box.h"
 
@@ -37,7 +39,8 @@ class ReplacementWordsTest : public ::testing::Test {
   }
   MemoryListBox list2;
   FakeTextBox text1, text2;
-  ReplacementWords words{list2, text1, text2};
+  testing::FakeMessageBoxes messages;
+  ReplacementWords words{list2, text1, text2, messages};
 };
 
 TEST_F(ReplacementWordsTest, EditLoadsTheSelectedPairAndKeepsIt) {
@@ -82,10 +85,12 @@ TEST_F(ReplacementWordsTest, ClearEmptiesListAndFieldsEvenWhenEmpty) {
   EXPECT_EQ(list2.ListCount(), 0);
 }
 
-TEST_F(ReplacementWordsTest, AFullListKeepsTheTypedPairInTheFields) {
+TEST_F(ReplacementWordsTest, AFullListSaysSoAndKeepsTheTypedPairInTheFields) {
   for (int i = 0; i < ListBox::kMaxListItems; ++i) list2.AddItem(u"p->q");
   Add(u"lost?", u"no");
   EXPECT_EQ(list2.ListCount(), ListBox::kMaxListItems);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, FullListMessage(kReplacementListName));
   EXPECT_EQ(text1.Text(), u"lost?");
   EXPECT_EQ(text2.Text(), u"no");
 }

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "core/interfaces/full_list.h"
+
 namespace tavorin {
 namespace {
 
@@ -20,8 +22,8 @@ std::u16string WithoutCrLf(const std::u16string& text) {
 
 }  // namespace
 
-RecordEditor::RecordEditor(ListBox& records, TextBox& editor, Label& status)
-    : records_(records), editor_(editor), status_(status) {}
+RecordEditor::RecordEditor(ListBox& records, TextBox& editor, Label& status, MessageBoxes& messages)
+    : records_(records), editor_(editor), status_(status), messages_(messages) {}
 
 bool RecordEditor::HasCurrentRecord() const {
   const int current = records_.ListIndex();
@@ -55,7 +57,9 @@ void RecordEditor::OnEditorChange() {
 bool RecordEditor::OnEditorKeyDown(int keyCode) {
   if (keyCode != kEnterKey && keyCode != kSeparatorKey) return false;
   if (editor_.Text().empty()) return false;
-  if (!records_.AddItem(std::u16string())) return false;
+  if (!AppendOrSayFull(records_, kRecordListName, std::u16string(), messages_)) {
+    return keyCode == kSeparatorKey;
+  }
   const int last = records_.ListCount() - 1;
   records_.SetListIndex(last);
   records_.SetSelected(last, true);

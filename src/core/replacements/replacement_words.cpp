@@ -1,15 +1,20 @@
 #include "core/replacements/replacement_words.h"
 
+#include "core/interfaces/full_list.h"
 #include "core/replacements/replacement_pair.h"
 
 namespace tavorin {
 
-ReplacementWords::ReplacementWords(ListBox& pairs, TextBox& oldText, TextBox& newText)
-    : pairs_(pairs), oldText_(oldText), newText_(newText) {}
+ReplacementWords::ReplacementWords(ListBox& pairs, TextBox& oldText, TextBox& newText,
+                                   MessageBoxes& messages)
+    : pairs_(pairs), oldText_(oldText), newText_(newText), messages_(messages) {}
 
 void ReplacementWords::Add() {
   // A full list refuses the pair; the fields keep it so nothing typed is lost.
-  if (!pairs_.AddItem(JoinReplacementPair(oldText_.Text(), newText_.Text()))) return;
+  if (!AppendOrSayFull(pairs_, kReplacementListName,
+                       JoinReplacementPair(oldText_.Text(), newText_.Text()), messages_)) {
+    return;
+  }
   oldText_.SetText(std::u16string());
   newText_.SetText(std::u16string());
 }

@@ -2,13 +2,14 @@
 
 #include "core/interfaces/controls.h"
 #include "core/interfaces/list_box.h"
+#include "core/interfaces/message_boxes.h"
 
 namespace tavorin {
 
 // The four buttons of the replacement word frame over List2, Text1 and Text2.
 class ReplacementWords {
  public:
-  ReplacementWords(ListBox& pairs, TextBox& oldText, TextBox& newText);
+  ReplacementWords(ListBox& pairs, TextBox& oldText, TextBox& newText, MessageBoxes& messages);
 
   void Add();     // "添加"
   void Delete();  // "删除"
@@ -19,6 +20,7 @@ class ReplacementWords {
   ListBox& pairs_;
   TextBox& oldText_;
   TextBox& newText_;
+  MessageBoxes& messages_;
 };
 
 }  // namespace tavorin

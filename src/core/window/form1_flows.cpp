@@ -5,8 +5,8 @@ namespace tavorin {
 Form1Flows::Form1Flows(const Form1Parts& parts)
     : windows_(parts.windows),
       stacking_(parts.stacking),
-      recordEditor_(parts.list1, parts.text6, parts.label9),
-      replacementWords_(parts.list2, parts.text1, parts.text2),
+      recordEditor_(parts.list1, parts.text6, parts.label9, parts.messages),
+      replacementWords_(parts.list2, parts.text1, parts.text2, parts.messages),
       records_(parts.list1, parts.text6, recordEditor_, parts.fileDialogs, parts.messages),
       actions_(parts.list3, parts.fileDialogs, parts.messages),
       entry_(parts.list3, parts.windows, parts.stacking, parts.messages),

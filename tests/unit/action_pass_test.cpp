@@ -6,15 +6,15 @@
 #include "fake_run_window.h"
 #include "recording_platform.h"
 #include "core/interfaces/memory_list_box.h"
+#include "core/run/action_list_check.h"
 
 namespace tavorin {
 namespace {
 
-using testing::FakeTextBox;
 using testing::Fill;
-using testing::FixedClock;
-using testing::RecordingPlatform;
+using testing::ToUtf8;
 using Log = std::vector<std::string>;
+using Texts = std::vector<std::string>;
 
 class ActionPassTest : public ::testing::Test {
  protected:
@@ -30,58 +30,50 @@ class ActionPassTest : public ::testing::Test {
     RunActionLine(run, line);
     return platform.TakeLog();
   }
-  std::vector<std::string> ClipboardTexts() {
-    std::vector<std::string> texts;
+  Texts ClipboardTexts() {
+    Texts texts;
     for (const auto& entry : platform.Log()) {
-      if (entry.rfind("clipboard ", 0) == 0 && entry != "clipboard clear") texts.push_back(entry.substr(10));
+      if (entry.starts_with("clipboard ") && entry != "clipboard clear") texts.push_back(entry.substr(10));
     }
     return texts;
   }
 
-  RecordingPlatform platform;
-  FixedClock clock;
+  testing::RecordingPlatform platform;
+  testing::FixedClock clock;
   MemoryListBox list1, list2, list3, list4;
-  FakeTextBox text3, text4, text5;
+  testing::FakeTextBox text3, text4, text5;
   RunControls controls{list1, list2, list3, list4, text3, text4, text5};
   RunState state;
   RunContext run{platform, clock, controls, state};
 };
 
-const Log kPasteSteps = {"key 17 down", "key 86 down", "key 86 up", "key 17 up", "sleep 50", "sleep 50"};
+const Log kPaste = {"key 17 down", "key 86 down", "key 86 up", "key 17 up", "sleep 50", "sleep 50"};
 
 TEST_F(ActionPassTest, CursorWalksTheCheckedRecordsAcrossPassesAndWraps) {
-  Fill(list1, {u"甲", u"跳过", u"乙", u"丙"}, true);
+  Fill(list1, {u"甲", u"跳过", u"第%i条\n二", u"丙"}, true);
   list1.SetSelected(1, false);
   Fill(list3, {u"复制内容", u"粘贴内容"});
   Passes(5);
-  EXPECT_EQ(ClipboardTexts(), (std::vector<std::string>{"甲", "乙", "丙", "甲", "乙"}));
+  EXPECT_EQ(ClipboardTexts(), (Texts{"甲", "第2条\n二", "丙", "甲", "第5条\n二"}));
   EXPECT_EQ(state.recordCursor, 2);
-  EXPECT_EQ(state.currentText, u"乙");
-  EXPECT_EQ(text5.Text(), u"乙");
+  EXPECT_EQ(text5.Text(), u"第5条\n二");
   EXPECT_EQ(list4.ListCount(), 3);
   EXPECT_EQ(list4.List(2), u"丙");
-  // Five passes of copy (100 ms) and paste (100 ms).
-  EXPECT_EQ(platform.NowMs(), 1000);
-}
-
-// Line feeds in a record reach the clipboard unchanged.
-TEST_F(ActionPassTest, CopyAndPasteStepsComeInTheirExactOrder) {
-  Fill(list1, {u"第%i条\n二"}, true);
-  Fill(list3, {u"复制内容", u"粘贴内容"});
-  state.passNumber = 3;
-  RunActionPass(run);
-  Log expected = {"clipboard clear", "sleep 50", "clipboard 第3条\n二", "sleep 50"};
-  expected.insert(expected.end(), kPasteSteps.begin(), kPasteSteps.end());
-  EXPECT_EQ(platform.Log(), expected);
+  EXPECT_EQ(platform.NowMs(), 5 * 200);
+  Log last(platform.Log().end() - 10, platform.Log().end());
+  EXPECT_EQ(Log(last.begin(), last.begin() + 4), (Log{"clipboard clear", "sleep 50", "clipboard 第5条\n二", "sleep 50"}));
+  EXPECT_EQ(Log(last.begin() + 4, last.end()), kPaste);
 }
 
 TEST_F(ActionPassTest, TwoCopyLinesTakeConsecutiveRecordsWithTheSamePassNumber) {
   Fill(list1, {u"a%i", u"b%i", u"c%i"}, true);
   Fill(list3, {u"复制内容", u"复制内容"});
   Passes(2);
-  EXPECT_EQ(ClipboardTexts(), (std::vector<std::string>{"a1", "b1", "c2", "a2"}));
+  EXPECT_EQ(ClipboardTexts(), (Texts{"a1", "b1", "c2", "a2"}));
 }
 
+// Check marks are read again at every pass; without a copy line the records
+// are never touched.
 TEST_F(ActionPassTest, CheckMarksAreReadAgainAtEveryPass) {
   Fill(list1, {u"a", u"b"}, true);
   Fill(list3, {u"复制内容"});
@@ -89,67 +81,11 @@ TEST_F(ActionPassTest, CheckMarksAreReadAgainAtEveryPass) {
   list1.SetSelected(0, false);
   state.passNumber = 2;
   RunActionPass(run);
-  EXPECT_EQ(ClipboardTexts(), (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(ClipboardTexts(), (Texts{"a", "b"}));
   EXPECT_EQ(list4.ListCount(), 1);
-}
-
-TEST_F(ActionPassTest, WithoutACopyLineTheRecordsAreNeverTouched) {
-  Fill(list1, {u"a"}, true);
-  Fill(list3, {u"点击位置 1 2", u"粘贴内容"});
+  list3.SetList(0, u"粘贴内容");
   Passes(2);
-  EXPECT_TRUE(ClipboardTexts().empty());
-  EXPECT_EQ(state.recordCursor, 0);
-}
-
-// A faulty click line reports and still clicks.
-TEST_F(ActionPassTest, LinesBecomeTheirCommands) {
-  const std::pair<const char16_t*, Log> cases[] = {
-      {u"点击位置 100 200", {"move 100 200", "mouse 6", "sleep 50", "sleep 50"}},
-      {u"点击位置 -5 7", {"move -5 7", "mouse 6", "sleep 50", "sleep 50"}},
-      {u"点击位置 100", {"error 参数错误。", "mouse 6", "sleep 50", "sleep 50"}},
-      {u"点击位置100 200", {"error 未知指令。", "mouse 6", "sleep 50", "sleep 50"}},
-      {u"按下按键 86 2", kPasteSteps},
-      {u"按下按键 116", {"key 116 down", "key 116 up", "sleep 50", "sleep 50"}},
-      {u"粘贴内容", kPasteSteps},
-  };
-  for (const auto& [line, expected] : cases) EXPECT_EQ(LineLog(line), expected) << testing::ToUtf8(line);
-}
-
-// A wait either pauses its seconds in milliseconds (at least 50) or, when
-// that length does not fit a 32-bit pause, is refused with no pause at all.
-TEST_F(ActionPassTest, WaitLinesPauseTheirSecondsOrAreRefused) {
-  const Log refused = {"error 参数错误"};
-  const struct {
-    const char16_t* line;
-    Log expected;
-  } cases[] = {
-      {u"等候时长 3", {"sleep 3000"}},
-      {u"等候时长 0", {"sleep 50"}},
-      {u"等候时长 -3", {"sleep 50"}},
-      {u"等候时长 0.5", {"sleep 500"}},
-      {u"等候时长 1.25", {"sleep 1250"}},
-      {u"等候时长 -0.5", {"sleep 50"}},
-      {u"等候时长 0.0004", {"sleep 50"}},
-      {u"等候时长  2 ", {"sleep 2000"}},
-      {u"等候时长 1e3", {"sleep 1000000"}},
-      {u"等候时长 abc", {"sleep 50"}},
-      {u"等候时长 2147483.647", {"sleep 2147483647"}},
-      {u"等候时长 2147483.6474", {"sleep 2147483647"}},
-      {u"等候时长 2147483.6475", refused},
-      {u"等候时长 2147484", refused},
-      {u"等候时长 -2147483.648", {"sleep 50"}},
-      {u"等候时长 -2147483.6486", refused},
-      {u"等候时长 4294967.396", refused},  // 2^32 + 100 ms: must not wrap to 100
-      {u"等候时长 1e300x", refused},
-      {u"等候时长 1e306x", refused},       // infinite milliseconds
-      {u"等候时长 -1e306", refused},
-      {u"等候时长 1e999", refused},
-      {u"等候时长 &H7FFFFFFF", refused},
-      {u"等候时长0.5", {"error 未知指令。"}},  // glued to the keyword: no wait
-  };
-  for (const auto& c : cases) EXPECT_EQ(LineLog(c.line), c.expected) << testing::ToUtf8(c.line);
-  EXPECT_EQ(WaitCommand(u"等候时长 5"), u"s 5000");
-  EXPECT_EQ(WaitCommand(u"等候时长 0.5"), u"s 500");
+  EXPECT_EQ(ClipboardTexts().size(), 2u);
 }
 
 // Nothing changed: the pass list stays as it is; any change of the records
@@ -172,33 +108,96 @@ TEST_F(ActionPassTest, ThePassListIsRebuiltOnlyWhenTheRecordsChanged) {
   ++counter.changes;
   RunActionPass(run);
   EXPECT_EQ(list4.ListCount(), 1);
-  EXPECT_EQ(ClipboardTexts(), (std::vector<std::string>{"a", "b", "B"}));
+  EXPECT_EQ(ClipboardTexts(), (Texts{"a", "b", "B"}));
 }
 
-TEST_F(ActionPassTest, InsertLinesPasteTheirTextVerbatim) {
-  const Log prefix = {"clipboard clear", "sleep 50"};
-  auto expected = [&](const std::string& text) {
-    Log log = prefix;
-    log.push_back("clipboard " + text);
-    log.push_back("sleep 50");
-    log.insert(log.end(), kPasteSteps.begin(), kPasteSteps.end());
-    return log;
+Log Click(const std::string& at) { return {"move " + at, "mouse 6", "sleep 50", "sleep 50"}; }
+Log Key(const std::string& key) { return {"key " + key + " down", "key " + key + " up", "sleep 50", "sleep 50"}; }
+Log Insert(const std::string& text) {
+  Log log = {"clipboard clear", "sleep 50", "clipboard " + text, "sleep 50"};
+  log.insert(log.end(), kPaste.begin(), kPaste.end());
+  return log;
+}
+Log FaultyClick(const std::string& error) { return {"error " + error, "mouse 6", "sleep 50", "sleep 50"}; }
+const Log kRefused = {"error 参数错误"};
+const Log kKeyRefused = {"error 参数错误", "sleep 50"};  // the key line's closing settle
+const std::string kSkipped = "不是动作，执行时将跳过。";
+std::string OffScreen(const std::string& at) { return "位置 (" + at + ") 不在任何屏幕上。"; }
+
+// What a run does with each line, and what the check before the run finds
+// in it: every message the run shows, plus the skipped lines and the clicks
+// off a 1280 x 1024 screen that the run passes over in silence. A wait pauses
+// its seconds (at least 50 ms) or, when they do not fit a 32-bit pause, is
+// refused with no pause at all; a faulty click line reports and still clicks.
+TEST_F(ActionPassTest, EachLineRunsAsItsCommandAndTheCheckFindsWhatTheRunWouldReport) {
+  const struct {
+    const char16_t* line;
+    Log run;
+    std::string silentFinding = {};
+  } cases[] = {
+      {u"点击位置 100 200", Click("100 200")},
+      {u"点击位置 1279 1023", Click("1279 1023")},
+      {u"点击位置 -5 7", Click("-5 7"), OffScreen("-5, 7")},
+      {u"点击位置 10 20 30", Click("10 2030"), OffScreen("10, 2030")},
+      {u"点击位置 1280 0", Click("1280 0"), OffScreen("1280, 0")},
+      {u"点击位置 1e400 -1e400", Click("2147483647 -2147483648"), OffScreen("2147483647, -2147483648")},
+      {u"点击位置 100", FaultyClick("参数错误。")},
+      {u"点击位置100 200", FaultyClick("未知指令。")},
+      {u"点击位置", FaultyClick("未知指令。")},
+      {u"按下按键 116", Key("116")},
+      {u"按下按键 86 2", kPaste},
+      {u"按下按键 86 x", Key("86")},
+      {u"按下按键 86 8", kKeyRefused},
+      {u"按下按键", kKeyRefused},
+      {u"按下按键 256", kKeyRefused},
+      {u"按下按键 1e300", kKeyRefused},
+      {u"等候时长 3", {"sleep 3000"}},
+      {u"等候时长 0", {"sleep 50"}},
+      {u"等候时长 -3", {"sleep 50"}},
+      {u"等候时长 1.25", {"sleep 1250"}},
+      {u"等候时长 0.0004", {"sleep 50"}},
+      {u"等候时长  2 ", {"sleep 2000"}},
+      {u"等候时长 1e3", {"sleep 1000000"}},
+      {u"等候时长 abc", {"sleep 50"}},
+      {u"等候时长 2147483.647", {"sleep 2147483647"}},
+      {u"等候时长 2147483.6474", {"sleep 2147483647"}},
+      {u"等候时长 2147483.6475", kRefused},
+      {u"等候时长 -2147483.648", {"sleep 50"}},
+      {u"等候时长 -2147483.6486", kRefused},
+      {u"等候时长 4294967.396", kRefused},  // 2^32 + 100 ms: must not wrap to 100
+      {u"等候时长 1e306x", kRefused},       // infinite milliseconds
+      {u"等候时长 -1e306", kRefused},
+      {u"等候时长 &H7FFFFFFF", kRefused},
+      {u"等候时长0.5", {"error 未知指令。"}},  // glued to the keyword: no wait
+      {u"复制内容", {"clipboard clear", "sleep 50", "clipboard r", "sleep 50"}},
+      {u"粘贴内容", kPaste},
+      {u"粘贴内容吧", kPaste},  // a keyword decides, whatever follows it
+      {u"插入内容 %i a ", Insert("%i a ")},
+      {u"插入内容", Insert("")},
+      {u"", {}, kSkipped},
+      {u"复制内", {}, kSkipped},
+      {u" 复制内容", {}, kSkipped},
+      {u"COPY", {}, kSkipped},
   };
   list2.AddItem(u"a->b");
-  EXPECT_EQ(LineLog(u"插入内容 %i a "), expected("%i a "));
-  EXPECT_EQ(LineLog(u"插入内容 "), expected(""));
-  EXPECT_EQ(LineLog(u"插入内容"), expected(""));
-  EXPECT_EQ(platform.NowMs(), 3 * 200);
-}
-
-TEST_F(ActionPassTest, UnknownLinesAreSkippedSilently) {
-  for (const auto* line : {u"", u"复制内", u"打开网页", u" 复制内容", u"COPY"}) {
-    EXPECT_TRUE(LineLog(line).empty()) << testing::ToUtf8(line);
+  for (const auto& c : cases) {
+    list4.Clear();
+    list4.AddItem(u"r");
+    EXPECT_EQ(LineLog(c.line), c.run) << ToUtf8(c.line);
+    MemoryListBox lines;
+    lines.AddItem(c.line);
+    Texts findings;
+    for (const auto& f : ReviewActionList(lines, {{0, 0, 1280, 1024}}, clock).findings) {
+      findings.push_back(ToUtf8(f.message));
+    }
+    Texts expected;
+    for (const auto& entry : c.run) {
+      if (entry.starts_with("error ")) expected.push_back(entry.substr(6));
+    }
+    if (!c.silentFinding.empty()) expected.push_back(c.silentFinding);
+    EXPECT_EQ(findings, expected) << ToUtf8(c.line);
   }
-  // A keyword decides, whatever follows it.
-  Fill(list1, {u"r"}, true);
-  list4.AddItem(u"r");
-  EXPECT_EQ(LineLog(u"粘贴内容吧").size(), kPasteSteps.size());
+  EXPECT_EQ(WaitCommand(u"等候时长 0.5"), u"s 500");
 }
 
 }  // namespace

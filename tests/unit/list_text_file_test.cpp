@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "fake_controls.h"
+#include "recording_platform.h"
 #include "temp_folder.h"
 #include "core/interfaces/memory_list_box.h"
 
@@ -70,43 +71,33 @@ TEST_F(ListTextFileTest, WritingEndsEveryItemWithCrLfInGbk) {
 }
 
 TEST(IsTxtPathTest, OnlyATxtEndingInAnyCase) {
-  for (const char16_t* yes : {u"/a/b.txt", u"B.TXT", u"c.Txt", u".txt", u"文件.tXt"}) {
-    EXPECT_TRUE(IsTxtPath(yes));
-  }
-  for (const char16_t* no : {u"a.text", u"a.tx", u"a.txt.bak", u"txt", u"", u"a_txt"}) {
-    EXPECT_FALSE(IsTxtPath(no));
-  }
+  for (const char16_t* yes : {u"/a/b.txt", u"B.TXT", u"c.Txt", u".txt", u"文件.tXt"}) EXPECT_TRUE(IsTxtPath(yes));
+  for (const char16_t* no : {u"a.text", u"a.tx", u"a.txt.bak", u"txt", u"", u"a_txt"}) EXPECT_FALSE(IsTxtPath(no));
 }
 
-// --- Reading failures ---
-
-TEST_F(ListTextFileTest, BytesThatAreNoTextAreAFailure) {
-  for (const std::string& bytes : {std::string("good\r\n\xFF\xFF\r\n"),     // not GB18030
-                                  std::string("\xEF\xBB\xBF\xC3\xFF\r\n"), // marked, yet no UTF-8
-                                  std::string("\xFF\xFE" "a\0b", 5),          // odd UTF-16
-                                  std::string("ok\r\n\xD6")}) {            // cut GBK pair
-    folder.Write("bad.txt", bytes);
-    EXPECT_EQ(ReadListFile(folder.Name("bad.txt")).error, ListFileError::kNotText);
-  }
-}
-
+// Bytes that are no text: not GB18030, marked UTF-8 that is none, odd UTF-16,
+// a cut GBK pair.
 TEST_F(ListTextFileTest, FailuresLeaveTheListAsItWas) {
   fs::create_directory(folder.Path("folder.txt"));
   folder.Write("file", "x");
-  folder.Write("bad.txt", "\x81\x20");
-  const std::pair<std::u16string, ListFileError> cases[] = {
+  const std::string notText[] = {"good\r\n\xFF\xFF\r\n", "\xEF\xBB\xBF\xC3\xFF\r\n",
+                                 std::string("\xFF\xFE" "a\0b", 5), "ok\r\n\xD6", "\x81\x20"};
+  std::vector<std::pair<std::u16string, ListFileError>> cases = {
       {folder.Name("missing.txt"), ListFileError::kNotFound},
       {folder.Name("file/below.txt"), ListFileError::kNotFound},
       {folder.Name("folder.txt"), ListFileError::kNotAFile},
       {u"", ListFileError::kNotFound},
-      {folder.Name("bad.txt"), ListFileError::kNotText},
   };
+  for (std::size_t i = 0; i < std::size(notText); ++i) {
+    folder.Write("bad" + std::to_string(i) + ".txt", notText[i]);
+    cases.push_back({folder.Name("bad" + std::to_string(i) + ".txt"), ListFileError::kNotText});
+  }
   for (const auto& [path, error] : cases) {
     MemoryListBox list;
     Fill(list, {u"keep", u"me"});
     list.SetSelected(1, true);
     list.SetListIndex(1);
-    EXPECT_EQ(ReadLinesIntoList(path, list, true).error, error);
+    EXPECT_EQ(ReadLinesIntoList(path, list, true).error, error) << testing::ToUtf8(path);
     EXPECT_EQ(Items(list), (Lines{u"keep", u"me"}));
     EXPECT_TRUE(!list.Selected(0) && list.Selected(1) && list.ListIndex() == 1);
   }

@@ -15,52 +15,42 @@ namespace {
 using testing::Lines;
 using testing::WindowLog;
 
+// On a full list copy and paste add nothing and say so.
 TEST(ActionEntry, EachButtonAppendsItsLineOrOpensItsWindowOffTheTopBand) {
-  struct Case {
+  const struct {
     int button;
-    Lines actions;
+    bool full;
+    Lines added;
     WindowLog log;
+  } cases[] = {
+      {0, false, {u"复制内容"}, {}},
+      {1, false, {u"粘贴内容"}, {}},
+      {2, false, {}, {"hide", "picker"}},  // the picker brings the window back itself
+      {3, false, {}, {"not topmost 7", "key dialog", "topmost 7"}},
+      {4, false, {}, {"not topmost 7", "wait dialog", "topmost 7"}},
+      {5, false, {}, {"not topmost 7", "insert dialog", "topmost 7"}},
+      {6, false, {}, {}},
+      {-1, false, {}, {}},
+      {0, true, {}, {}},
+      {1, true, {}, {}},
   };
-  const Case cases[] = {
-      {0, {u"复制内容"}, {}},
-      {1, {u"粘贴内容"}, {}},
-      {2, {}, {"hide", "picker"}},  // the picker brings the window back itself
-      {3, {}, {"not topmost 7", "key dialog", "topmost 7"}},
-      {4, {}, {"not topmost 7", "wait dialog", "topmost 7"}},
-      {5, {}, {"not topmost 7", "insert dialog", "topmost 7"}},
-      {6, {}, {}},
-      {-1, {}, {}},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.button);
     WindowLog log;
     MemoryListBox actions;
-    testing::Fill(actions, {u"等候时长 1"});
+    do actions.AddItem(u"等候时长 1");
+    while (c.full && actions.ListCount() < ListBox::kMaxListItems);
+    const Lines before = testing::Items(actions);
     testing::LoggingEntryWindows windows(log);
     testing::LoggingStacking stacking(log);
     testing::FakeMessageBoxes boxes;
     ActionEntry(actions, windows, stacking, boxes).AddAction(c.button);
-    Lines expected = {u"等候时长 1"};
-    expected.insert(expected.end(), c.actions.begin(), c.actions.end());
+    Lines expected = before;
+    expected.insert(expected.end(), c.added.begin(), c.added.end());
     EXPECT_EQ(testing::Items(actions), expected);
     EXPECT_EQ(log, c.log);
-    EXPECT_TRUE(boxes.shown.empty());
-  }
-}
-
-TEST(ActionEntry, CopyAndPasteOnAFullListAddNothingAndSaySo) {
-  for (int button : {0, 1}) {
-    WindowLog log;
-    MemoryListBox actions;
-    while (actions.AddItem(u"等候时长 1")) {
-    }
-    testing::LoggingEntryWindows windows(log);
-    testing::LoggingStacking stacking(log);
-    testing::FakeMessageBoxes boxes;
-    ActionEntry(actions, windows, stacking, boxes).AddAction(button);
-    EXPECT_EQ(actions.ListCount(), ListBox::kMaxListItems);
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, FullListMessage(kActionListName));
+    EXPECT_EQ(boxes.shown.size(), c.full ? 1u : 0u);
+    for (const auto& shown : boxes.shown) EXPECT_EQ(shown.text, FullListMessage(kActionListName));
   }
 }
 

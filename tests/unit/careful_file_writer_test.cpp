@@ -99,56 +99,45 @@ TEST(CarefulFileWriterTest, OldContentThatCannotBePutBack) {
 }
 
 #ifndef _WIN32
-class CarefulFileWriterPosixTest : public ::testing::Test {
- protected:
-  CarefulWrite Write(const std::string& name, const std::string& bytes) {
-    return WriteFileCarefully(SystemFileSystem(), folder.Name(name), bytes);
-  }
-  struct stat Facts(const std::string& name) {
-    struct stat facts {};
-    EXPECT_EQ(::stat(folder.Path(name).c_str(), &facts), 0);
-    return facts;
-  }
-  TempFolder folder;
-};
+CarefulWrite Write(const TempFolder& folder, const std::string& name, const std::string& bytes) {
+  return WriteFileCarefully(SystemFileSystem(), folder.Name(name), bytes);
+}
 
-TEST_F(CarefulFileWriterPosixTest, KeepsModeOwnerLinksAndTheLinkedFile) {
+struct stat Facts(const TempFolder& folder, const std::string& name) {
+  struct stat facts {};
+  EXPECT_EQ(::stat(folder.Path(name).c_str(), &facts), 0);
+  return facts;
+}
+
+TEST(CarefulFileWriterPosixTest, KeepsModeOwnerLinksAndTheLinkedFileButNotAReadOnlyOne) {
+  TempFolder folder;
   folder.Write("list.txt", "old old old\r\n");
-  fs::permissions(folder.Path("list.txt"), fs::perms::owner_read | fs::perms::owner_write |
-                                               fs::perms::group_read);
+  fs::permissions(folder.Path("list.txt"), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   const uid_t owner = testing::RunningAsRoot() ? 12345 : ::getuid();
   ASSERT_EQ(::chown(folder.Path("list.txt").c_str(), owner, testing::RunningAsRoot() ? 12345 : -1), 0);
-  EXPECT_EQ(Write("list.txt", "new\r\n").error, FileError::kNone);
+  EXPECT_EQ(Write(folder, "list.txt", "new\r\n").error, FileError::kNone);
   EXPECT_EQ(folder.Read("list.txt"), "new\r\n");
-  EXPECT_EQ(Facts("list.txt").st_mode & 07777, 0640u);
-  EXPECT_EQ(Facts("list.txt").st_uid, owner);
-  EXPECT_EQ(folder.FileCount(), 1);
-
+  EXPECT_EQ(Facts(folder, "list.txt").st_mode & 07777, 0640u);
+  EXPECT_EQ(Facts(folder, "list.txt").st_uid, owner);
   fs::create_hard_link(folder.Path("list.txt"), folder.Path("other name.txt"));
   fs::create_symlink(folder.Path("list.txt"), folder.Path("link.txt"));
-  EXPECT_EQ(Write("link.txt", "newer\r\n").error, FileError::kNone);
+  EXPECT_EQ(Write(folder, "link.txt", "newer\r\n").error, FileError::kNone);
   EXPECT_TRUE(fs::is_symlink(folder.Path("link.txt")));
   EXPECT_EQ(folder.Read("other name.txt"), "newer\r\n");
-  EXPECT_EQ(Facts("list.txt").st_ino, Facts("other name.txt").st_ino);
+  EXPECT_EQ(Facts(folder, "list.txt").st_ino, Facts(folder, "other name.txt").st_ino);
   EXPECT_EQ(folder.FileCount(), 3);
-
   // A name at the file system's length limit still gets its new file.
   const std::string longName = std::string(251, 'n') + ".txt";
-  EXPECT_EQ(Write(longName, "long\r\n").error, FileError::kNone);
+  EXPECT_EQ(Write(folder, longName, "long\r\n").error, FileError::kNone);
   EXPECT_EQ(folder.Read(longName), "long\r\n");
+  // Read-only is refused, even for root, who could write it.
+  fs::permissions(folder.Path("list.txt"), fs::perms::owner_read | fs::perms::group_read);
+  EXPECT_EQ(Write(folder, "list.txt", "new\r\n").error, FileError::kReadOnly);
+  EXPECT_EQ(folder.Read("list.txt"), "newer\r\n");
 }
 
-TEST_F(CarefulFileWriterPosixTest, ReadOnlyFileIsNotWrittenEvenByRoot) {
-  folder.Write("list.txt", "old\r\n");
-  fs::permissions(folder.Path("list.txt"), fs::perms::owner_read | fs::perms::group_read |
-                                               fs::perms::others_read);
-  const CarefulWrite result = Write("list.txt", "new\r\n");
-  EXPECT_EQ(result.error, FileError::kReadOnly);
-  EXPECT_TRUE(result.hadOldFile);
-  EXPECT_EQ(folder.Read("list.txt"), "old\r\n");
-}
-
-TEST_F(CarefulFileWriterPosixTest, FolderThatTakesNoNewFile) {
+TEST(CarefulFileWriterPosixTest, FolderThatTakesNoNewFile) {
+  TempFolder folder;
   fs::create_directory(folder.Path("locked"));
   folder.Write("locked/list.txt", "old\r\n");
   fs::permissions(folder.Path("locked"), fs::perms::owner_read | fs::perms::owner_exec);
@@ -156,17 +145,18 @@ TEST_F(CarefulFileWriterPosixTest, FolderThatTakesNoNewFile) {
     // Root passes permission bits: what the writer meets then is a path
     // through a file, which refuses everyone.
     folder.Write("plain", "x");
-    EXPECT_EQ(Write("plain/list.txt", "new\r\n").error, FileError::kNotFound);
+    EXPECT_EQ(Write(folder, "plain/list.txt", "new\r\n").error, FileError::kNotFound);
     return;
   }
-  EXPECT_EQ(Write("locked/list.txt", "new\r\n").error, FileError::kNone);  // in place
+  EXPECT_EQ(Write(folder, "locked/list.txt", "new\r\n").error, FileError::kNone);  // in place
   EXPECT_EQ(folder.Read("locked/list.txt"), "new\r\n");
-  EXPECT_EQ(Write("locked/new.txt", "new\r\n").error, FileError::kNoPermission);
+  EXPECT_EQ(Write(folder, "locked/new.txt", "new\r\n").error, FileError::kNoPermission);
 }
 
 // A write that fails partway (here: the file size limit, which holds for
 // root too) leaves the old file and nothing beside it, by either way.
-TEST_F(CarefulFileWriterPosixTest, WriteFailingPartwayKeepsTheOldFile) {
+TEST(CarefulFileWriterPosixTest, WriteFailingPartwayKeepsTheOldFile) {
+  TempFolder folder;
   folder.Write("list.txt", "old\r\n");
   folder.Write("linked.txt", "old\r\n");
   fs::create_hard_link(folder.Path("linked.txt"), folder.Path("second link.txt"));
@@ -176,8 +166,8 @@ TEST_F(CarefulFileWriterPosixTest, WriteFailingPartwayKeepsTheOldFile) {
   rlimit small = saved;
   small.rlim_cur = 4096;
   setrlimit(RLIMIT_FSIZE, &small);
-  const CarefulWrite replaced = Write("list.txt", std::string(64 * 1024, 'x'));
-  const CarefulWrite inPlace = Write("linked.txt", std::string(64 * 1024, 'x'));
+  const CarefulWrite replaced = Write(folder, "list.txt", std::string(64 * 1024, 'x'));
+  const CarefulWrite inPlace = Write(folder, "linked.txt", std::string(64 * 1024, 'x'));
   setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, previous);
   for (const CarefulWrite& result : {replaced, inPlace}) {
@@ -188,40 +178,24 @@ TEST_F(CarefulFileWriterPosixTest, WriteFailingPartwayKeepsTheOldFile) {
   EXPECT_EQ(folder.Read("second link.txt"), "old\r\n");
   EXPECT_EQ(folder.FileCount(), 3);
 }
-#endif
-
-#ifdef _WIN32
-// Names outside the ANSI code page: Korean, Chinese and an emoji.
-TEST(CarefulFileWriterWindowsTest, WideNamesAreWrittenReplacedAndRead) {
+#else
+// Names outside the ANSI code page; an existing file is never created over;
+// the read-only attribute refuses the write.
+TEST(CarefulFileWriterWindowsTest, WideNamesExclusiveCreateAndReadOnly) {
   TempFolder folder;
   const std::u16string path = folder.Name("한국어 中文 😀.txt");
   FileSystem& files = SystemFileSystem();
   EXPECT_EQ(WriteFileCarefully(files, path, "first\r\n").error, FileError::kNone);
-  const CarefulWrite again = WriteFileCarefully(files, path, "second\r\n");
-  EXPECT_EQ(again.error, FileError::kNone);
-  EXPECT_TRUE(again.hadOldFile);
+  EXPECT_TRUE(WriteFileCarefully(files, path, "second\r\n").hadOldFile);
   std::string bytes;
   EXPECT_EQ(files.ReadAll(path, bytes), FileError::kNone);
   EXPECT_EQ(bytes, "second\r\n");
   EXPECT_EQ(folder.FileCount(), 1);
-}
-
-TEST(CarefulFileWriterWindowsTest, ExclusiveCreateRefusesAnExistingFile) {
-  TempFolder folder;
-  folder.Write("taken.txt", "keep me");
-  const OpenedFile opened = SystemFileSystem().CreateNew(folder.Name("taken.txt"));
-  EXPECT_EQ(opened.file, nullptr);
-  EXPECT_EQ(opened.error, FileError::kExists);
-  EXPECT_EQ(folder.Read("taken.txt"), "keep me");
-}
-
-TEST(CarefulFileWriterWindowsTest, ReadOnlyAttributeRefusesTheWrite) {
-  TempFolder folder;
-  folder.Write("list.txt", "old\r\n");
-  fs::permissions(folder.Path("list.txt"), fs::perms::owner_write, fs::perm_options::remove);
-  EXPECT_EQ(WriteFileCarefully(SystemFileSystem(), folder.Name("list.txt"), "new").error,
-            FileError::kReadOnly);
-  EXPECT_EQ(folder.Read("list.txt"), "old\r\n");
+  EXPECT_EQ(files.CreateNew(path).error, FileError::kExists);
+  fs::permissions(fs::path(path), fs::perms::owner_write, fs::perm_options::remove);
+  EXPECT_EQ(WriteFileCarefully(files, path, "third").error, FileError::kReadOnly);
+  EXPECT_EQ(files.ReadAll(path, bytes), FileError::kNone);
+  EXPECT_EQ(bytes, "second\r\n");
 }
 #endif
 

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 namespace tavorin {
 namespace {
 
@@ -15,70 +13,64 @@ constexpr ScreenPoint kBottomLeft{8, 1024 - 8 - 80};
 constexpr ScreenPoint kTopRight{1280 - 8 - 300, 8};
 constexpr ScreenPoint kTopLeft{8, 8};
 
-bool Covers(ScreenPoint at, ScreenPoint click) {
-  return ScreenRect{at.x, at.y, kBadge.width, kBadge.height}.Contains(click);
+bool CoversAny(ScreenPoint at, const std::vector<ScreenPoint>& clicks) {
+  for (const ScreenPoint click : clicks) {
+    if (ScreenRect{at.x, at.y, kBadge.width, kBadge.height}.Contains(click)) return true;
+  }
+  return false;
 }
 
+// The nearest click decides, not the sum; a click past an edge counts at
+// the edge; the corners of every screen count, on a screen big enough.
 TEST(PlaceBadge, TakesTheCornerFarthestFromEveryClick) {
+  std::vector<ScreenPoint> allOver;
+  for (int x = 0; x < 1280; x += 100) {
+    for (int y = 0; y < 1024; y += 100) allOver.push_back({x, y});
+  }
   const struct {
-    const char* what;
+    std::vector<ScreenRect> screens;
     std::vector<ScreenPoint> clicks;
     ScreenPoint expected;
   } cases[] = {
-      {"no clicks: the primary screen's bottom right", {}, kBottomRight},
-      {"a click near the bottom right", {{1200, 1000}}, kTopLeft},
-      {"a click near the top left", {{20, 20}}, kBottomRight},
-      {"clicks along the bottom and one on the right", {{100, 1000}, {1200, 1000}, {1200, 500}}, kTopLeft},
-      {"clicks on the left and one low", {{10, 10}, {10, 1000}, {600, 800}}, kTopRight},
-      // The nearest click decides, not the sum: top left is far from two
-      // clicks but near a third.
-      {"one click near each of three corners", {{1270, 1010}, {1270, 10}, {300, 300}}, kBottomLeft},
-      {"a click past the edge counts at the edge", {{99999, 99999}}, kTopLeft},
-      {"a click past the top-left edge", {{-5000, -7}}, kBottomRight},
+      {{kScreen}, {}, kBottomRight},
+      {{kScreen}, {{1200, 1000}}, kTopLeft},
+      {{kScreen}, {{100, 1000}, {1200, 1000}, {1200, 500}}, kTopLeft},
+      {{kScreen}, {{10, 10}, {10, 1000}, {600, 800}}, kTopRight},
+      {{kScreen}, {{1270, 1010}, {1270, 10}, {300, 300}}, kBottomLeft},
+      {{kScreen}, {{99999, 99999}}, kTopLeft},
+      {{kScreen}, {{-5000, -7}}, kBottomRight},
+      {{kScreen, {-1920, 0, 1920, 1080}}, allOver, {-1920 + 8, 8}},
+      {{{5000, 0, 100, 100}, kScreen}, {{1200, 1000}}, kTopLeft},
   };
   for (const auto& c : cases) {
-    const auto at = PlaceBadge({kScreen}, kBadge, c.clicks);
-    ASSERT_TRUE(at.has_value()) << c.what;
-    EXPECT_EQ(*at, c.expected) << c.what << ": got " << at->x << "," << at->y;
+    const auto at = PlaceBadge(c.screens, kBadge, c.clicks);
+    ASSERT_TRUE(at.has_value()) << (&c - cases);
+    EXPECT_EQ(*at, c.expected) << (&c - cases) << ": got " << at->x << "," << at->y;
   }
 }
 
-TEST(PlaceBadge, NeverCoversAClickEvenWhenEveryCornerHasOne) {
-  std::vector<ScreenPoint> clicks = {{kBottomRight.x + 1, kBottomRight.y + 1},
-                                     {kBottomLeft.x + 299, kBottomLeft.y},
-                                     {kTopRight.x, kTopRight.y + 79},
-                                     {kTopLeft.x + 150, kTopLeft.y + 40}};
-  const auto at = PlaceBadge({kScreen}, kBadge, clicks);
+TEST(PlaceBadge, NeverCoversAClickAndSometimesHasNowhereToGo) {
+  const std::vector<ScreenPoint> cornerClicks = {{kBottomRight.x + 1, kBottomRight.y + 1},
+                                                 {kBottomLeft.x + 299, kBottomLeft.y},
+                                                 {kTopRight.x, kTopRight.y + 79},
+                                                 {kTopLeft.x + 150, kTopLeft.y + 40}};
+  const auto at = PlaceBadge({kScreen}, kBadge, cornerClicks);
   ASSERT_TRUE(at.has_value());
-  for (const ScreenPoint click : clicks) EXPECT_FALSE(Covers(*at, click)) << at->x << "," << at->y;
+  EXPECT_FALSE(CoversAny(*at, cornerClicks)) << at->x << "," << at->y;
   EXPECT_TRUE(kScreen.Contains(*at) && kScreen.Contains({at->x + kBadge.width - 1, at->y + kBadge.height - 1}));
-
-  // A screen the badge just fills, with a click in it: nowhere.
+  // A huge screen is searched in a bounded number of steps.
+  const std::vector<ScreenPoint> far = {{50, 50}, {1999999950, 50}, {50, 1999999950}, {1999999950, 1999999950}};
+  const auto onHuge = PlaceBadge({{0, 0, 2000000000, 2000000000}}, kBadge, far);
+  ASSERT_TRUE(onHuge.has_value());
+  EXPECT_FALSE(CoversAny(*onHuge, far));
+  // A screen the badge just fills, with a click in it: nowhere. Too small a
+  // screen, no screens, no size: nowhere.
   const ScreenRect tight{0, 0, kBadge.width + 16, kBadge.height + 16};
   EXPECT_FALSE(PlaceBadge({tight}, kBadge, {{150, 50}}).has_value());
   EXPECT_TRUE(PlaceBadge({tight}, kBadge, {{2, 2}}).has_value());
-  // Too small a screen, no screens, no size.
   EXPECT_FALSE(PlaceBadge({{0, 0, 200, 50}}, kBadge, {}).has_value());
   EXPECT_FALSE(PlaceBadge({}, kBadge, {}).has_value());
   EXPECT_FALSE(PlaceBadge({kScreen}, {0, 10}, {}).has_value());
-}
-
-TEST(PlaceBadge, ConsidersTheCornersOfEveryScreen) {
-  const ScreenRect left{-1920, 0, 1920, 1080};
-  // Clicks all over the primary screen: the other one's far corner.
-  std::vector<ScreenPoint> clicks;
-  for (int x = 0; x < 1280; x += 100) {
-    for (int y = 0; y < 1024; y += 100) clicks.push_back({x, y});
-  }
-  EXPECT_EQ(PlaceBadge({kScreen, left}, kBadge, clicks), (ScreenPoint{-1920 + 8, 8}));
-  // A screen too small for the badge is passed over.
-  EXPECT_EQ(PlaceBadge({{5000, 0, 100, 100}, kScreen}, kBadge, {{1200, 1000}}), kTopLeft);
-  // A huge screen is searched in a bounded number of steps.
-  const ScreenRect huge{0, 0, 2000000000, 2000000000};
-  std::vector<ScreenPoint> corners = {{50, 50}, {1999999950, 50}, {50, 1999999950}, {1999999950, 1999999950}};
-  const auto at = PlaceBadge({huge}, kBadge, corners);
-  ASSERT_TRUE(at.has_value());
-  for (const ScreenPoint click : corners) EXPECT_FALSE(Covers(*at, click));
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "fake_controls.h"
 #include "recording_platform.h"
+#include "core/interfaces/memory_list_box.h"
 #include "core/run/clock.h"
 #include "core/run/run_controls.h"
 
@@ -30,6 +32,16 @@ class FakeRunWindow : public RunWindow {
 
  private:
   RecordingPlatform& log_;
+};
+
+// What a run works on: the main window's lists and boxes, a clock, and a
+// platform that logs.
+struct RunParts {
+  RecordingPlatform platform;
+  FixedClock clock;
+  MemoryListBox list1, list2, list3, list4;
+  FakeTextBox text3, text4, text5;
+  RunControls controls{list1, list2, list3, list4, text3, text4, text5};
 };
 
 }  // namespace tavorin::testing

@@ -2,31 +2,23 @@
 
 #include <utility>
 
+#include "core/listfiles/unicode_text.h"
+
 namespace tavorin::testing {
 
 std::string ToUtf8(const std::u16string& text) {
   std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char32_t c = text[i];
-    if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-    }
+  ForEachCodePoint(text, [&out](char32_t c) {
     if (c < 0x80) {
       out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
+      return;
     }
-  }
+    // Lead byte, then six bits per continuation byte, highest first.
+    const int continuations = c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+    constexpr unsigned char kLead[] = {0, 0xC0, 0xE0, 0xF0};
+    out += static_cast<char>(kLead[continuations] | (c >> (6 * continuations)));
+    for (int shift = 6 * (continuations - 1); shift >= 0; shift -= 6) out += static_cast<char>(0x80 | ((c >> shift) & 0x3F));
+  });
   return out;
 }
 

@@ -4,10 +4,14 @@
 
 #include <filesystem>
 
+#include "core/interfaces/memory_list_box.h"
+#include "core/listfiles/list_file_transfer.h"
 #include "fake_controls.h"
+#include "fake_file_dialogs.h"
+#include "fake_message_boxes.h"
+#include "memory_file_system.h"
 #include "recording_platform.h"
 #include "temp_folder.h"
-#include "core/interfaces/memory_list_box.h"
 
 namespace tavorin {
 namespace {
@@ -16,26 +20,6 @@ namespace fs = std::filesystem;
 using testing::Fill;
 using testing::Items;
 using testing::Lines;
-using testing::RunningAsRoot;
-using testing::TempFolder;
-
-class ListTextFileTest : public ::testing::Test {
- protected:
-  Lines ReadBytes(const std::string& bytes) {
-    folder.Write("in.txt", bytes);
-    ListFileLines file = ReadListFile(folder.Name("in.txt"));
-    EXPECT_EQ(file.error, ListFileError::kNone);
-    return file.lines;
-  }
-  std::string WriteItems(const Lines& items) {
-    MemoryListBox list;
-    Fill(list, items);
-    EXPECT_EQ(WriteListLines(folder.Name("out.txt"), list).error, ListFileError::kNone);
-    return folder.Read("out.txt");
-  }
-
-  TempFolder folder;
-};
 
 // 中文，镕丟 and the euro sign as code page 936 (GBK) writes them: 镕 and 丟
 // are GBK characters outside GB2312, the euro sign is the single byte 0x80.
@@ -44,30 +28,32 @@ const std::u16string kGbkText = u"中文，镕丟€";
 
 // A CR ends a line; only in a file without any CR does a LF. Blank lines are
 // skipped, others kept exactly. UTF-8 with or without its mark, UTF-16 either
-// way round by its mark; the mark is not text.
-TEST_F(ListTextFileTest, ReadsLinesOfEveryEncoding) {
+// way round by its mark; the mark is not text. Writing ends every item with
+// CR LF, in GBK.
+TEST(ListTextFileTest, ReadsLinesOfEveryEncodingAndWritesGbkWithCrLf) {
   const std::pair<std::string, Lines> cases[] = {
       {"a\r\nb\rc\nd\r\n\ne", {u"a", u"b", u"c\nd", u"\ne"}},
       {"one\ntwo\r\nthree\n", {u"one\ntwo", u"three\n"}},
       {"one\ntwo\n\n  \nthree", {u"one", u"two", u"three"}},
-      {"\xE5\xAD\xA6\xE6\xA0\xA1\n\xE5\x8C\xBB\xE9\x99\xA2\n", {u"学校", u"医院"}},
-      {"last without end", {u"last without end"}},
       {"", {}},
       {"点击位置 100 200\r\n\r\n   \r\n  等候时长 2  \r\n\t\xE3\x80\x80 \r\n\r\n",
        {u"点击位置 100 200", u"  等候时长 2  "}},
       {kGbkBytes + "ab\r\n", {kGbkText, u"ab"}},
-      {"中文\r\n한국어 😀\r\n", {u"中文", u"한국어 😀"}},
-      {"\xEF\xBB\xBF中文\r\n한국어 😀\r\n", {u"中文", u"한국어 😀"}},
+      {"\xEF\xBB\xBF中文\r\n한국어 😀", {u"中文", u"한국어 😀"}},
       {std::string("\xFF\xFE\x2D\x4E\r\0\n\0a\0", 10), {u"中", u"a"}},
       {std::string("\xFE\xFF\x4E\x2D\0\r\0\n\0a", 10), {u"中", u"a"}},
   };
-  for (const auto& [bytes, lines] : cases) EXPECT_EQ(ReadBytes(bytes), lines) << bytes;
-}
-
-TEST_F(ListTextFileTest, WritingEndsEveryItemWithCrLfInGbk) {
-  EXPECT_EQ(WriteItems({u"a", u" b ", u"", u"   ", u"c\nd"}), "a\r\n b \r\n\r\n   \r\nc\nd\r\n");
-  EXPECT_EQ(ReadListFile(folder.Name("out.txt")).lines, (Lines{u"a", u" b ", u"c\nd"}));
-  EXPECT_EQ(WriteItems({kGbkText}), kGbkBytes);
+  testing::MemoryFileSystem files;
+  for (const auto& [bytes, lines] : cases) {
+    files.files[u"in.txt"].bytes = bytes;
+    const ListFileLines file = ReadListFile(u"in.txt", files);
+    EXPECT_EQ(file.error, ListFileError::kNone);
+    EXPECT_EQ(file.lines, lines) << bytes;
+  }
+  MemoryListBox list;
+  Fill(list, {u"a", u" b ", u"", u"   ", u"c\nd", kGbkText});
+  EXPECT_EQ(WriteListLines(u"out.txt", list, files).error, ListFileError::kNone);
+  EXPECT_EQ(files.files[u"out.txt"].bytes, "a\r\n b \r\n\r\n   \r\nc\nd\r\n" + kGbkBytes);
 }
 
 TEST(IsTxtPathTest, OnlyATxtEndingInAnyCase) {
@@ -77,11 +63,12 @@ TEST(IsTxtPathTest, OnlyATxtEndingInAnyCase) {
 
 // Bytes that are no text: not GB18030, marked UTF-8 that is none, odd UTF-16,
 // a cut GBK pair.
-TEST_F(ListTextFileTest, FailuresLeaveTheListAsItWas) {
+TEST(ListTextFileTest, FailuresLeaveTheListAsItWas) {
+  testing::TempFolder folder;
   fs::create_directory(folder.Path("folder.txt"));
   folder.Write("file", "x");
-  const std::string notText[] = {"good\r\n\xFF\xFF\r\n", "\xEF\xBB\xBF\xC3\xFF\r\n",
-                                 std::string("\xFF\xFE" "a\0b", 5), "ok\r\n\xD6", "\x81\x20"};
+  const std::string notText[] = {"good\r\n\xFF\xFF\r\n", "\xEF\xBB\xBF\xC3\xFF\r\n", std::string("\xFF\xFE" "a\0b", 5),
+                                 "ok\r\n\xD6", "\x81\x20"};
   std::vector<std::pair<std::u16string, ListFileError>> cases = {
       {folder.Name("missing.txt"), ListFileError::kNotFound},
       {folder.Name("file/below.txt"), ListFileError::kNotFound},
@@ -101,34 +88,62 @@ TEST_F(ListTextFileTest, FailuresLeaveTheListAsItWas) {
     EXPECT_EQ(Items(list), (Lines{u"keep", u"me"}));
     EXPECT_TRUE(!list.Selected(0) && list.Selected(1) && list.ListIndex() == 1);
   }
-}
-
 #ifndef _WIN32
-TEST_F(ListTextFileTest, RefusedOrFailingReadIsAFailurePosix) {
-  if (!RunningAsRoot()) {
+  if (!testing::RunningAsRoot()) {
     folder.Write("secret.txt", "x\r\n");
     fs::permissions(folder.Path("secret.txt"), fs::perms::none);
     EXPECT_EQ(ReadListFile(folder.Name("secret.txt")).error, ListFileError::kCannotOpen);
   }
-  // A regular file whose every read fails.
-  EXPECT_EQ(ReadListFile(u"/proc/self/mem").error, ListFileError::kReadFailed);
+  EXPECT_EQ(ReadListFile(u"/proc/self/mem").error, ListFileError::kReadFailed);  // every read fails
   EXPECT_EQ(ReadListFile(u"/dev/null").error, ListFileError::kNotAFile);
-}
 #endif
+}
 
-TEST_F(ListTextFileTest, ListTakesAtMostItsCapacityAndCountsTheRest) {
-  std::string bytes;
-  for (int i = 0; i < ListBox::kMaxListItems + 5; ++i) bytes += std::to_string(i) + "\r\n \r\n";
-  folder.Write("long.txt", bytes);
+TEST(ListTextFileTest, ListTakesAtMostItsCapacityAndCountsTheRest) {
+  testing::MemoryFileSystem files;
+  for (int i = 0; i < ListBox::kMaxListItems + 5; ++i) files.files[u"long.txt"].bytes += std::to_string(i) + "\r\n \r\n";
   MemoryListBox list;
   Fill(list, {u"old"});
-  const ListLoad load = ReadLinesIntoList(folder.Name("long.txt"), list, true);
+  const ListLoad load = ReadLinesIntoList(u"long.txt", list, true, files);
   EXPECT_EQ(load.lineCount, ListBox::kMaxListItems + 5);
   EXPECT_EQ(load.leftOut, 5);
   ASSERT_EQ(list.ListCount(), ListBox::kMaxListItems);
   EXPECT_EQ(list.List(0), u"0");
   EXPECT_EQ(list.List(ListBox::kMaxListItems - 1), u"32766");
   EXPECT_EQ(list.SelCount(), ListBox::kMaxListItems);
+}
+
+// The export's failure message names the reason, and says the old file is
+// untouched only when there was one and it is.
+TEST(ListFileTransferTest, FailedExportSaysWhyAndWhatBecameOfTheOldFile) {
+  const struct {
+    bool oldFile, readOnly, folderWritable;
+    long spaceLeft;
+    int inPlaceOpensLeft;
+    std::u16string reason;
+  } cases[] = {
+      {true, true, true, 1000, 9, u"文件是只读的。原有的同名文件未作改动。"},
+      {false, false, false, 1000, 9, u"没有写入权限。"},
+      {true, false, true, 3, 9, u"磁盘已满。原有的同名文件未作改动。"},
+      {false, false, true, 3, 9, u"磁盘已满。"},
+      {true, false, false, 3, 1, u"磁盘已满。原有的同名文件已被部分改写。"},
+  };
+  for (const auto& c : cases) {
+    testing::MemoryFileSystem files;
+    if (c.oldFile) files.files[u"list.txt"] = {"old", c.readOnly};
+    files.folderWritable = c.folderWritable;
+    files.spaceLeft = c.spaceLeft;
+    files.inPlaceOpensLeft = c.inPlaceOpensLeft;
+    MemoryListBox list;
+    list.AddItem(u"new record");
+    testing::FakeFileDialogs dialogs;
+    dialogs.saveAnswers = {u"list.txt"};
+    testing::FakeMessageBoxes messages;
+    ListFileTransfer(list, dialogs, messages, false, files).Export();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, u"无法写入文件“list.txt”：" + c.reason);
+    EXPECT_EQ(messages.shown[0].caption, u"错误");
+  }
 }
 
 }  // namespace

@@ -40,7 +40,6 @@ class TempFolder {
     return path_ / std::u8string(reinterpret_cast<const char8_t*>(name.data()), name.size());
   }
   std::u16string Name(const std::string& name) const { return Path(name).u16string(); }
-  const std::filesystem::path& path() const { return path_; }
 
   void Write(const std::string& name, const std::string& bytes) const {
     std::ofstream(Path(name), std::ios::binary) << bytes;

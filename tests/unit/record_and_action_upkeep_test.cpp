@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "core/actions/action_list_upkeep.h"
-#include "core/interfaces/full_list.h"
 #include "core/interfaces/memory_list_box.h"
 #include "core/records/record_upkeep.h"
 #include "fake_controls.h"
@@ -36,46 +35,36 @@ class RecordUpkeepTest : public ::testing::Test {
 };
 
 // Loaded records are checked and none is current, so the editor edits none.
+// A drop counts only its first file, and only a .txt one.
 TEST_F(RecordUpkeepTest, ImportAndDropReplaceTheListByTheCheckedLinesOfTheFirstTxtFile) {
   Fill(records, {u"old"});
-  folder.Write("other.TXT", "x\r\n");
   upkeep.ImportRecordFile();  // cancelled
-  upkeep.LoadDroppedRecordFile({});
   upkeep.LoadDroppedRecordFile({folder.Name("records.txt.bak"), folder.Name("records.txt")});
-  upkeep.LoadDroppedRecordFile({u""});
   EXPECT_EQ(Items(records), (Lines{u"old"}));
   records.SetListIndex(0);
-  editor.SetText(u"old");
   dialogs.openAnswers = {folder.Name("records.txt")};
   upkeep.ImportRecordFile();
   EXPECT_EQ(Items(records), (Lines{u"one", u"  two  ", u"three"}));
   EXPECT_EQ(records.SelCount(), 3);
   editor.SetText(u"typed");
-  EXPECT_EQ(Items(records), (Lines{u"one", u"  two  ", u"three"}));
+  EXPECT_EQ(records.List(0), u"one");
+  folder.Write("other.TXT", "x\r\n");
   records.SetListIndex(0);
   upkeep.LoadDroppedRecordFile({folder.Name("other.TXT"), folder.Name("records.txt")});
   EXPECT_EQ(Items(records), (Lines{u"x"}));
   EXPECT_TRUE(records.Selected(0));
   EXPECT_EQ(records.ListIndex(), -1);
   EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(RecordUpkeepTest, UnreadableOrOverlongFilesSaySo) {
-  Fill(records, {u"a"});
-  std::filesystem::create_directory(folder.Path("dir.txt"));
-  for (const auto& path : {folder.Name("missing.txt"), folder.Name("dir.txt")}) {
-    dialogs.openAnswers = {path};
-    upkeep.ImportRecordFile();
-    upkeep.LoadDroppedRecordFile({path});
-  }
-  EXPECT_EQ(Items(records), (Lines{u"a"}));
-  ASSERT_EQ(messages.shown.size(), 4u);
-  EXPECT_NE(messages.shown[0].text.find(folder.Name("missing.txt")), std::u16string::npos);
-  EXPECT_NE(messages.shown[3].text.find(folder.Name("dir.txt")), std::u16string::npos);
+  std::filesystem::create_directory(folder.Path("dir.txt"));  // unreadable: the list stays, the box names it
+  upkeep.LoadDroppedRecordFile({folder.Name("dir.txt")});
+  EXPECT_EQ(Items(records), (Lines{u"x"}));
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_NE(messages.shown[0].text.find(folder.Name("dir.txt")), std::u16string::npos);
   std::string bytes;
   for (int i = 0; i < ListBox::kMaxListItems + 12; ++i) bytes += "r\r\n";
   folder.Write("long.txt", bytes);
-  upkeep.LoadDroppedRecordFile({folder.Name("long.txt")});
+  dialogs.openAnswers = {folder.Name("long.txt")};
+  upkeep.ImportRecordFile();
   EXPECT_EQ(records.ListCount(), ListBox::kMaxListItems);
   EXPECT_EQ(messages.shown.back().icon, MessageIcon::kInformation);
   EXPECT_NE(messages.shown.back().text.find(u"其余 12 行未载入"), std::u16string::npos);
@@ -92,42 +81,33 @@ TEST_F(RecordUpkeepTest, ExportWritesEveryRecordCheckedOrNot) {
   EXPECT_EQ(records.SelCount(), 1);
 }
 
-TEST_F(RecordUpkeepTest, SelectAllAndNoneLeaveNoCurrentRecordAndAnEmptyEditor) {
+// "新增" appends a checked, current placeholder, and on a full list adds
+// nothing and says so; "删除" and "全选"/"全不选" leave no current record and
+// an empty editor.
+TEST_F(RecordUpkeepTest, AddDeleteAndCheckAll) {
   editor.SetText(u"draft");
   upkeep.SelectNoRecords();  // empty list: the editor is not touched either
   EXPECT_EQ(editor.Text(), u"draft");
-  Fill(records, {u"a", u"b", u"c"});
-  records.SetListIndex(1);
-  editorLogic.LoadCurrentRecord();
-  upkeep.SelectAllRecords();
-  EXPECT_EQ(records.SelCount(), 3);
-  EXPECT_EQ(records.ListIndex(), -1);
-  EXPECT_EQ(editor.Text(), u"");
-  records.SetListIndex(2);
-  upkeep.SelectNoRecords();
-  EXPECT_EQ(records.SelCount(), 0);
-  EXPECT_EQ(records.ListIndex(), -1);
-}
-
-// "新增" appends a checked, current placeholder; on a full list it adds
-// nothing and says so.
-TEST_F(RecordUpkeepTest, AddAppendsACheckedCurrentPlaceholderAndDeleteRemovesTheCurrentRecord) {
   Fill(records, {u"a"});
   upkeep.AddRecord();
   EXPECT_EQ(Items(records), (Lines{u"a", u"(请输入内容)"}));
-  EXPECT_TRUE(!records.Selected(0) && records.Selected(1));
-  EXPECT_EQ(records.ListIndex(), 1);
+  EXPECT_TRUE(!records.Selected(0) && records.Selected(1) && records.ListIndex() == 1);
   EXPECT_EQ(editor.Text(), u"(请输入内容)");
-  upkeep.AddRecord();
-  records.SetListIndex(-1);
+  upkeep.SelectAllRecords();
+  EXPECT_EQ(records.SelCount(), 2);
+  EXPECT_EQ(records.ListIndex(), -1);
+  EXPECT_EQ(editor.Text(), u"");
+  EXPECT_EQ(records.List(1), u"(请输入内容)");
   editor.SetText(u"draft");
   upkeep.DeleteCurrentRecord();  // no current record: nothing, not even the editor
-  EXPECT_EQ(records.ListCount(), 3);
   EXPECT_EQ(editor.Text(), u"draft");
-  records.SetListIndex(1);
+  records.SetListIndex(0);
+  upkeep.SelectNoRecords();
+  EXPECT_EQ(records.SelCount(), 0);
+  EXPECT_EQ(records.ListIndex(), -1);
+  records.SetListIndex(0);
   upkeep.DeleteCurrentRecord();
-  EXPECT_EQ(records.ListCount(), 2);
-  EXPECT_TRUE(!records.Selected(0) && records.Selected(1));
+  EXPECT_EQ(Items(records), (Lines{u"(请输入内容)"}));
   EXPECT_EQ(records.ListIndex(), -1);
   EXPECT_EQ(editor.Text(), u"");
   while (records.ListCount() < ListBox::kMaxListItems) records.AddItem(u"r");
@@ -146,13 +126,11 @@ TEST(ActionListUpkeepTest, DeleteImportAndExport) {
   testing::FakeFileDialogs dialogs;
   testing::FakeMessageBoxes messages;
   ActionListUpkeep upkeep{actions, dialogs, messages};
-  upkeep.DeleteCurrentAction();  // empty list
   Fill(actions, {u"复制内容", u"粘贴内容"});
   upkeep.DeleteCurrentAction();  // no current action
   actions.SetListIndex(0);
   upkeep.DeleteCurrentAction();
   EXPECT_EQ(Items(actions), (Lines{u"粘贴内容"}));
-  upkeep.ImportActionFile();  // cancelled
   folder.Write("actions.txt", "点击位置 100 200\r\n\r\n  等候时长 2  \r\n");
   dialogs.openAnswers = {folder.Name("actions.txt")};
   upkeep.ImportActionFile();
@@ -163,6 +141,7 @@ TEST(ActionListUpkeepTest, DeleteImportAndExport) {
   upkeep.ExportActionFile();
   upkeep.ClearActionList();
   EXPECT_EQ(actions.ListCount(), 0);
+  upkeep.DeleteCurrentAction();  // empty list
   upkeep.LoadDroppedActionFile({folder.Name("again.txt")});
   EXPECT_EQ(Items(actions), loaded);
   EXPECT_TRUE(messages.shown.empty());

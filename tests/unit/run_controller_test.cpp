@@ -5,28 +5,47 @@
 #include "fake_message_boxes.h"
 #include "fake_run_window.h"
 #include "core/execution/number_rules.h"
-#include "core/run/badge_placement.h"
 #include "core/run/progress_texts.h"
 #include "core/run/stoppable_platform.h"
 
 namespace tavorin {
 namespace {
 
-using testing::RecordingPlatform;
 using testing::ToUtf8;
 using Log = std::vector<std::string>;
+
+// Logs the badge's calls among the platform's, so a test sees when they come.
+class LoggingProgress : public RunProgress, public ScreenLayout {
+ public:
+  explicit LoggingProgress(testing::RecordingPlatform& log) : log_(log) {}
+  std::vector<ScreenRect> ScreenRects() const override { return screens; }
+  ScreenSize BadgeSize() const override { return {300, 80}; }
+  void Show(ScreenPoint at, const std::u16string& hint) override {
+    log_.Note("badge at " + std::to_string(at.x) + "," + std::to_string(at.y) + " " + ToUtf8(hint));
+  }
+  void SetPass(const std::u16string& text) override { log_.Note("badge " + ToUtf8(text)); }
+  void SetRecord(const std::u16string& text) override { log_.Note("badge record " + ToUtf8(text)); }
+  void Hide() override { log_.Note("badge hidden"); }
+  std::vector<ScreenRect> screens = {{0, 0, 1280, 1024}};
+
+ private:
+  testing::RecordingPlatform& log_;
+};
 
 class RunControllerTest : public ::testing::Test, protected testing::RunParts {
  protected:
   RunControllerTest() { text3.onChange = [this] { text3History.push_back(text3.Text()); }; }
-  void CheckedRecords(int count) {
-    for (int i = 1; i <= count; ++i) testing::Fill(list1, {std::u16string{u'r', char16_t(u'0' + i)}}, true);
-  }
-  void Actions(const testing::Lines& lines) {
+  void Run(int records, const testing::Lines& actions, const char16_t* count, const char16_t* cooldown = u"") {
+    list1.Clear();
+    for (int i = 1; i <= records; ++i) testing::Fill(list1, {std::u16string{u'r', char16_t(u'0' + i)}}, true);
     list3.Clear();
-    testing::Fill(list3, lines);
+    testing::Fill(list3, actions);
+    text3.SetText(count);
+    text4.SetText(cooldown);
+    boxes.shown.clear();
+    platform.TakeLog();
+    controller.Start();
   }
-  std::u16string LastBoxText() const { return boxes.shown.empty() ? u"" : boxes.shown.back().text; }
 
   std::vector<std::u16string> text3History;
   testing::FakeRunWindow window{platform};
@@ -44,25 +63,24 @@ TEST_F(RunControllerTest, RefusalsChangeNothing) {
   const std::u16string count = u"“次数”超出范围：最多 2147483647 次。";
   const std::u16string cooldown = u"“冷却”超出范围：最多 2147483 秒。";
   const struct {
-    int records, checked;
+    int records;
     const char16_t *count, *cooldown;
     std::u16string message;
-  } cases[] = {{0, 0, u"", u"", u"尚未导入文本数据。"}, {1, 0, u"", u"", u"尚未选择文本数据。"},
-               {1, 1, u"3e9", u"", count}, {0, 0, u"2147483647.5", u"", count},
-               {0, 0, u"", u"2147484", cooldown}, {0, 0, u"", u"1e300", cooldown}};
+  } cases[] = {{0, u"", u"", u"尚未导入文本数据。"}, {1, u"3e9", u"", count}, {1, u"2147483647.5", u"", count},
+               {1, u"", u"2147484", cooldown}, {1, u"", u"1e300", cooldown}};
   for (const auto& c : cases) {
-    testing::Fill(list1, testing::Lines(c.records, u"r"), c.checked);
-    text3.SetText(c.count);
-    text4.SetText(c.cooldown);
-    controller.Start();
-    EXPECT_EQ(LastBoxText(), c.message);
-    EXPECT_EQ(boxes.shown.back().icon, MessageIcon::kCritical);
-    EXPECT_EQ(text3.Text() + text4.Text(), std::u16string(c.count) + c.cooldown);
+    Run(c.records, {}, c.count, c.cooldown);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, c.message);
+    EXPECT_EQ(boxes.shown[0].icon, MessageIcon::kCritical);
+    EXPECT_EQ(text3.Text(), c.count);
+    EXPECT_EQ(text4.Text(), c.cooldown);
   }
-  boxes.answers = {MessageAnswer::kNo};  // the confirmation answered No
-  text3.SetText(u"");
-  text4.SetText(u"");
+  list1.SetSelected(0, false);
   controller.Start();
+  EXPECT_EQ(boxes.shown.back().text, u"尚未选择文本数据。");
+  boxes.answers = {MessageAnswer::kNo};  // the confirmation answered No
+  Run(1, {}, u"");
   EXPECT_EQ(boxes.shown.back().buttons, MessageButtons::kYesNo);
   EXPECT_EQ(acquired, 0);
   platformAvailable = false;  // no input platform: no run
@@ -72,64 +90,41 @@ TEST_F(RunControllerTest, RefusalsChangeNothing) {
   EXPECT_TRUE(platform.Log().empty());
 }
 
-TEST_F(RunControllerTest, CountTextsRoundHalvesToEvenAndBadOnesMeanOnePassPerCheckedRecord) {
-  CheckedRecords(3);
-  list1.AddItem(u"unchecked");
-  Actions({u"复制内容"});
-  controller.Start();
+// An empty or bad count means one pass per checked record; halves round to
+// even. Every run starts at the first record; passes end with the refresh
+// key (F5 when none is chosen), then the cooldown in whole seconds.
+TEST_F(RunControllerTest, CountsRefreshAndCooldown) {
+  Run(3, {u"复制内容"}, u"");
   EXPECT_EQ(text3History, (std::vector<std::u16string>{u"-1", u"3"}));
   EXPECT_EQ(text4.Text(), u"0");
-  EXPECT_EQ(platform.Clipboard(), u"r3");
   EXPECT_FALSE(platform.Watching());
-  text3.SetText(u"2");
-  controller.Start();
-  controller.Start();  // every run starts at the first record again
+  Run(3, {u"复制内容"}, u"2");
   EXPECT_EQ(platform.Clipboard(), u"r2");
-  EXPECT_EQ(controller.State().recordCursor, 2);
-  const std::pair<std::u16string, int> cases[] = {{u"abc", 3}, {u"0", 3}, {u"-1", 3}, {u" ", 3}, {u"2.5", 2},
-                                                  {u"3.5", 4}, {u"0.4", 0}, {u"&H2", 2}, {u"5", 5}};
+  const std::pair<std::u16string, int> cases[] = {{u"abc", 3}, {u"0", 3}, {u" ", 3}, {u"2.5", 2},
+                                                  {u"3.5", 4}, {u"0.4", 0}, {u"&H2", 2}};
   for (const auto& [count, passes] : cases) {
-    text3.SetText(count);
-    controller.Start();
+    Run(3, {}, count.c_str());
     EXPECT_EQ(controller.State().runCount, passes) << ToUtf8(count);
     EXPECT_EQ(text3.Text(), passes == 3 ? u"3" : count) << ToUtf8(count);
   }
-}
-
-TEST_F(RunControllerTest, PassesEndWithTheRefreshKeyThenTheCooldown) {
-  CheckedRecords(1);
-  Actions({u"按下按键 13"});
-  text3.SetText(u"2");
-  text4.SetText(u"1.5");  // whole seconds, halves to even
   window.refresh = true;
-  window.keyIndex = -1;  // nothing chosen: F5
-  controller.Start();
-  const Log pass = {"key 13 down", "key 13 up", "sleep 50", "sleep 50", "key 116 down", "key 116 up",
-                    "sleep 50", "sleep 2000"};
+  window.keyIndex = -1;
+  Run(1, {u"按下按键 13"}, u"2", u"1.5");
+  const Log pass = {"key 13 down", "key 13 up", "sleep 50", "sleep 50", "key 116 down", "key 116 up", "sleep 50",
+                    "sleep 2000"};
   Log expected = {"hide"};
   for (int i = 0; i < 2; ++i) expected.insert(expected.end(), pass.begin(), pass.end());
   expected.push_back("show");
-  EXPECT_EQ(platform.TakeLog(), expected);
-  Actions({});
-  text3.SetText(u"1");
+  EXPECT_EQ(platform.Log(), expected);
   window.keyIndex = 1;
-  controller.Start();
-  EXPECT_EQ(platform.TakeLog(), (Log{"hide", "key 17 down", "key 82 down", "key 82 up", "key 17 up", "sleep 50",
-                                     "sleep 2000", "show"}));
-  window.refresh = false;
-  text4.SetText(u"2147483");  // the largest cooldown
-  controller.Start();
-  EXPECT_EQ(platform.TakeLog(), (Log{"hide", "sleep 2147483000", "show"}));
-  text4.SetText(u"-2");
-  controller.Start();
-  EXPECT_EQ(platform.TakeLog(), (Log{"hide", "show"}));
-  EXPECT_EQ(text4.Text(), u"0");
+  Run(1, {}, u"1", u"2147483");  // the largest cooldown
+  EXPECT_EQ(platform.Log(), (Log{"hide", "key 17 down", "key 82 down", "key 82 up", "key 17 up", "sleep 50",
+                                 "sleep 2147483000", "show"}));
 }
 
 // Esc ends the pause running at once; the message counts every pass whose
 // lines all reached the target, a stop in the pauses after them included.
 TEST_F(RunControllerTest, AStopEndsThePauseAtOnceAndCountsTheCompletedPasses) {
-  CheckedRecords(1);
   const testing::Lines copyPasteWait = {u"复制内容", u"粘贴内容", u"等候时长 1"};  // 0-100, 100-200, 200-1200 ms
   const struct {
     testing::Lines lines;
@@ -137,37 +132,28 @@ TEST_F(RunControllerTest, AStopEndsThePauseAtOnceAndCountsTheCompletedPasses) {
     std::int64_t stopAt;  // after the run began; -1 for no stop
     int completed;
   } cases[] = {
-      {copyPasteWait, u"", 1, 0},          // copy's first settle, before the text is set
-      {copyPasteWait, u"", 99, 0},         // after the copy, before the paste
-      {copyPasteWait, u"", 101, 1},        // in the pause right after Ctrl+V
-      {copyPasteWait, u"", 200, 1},        // at the very end of the paste's settle
-      {copyPasteWait, u"", 700, 1},        // in the trailing wait
-      {copyPasteWait, u"", 1225, 1},       // second pass's copy
-      {copyPasteWait, u"", 1350, 2},       // second pass's closing settle
-      {copyPasteWait, u"", 3599, 3},       // the last pass's wait
+      {copyPasteWait, u"", 1, 0},     // copy's first settle, before the text is set
+      {copyPasteWait, u"", 99, 0},    // after the copy, before the paste
+      {copyPasteWait, u"", 101, 1},   // in the pause right after Ctrl+V
+      {copyPasteWait, u"", 200, 1},   // at the very end of the paste's settle
+      {copyPasteWait, u"", 700, 1},   // in the trailing wait
+      {copyPasteWait, u"", 1225, 1},  // second pass's copy
+      {copyPasteWait, u"", 1350, 2},  // second pass's closing settle
+      {copyPasteWait, u"", 3599, 3},  // the last pass's wait
       {{u"等候时长 600", u"插入内容 x"}, u"", 600000 + 50 + 1234, 1},
       {{u"粘贴内容"}, u"60", 2 * 60100 + 30100, 3},  // in the third cooldown
       {{u"粘贴内容"}, u"0", -1, 3},                   // an old stop does not stop a later run
   };
   for (const auto& c : cases) {
-    Actions(c.lines);
-    text3.SetText(u"3");
-    text4.SetText(c.cooldown);
-    boxes.shown.clear();
-    platform.TakeLog();
     if (c.stopAt >= 0) platform.PressStopAt(platform.NowMs() + c.stopAt);
-    controller.Start();
+    Run(1, c.lines, u"3", c.cooldown);
     const Log log = platform.Log();
     EXPECT_EQ(log.back(), "show");
     EXPECT_FALSE(platform.Watching());
-    if (c.stopAt < 0) {
-      EXPECT_EQ(boxes.shown.size(), 1u);
-      continue;
-    }
-    ASSERT_EQ(boxes.shown.size(), 2u) << c.stopAt;
+    ASSERT_EQ(boxes.shown.size(), c.stopAt < 0 ? 1u : 2u) << c.stopAt;
+    if (c.stopAt < 0) continue;
     EXPECT_NE(log[log.size() - 2].find(" stopped after "), std::string::npos) << c.stopAt;
     EXPECT_EQ(boxes.shown[1].text, u"执行已停止：已完成 " + DecimalText(c.completed) + u" 次，共 3 次。") << c.stopAt;
-    EXPECT_EQ(boxes.shown[1].icon, MessageIcon::kInformation);
   }
 }
 
@@ -175,54 +161,26 @@ TEST_F(RunControllerTest, FaultyLinesAreListedBeforeTheQuestionAndNoIsTheDefault
   const std::u16string usual =
       u"即将开始执行动作。请确保\r\n1、将所需的窗口最大化，并且置于顶层。\r\n2、执行动作期间请不要操纵鼠标和键盘。\r\n"
       u"执行期间按 Esc 键可以停止。\r\n继续吗？";
-  CheckedRecords(1);
-  Actions({u"复制内容"});
-  controller.Start();
+  Run(1, {u"复制内容"}, u"");
   EXPECT_EQ(boxes.shown[0].text, usual);
   EXPECT_EQ(boxes.shown[0].defaultAnswer, MessageAnswer::kYes);
-  Actions({u"复制内容", u"按下按键 86 9", u"等候时长 1e306"});
-  controller.Start();  // Enter takes the default: no run
-  EXPECT_EQ(boxes.shown[1].text, u"第 2 行：参数错误\r\n第 3 行：参数错误\r\n\r\n" + usual);
-  EXPECT_EQ(boxes.shown[1].caption, u"开始");
-  EXPECT_EQ(boxes.shown[1].defaultAnswer, MessageAnswer::kNo);
+  Run(1, {u"复制内容", u"按下按键 86 9", u"等候时长 1e306"}, u"");  // Enter takes the default: no run
+  EXPECT_EQ(boxes.shown[0].text, u"第 2 行：参数错误\r\n第 3 行：参数错误\r\n\r\n" + usual);
+  EXPECT_EQ(boxes.shown[0].caption, u"开始");
+  EXPECT_EQ(boxes.shown[0].defaultAnswer, MessageAnswer::kNo);
   EXPECT_EQ(acquired, 1);
   boxes.answers = {MessageAnswer::kYes};  // the user runs it anyway
   controller.Start();
   EXPECT_EQ(acquired, 2);
 }
 
-// Logs the badge's calls among the platform's, so a test sees when they come.
-class LoggingProgress : public RunProgress {
- public:
-  explicit LoggingProgress(RecordingPlatform& log) : log_(log) {}
-  ScreenSize BadgeSize() const override { return {300, 80}; }
-  void Show(ScreenPoint at, const std::u16string& hint) override {
-    log_.Note("badge at " + std::to_string(at.x) + "," + std::to_string(at.y) + " " + ToUtf8(hint));
-  }
-  void SetPass(const std::u16string& text) override { log_.Note("badge " + ToUtf8(text)); }
-  void SetRecord(const std::u16string& text) override { log_.Note("badge record " + ToUtf8(text)); }
-  void Hide() override { log_.Note("badge hidden"); }
-
- private:
-  RecordingPlatform& log_;
-};
-
-struct FixedScreens : ScreenLayout {
-  std::vector<ScreenRect> ScreenRects() const override { return rects; }
-  std::vector<ScreenRect> rects = {{0, 0, 1280, 1024}};
-};
-
-// The badge's calls and the window's, in order, with the texts copied.
+// The badge's calls, the window's and the copied texts, in order.
 TEST_F(RunControllerTest, TheBadgeShowsEachPassAndRecordAwayFromTheClicksAndGoesWithTheRun) {
   LoggingProgress progress(platform);
-  FixedScreens screens;
-  controller.SetRunFeedback(&screens, &progress);
-  CheckedRecords(2);
-  list1.SetList(1, u"第%i行\n二");
-  Actions({u"点击位置 1200 1000", u"复制内容"});
+  controller.SetRunFeedback(&progress, &progress);
   const auto seen = [&] {
     Log log;
-    for (const auto& entry : platform.TakeLog()) {
+    for (const auto& entry : platform.Log()) {
       if (entry.starts_with("badge") || entry == "hide" || entry == "show" || entry.starts_with("clipboard r") ||
           entry.find("stopped") != std::string::npos) {
         log.push_back(entry);
@@ -230,21 +188,16 @@ TEST_F(RunControllerTest, TheBadgeShowsEachPassAndRecordAwayFromTheClicksAndGoes
     }
     return log;
   };
-  controller.Start();
+  Run(2, {u"点击位置 1200 1000", u"复制内容"}, u"");
   EXPECT_EQ(seen(), (Log{"hide", "badge at 8,8 Esc 停止", "badge 第 1/2 次", "badge record r1", "clipboard r1",
-                         "badge 第 2/2 次", "badge record 第2行 二", "badge hidden", "show"}));
-  list3.AddItem(u"等候时长 10");  // a stop takes the badge away too
-  platform.PressStopAt(platform.NowMs() + 500);
-  controller.Start();
+                         "badge 第 2/2 次", "badge record r2", "clipboard r2", "badge hidden", "show"}));
+  platform.PressStopAt(platform.NowMs() + 500);  // a stop takes the badge away too
+  Run(2, {u"点击位置 1200 1000", u"复制内容", u"等候时长 10"}, u"");
   EXPECT_EQ(seen(), (Log{"hide", "badge at 8,8 Esc 停止", "badge 第 1/2 次", "badge record r1", "clipboard r1",
                          "sleep 10000 stopped after 300", "badge hidden", "show"}));
-  // Without screens, or without a place clear of the clicks, no badge.
-  screens.rects.clear();
-  controller.Start();
-  screens.rects = {{0, 0, 316, 96}};
-  Actions({u"点击位置 100 50"});
-  controller.Start();
-  EXPECT_EQ(seen(), (Log{"hide", "clipboard r1", "show", "hide", "show"}));
+  progress.screens = {{0, 0, 316, 96}};  // no place clear of the click: no badge
+  Run(1, {u"点击位置 100 50"}, u"");
+  EXPECT_EQ(seen(), (Log{"hide", "show"}));
 }
 
 TEST(BadgeRecordText, OneLineAndBoundedWhateverTheRecord) {
@@ -258,7 +211,7 @@ TEST(BadgeRecordText, OneLineAndBoundedWhateverTheRecord) {
 }
 
 TEST(StoppablePlatform, ReleasesWhatIsHeldAndLetsNothingThroughAfterAStop) {
-  RecordingPlatform inner;
+  testing::RecordingPlatform inner;
   StoppablePlatform guarded(inner);
   guarded.BeginStopWatch();
   guarded.KeyEvent(17, false);

@@ -4,7 +4,12 @@
 
 #include <filesystem>
 
+#include "core/interfaces/memory_list_box.h"
+#include "core/listfiles/list_file_transfer.h"
+#include "fake_file_dialogs.h"
+#include "fake_message_boxes.h"
 #include "memory_file_system.h"
+#include "recording_platform.h"
 #include "temp_folder.h"
 
 #ifndef _WIN32
@@ -22,57 +27,66 @@ namespace fs = std::filesystem;
 using testing::MemoryFileSystem;
 using testing::TempFolder;
 
+// The message an export of one record to "list.txt" shows; empty when none.
+std::u16string ExportMessage(MemoryFileSystem& files) {
+  MemoryListBox list;
+  list.AddItem(u"new content");
+  testing::FakeFileDialogs dialogs;
+  dialogs.saveAnswers = {u"list.txt"};
+  testing::FakeMessageBoxes messages;
+  ListFileTransfer(list, dialogs, messages, false, files).Export();
+  return messages.shown.empty() ? u"" : messages.shown.back().text;
+}
+
 // What the writer does in each situation, on files in memory: which way it
-// writes, what it leaves, what it reports.
+// writes, what it leaves, what it reports; and what an export says then,
+// naming the reason, and that the old file is untouched only when there was
+// one and it is.
 TEST(CarefulFileWriterTest, EachSituation) {
-  struct Case {
+  MemoryFileSystem::Entry plain{"old"}, readOnly{"old", true}, notMine{"old", false, false}, linked{"old"},
+      foreignOwner{"old"};
+  linked.linkCount = 2;
+  foreignOwner.ownerKeepable = false;
+  const std::u16string kept = u"原有的同名文件未作改动。";
+  const struct {
     const char* situation;
-    bool oldFile;
-    MemoryFileSystem::Entry old;
+    std::optional<MemoryFileSystem::Entry> old;
     bool folderWritable;
     long spaceLeft;
     FileError error;
     std::string content;  // of the target afterwards
     int replacements;
+    std::u16string message;  // after "无法写入文件“list.txt”："
+  } cases[] = {
+      {"new file", {}, true, 1000, FileError::kNone, "new content", 1, u""},
+      {"replaced", plain, true, 1000, FileError::kNone, "new content", 1, u""},
+      {"read-only", readOnly, true, 1000, FileError::kReadOnly, "old", 0, u"文件是只读的。" + kept},
+      {"no permission", notMine, true, 1000, FileError::kNoPermission, "old", 0, u"没有写入权限。" + kept},
+      {"hard links: in place", linked, true, 1000, FileError::kNone, "new content", 0, u""},
+      {"owner: in place", foreignOwner, true, 1000, FileError::kNone, "new content", 0, u""},
+      {"folder refuses: in place", plain, false, 1000, FileError::kNone, "new content", 0, u""},
+      {"folder refuses a new file", {}, false, 1000, FileError::kNoPermission, "", 0, u"没有写入权限。"},
+      {"disk full", plain, true, 5, FileError::kDiskFull, "old", 0, u"磁盘已满。" + kept},
+      {"disk full, no old file", {}, true, 5, FileError::kDiskFull, "", 0, u"磁盘已满。"},
+      {"disk full, in place", linked, true, 8, FileError::kDiskFull, "old", 0, u"磁盘已满。" + kept},
+      {"disk full, no copy", plain, false, 5, FileError::kDiskFull, "old", 0, u"磁盘已满。" + kept},
   };
-  MemoryFileSystem::Entry plain;
-  MemoryFileSystem::Entry readOnly;
-  readOnly.readOnly = true;
-  MemoryFileSystem::Entry notMine;
-  notMine.writable = false;
-  MemoryFileSystem::Entry linked;
-  linked.linkCount = 2;
-  MemoryFileSystem::Entry foreignOwner;
-  foreignOwner.ownerKeepable = false;
-  const Case cases[] = {
-      {"new file", false, plain, true, 1000, FileError::kNone, "new content", 1},
-      {"replaced", true, plain, true, 1000, FileError::kNone, "new content", 1},
-      {"read-only", true, readOnly, true, 1000, FileError::kReadOnly, "old", 0},
-      {"no permission", true, notMine, true, 1000, FileError::kNoPermission, "old", 0},
-      {"hard links: in place", true, linked, true, 1000, FileError::kNone, "new content", 0},
-      {"owner: in place", true, foreignOwner, true, 1000, FileError::kNone, "new content", 0},
-      {"folder refuses: in place", true, plain, false, 1000, FileError::kNone, "new content", 0},
-      {"folder refuses a new file", false, plain, false, 1000, FileError::kNoPermission, "", 0},
-      {"disk full", true, plain, true, 5, FileError::kDiskFull, "old", 0},
-      {"disk full, in place", true, linked, true, 8, FileError::kDiskFull, "old", 0},
-      {"disk full, no copy", true, plain, false, 5, FileError::kDiskFull, "old", 0},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     MemoryFileSystem files;
-    if (c.oldFile) {
-      files.files[u"list.txt"] = c.old;
-      files.files[u"list.txt"].bytes = "old";
-    }
+    if (c.old) files.files[u"list.txt"] = *c.old;
     files.folderWritable = c.folderWritable;
     files.spaceLeft = c.spaceLeft;
+    MemoryFileSystem exportFiles = files;
     const CarefulWrite result = WriteFileCarefully(files, u"list.txt", "new content");
     EXPECT_EQ(result.error, c.error) << c.situation;
-    EXPECT_EQ(result.hadOldFile, c.oldFile) << c.situation;
+    EXPECT_EQ(result.hadOldFile, c.old.has_value()) << c.situation;
     EXPECT_FALSE(result.oldFileChanged) << c.situation;
     EXPECT_EQ(files.files[u"list.txt"].bytes, c.content) << c.situation;
     EXPECT_EQ(files.replacements, c.replacements) << c.situation;
     files.files.erase(u"list.txt");
     EXPECT_TRUE(files.files.empty()) << c.situation << ": something left beside the file";
+    EXPECT_EQ(ExportMessage(exportFiles), c.message.empty() ? u"" : u"无法写入文件“list.txt”：" + c.message)
+        << c.situation;
   }
 }
 
@@ -81,20 +95,19 @@ TEST(CarefulFileWriterTest, EachSituation) {
 TEST(CarefulFileWriterTest, OldContentThatCannotBePutBack) {
   for (const bool folderWritable : {true, false}) {
     MemoryFileSystem files;
-    files.files[u"dir/list.txt"].bytes = "old";
-    files.files[u"dir/list.txt"].linkCount = 2;
+    files.files[u"list.txt"] = {"old", false, true, 2};
     files.folderWritable = folderWritable;
     files.spaceLeft = 8;
     files.inPlaceOpensLeft = 1;
-    const CarefulWrite result = WriteFileCarefully(files, u"dir/list.txt", "a much longer text");
+    MemoryFileSystem exportFiles = files;
+    const CarefulWrite result = WriteFileCarefully(files, u"list.txt", "a much longer text");
     EXPECT_EQ(result.error, FileError::kDiskFull);
     EXPECT_TRUE(result.oldFileChanged);
-    if (folderWritable) {
-      EXPECT_EQ(result.oldContentCopy.substr(0, 13), u"dir/.~tavorin");
-      EXPECT_EQ(files.files[result.oldContentCopy].bytes, "old");
-    } else {
-      EXPECT_EQ(result.oldContentCopy, u"");
-    }
+    EXPECT_EQ(result.oldContentCopy.starts_with(u".~tavorin"), folderWritable);
+    EXPECT_EQ(result.oldContentCopy.empty() ? "old" : files.files[result.oldContentCopy].bytes, "old");
+    const std::u16string message = ExportMessage(exportFiles);
+    EXPECT_TRUE(message.starts_with(u"无法写入文件“list.txt”：磁盘已满。原有的同名文件已被部分改写")) << testing::ToUtf8(message);
+    EXPECT_EQ(message.find(u".~tavorin") != std::u16string::npos, folderWritable);
   }
 }
 

@@ -5,10 +5,7 @@
 #include <filesystem>
 
 #include "core/interfaces/memory_list_box.h"
-#include "core/listfiles/list_file_transfer.h"
 #include "fake_controls.h"
-#include "fake_file_dialogs.h"
-#include "fake_message_boxes.h"
 #include "memory_file_system.h"
 #include "recording_platform.h"
 #include "temp_folder.h"
@@ -111,39 +108,6 @@ TEST(ListTextFileTest, ListTakesAtMostItsCapacityAndCountsTheRest) {
   EXPECT_EQ(list.List(0), u"0");
   EXPECT_EQ(list.List(ListBox::kMaxListItems - 1), u"32766");
   EXPECT_EQ(list.SelCount(), ListBox::kMaxListItems);
-}
-
-// The export's failure message names the reason, and says the old file is
-// untouched only when there was one and it is.
-TEST(ListFileTransferTest, FailedExportSaysWhyAndWhatBecameOfTheOldFile) {
-  const struct {
-    bool oldFile, readOnly, folderWritable;
-    long spaceLeft;
-    int inPlaceOpensLeft;
-    std::u16string reason;
-  } cases[] = {
-      {true, true, true, 1000, 9, u"文件是只读的。原有的同名文件未作改动。"},
-      {false, false, false, 1000, 9, u"没有写入权限。"},
-      {true, false, true, 3, 9, u"磁盘已满。原有的同名文件未作改动。"},
-      {false, false, true, 3, 9, u"磁盘已满。"},
-      {true, false, false, 3, 1, u"磁盘已满。原有的同名文件已被部分改写。"},
-  };
-  for (const auto& c : cases) {
-    testing::MemoryFileSystem files;
-    if (c.oldFile) files.files[u"list.txt"] = {"old", c.readOnly};
-    files.folderWritable = c.folderWritable;
-    files.spaceLeft = c.spaceLeft;
-    files.inPlaceOpensLeft = c.inPlaceOpensLeft;
-    MemoryListBox list;
-    list.AddItem(u"new record");
-    testing::FakeFileDialogs dialogs;
-    dialogs.saveAnswers = {u"list.txt"};
-    testing::FakeMessageBoxes messages;
-    ListFileTransfer(list, dialogs, messages, false, files).Export();
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, u"无法写入文件“list.txt”：" + c.reason);
-    EXPECT_EQ(messages.shown[0].caption, u"错误");
-  }
 }
 
 }  // namespace

@@ -107,6 +107,7 @@ TEST(Form1ControlTable, NamesParentsAndPlaces) {
   EXPECT_EQ(FindForm1Control("Command16"), nullptr);
 }
 
+// Twips become pixels at the screen's resolution, 96 dpi unless given.
 TEST(Form1ControlTable, TwipsBecomePixelsAtTheScreensResolution) {
   EXPECT_EQ(TwipsToPixels(kForm1OuterWidth), 328);
   EXPECT_EQ(TwipsToPixels(4920, 144), 492);  // 150 %

@@ -39,6 +39,9 @@ TEST(PlaceBadge, TakesTheCornerFarthestFromEveryClick) {
       {{kScreen}, {{1270, 1010}, {1270, 10}, {300, 300}}, kBottomLeft},
       {{kScreen}, {{99999, 99999}}, kTopLeft},
       {{kScreen}, {{-5000, -7}}, kBottomRight},
+      // A click below the screen counts on its last row: 8 px under the
+      // bottom right, 9 px beside the bottom left, the top corners covered.
+      {{kScreen}, {{1000, 5000}, {316, 1000}, {1000, 50}, {100, 50}}, kBottomLeft},
       {{kScreen, {-1920, 0, 1920, 1080}}, allOver, {-1920 + 8, 8}},
       {{{5000, 0, 100, 100}, kScreen}, {{1200, 1000}}, kTopLeft},
   };

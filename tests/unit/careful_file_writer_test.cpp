@@ -69,6 +69,7 @@ TEST(CarefulFileWriterTest, EachSituation) {
       {"disk full", plain, true, 5, FileError::kDiskFull, "old", 0, u"磁盘已满。" + kept},
       {"disk full, no old file", {}, true, 5, FileError::kDiskFull, "", 0, u"磁盘已满。"},
       {"disk full, in place", linked, true, 8, FileError::kDiskFull, "old", 0, u"磁盘已满。" + kept},
+      {"disk full, in place, copying", linked, true, 2, FileError::kDiskFull, "old", 0, u"磁盘已满。" + kept},
       {"disk full, no copy", plain, false, 5, FileError::kDiskFull, "old", 0, u"磁盘已满。" + kept},
   };
   for (const auto& c : cases) {

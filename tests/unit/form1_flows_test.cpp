@@ -38,8 +38,8 @@ class Form1FlowsTest : public ::testing::Test {
 };
 
 // A front end wires every button of the table to the flows; only "启动" has
-// its own binding to the run. Each button works on its own list.
-TEST_F(Form1FlowsTest, EveryButtonOfTheTableButStartHasAFlowOnItsOwnList) {
+// its own binding to the run.
+TEST_F(Form1FlowsTest, EveryButtonOfTheTableButStartHasAFlow) {
   for (const ControlSpec& spec : Form1ControlTable()) {
     if (spec.kind != ControlKind::kButton) continue;
     EXPECT_EQ(flows.HandlesClick(spec.name), spec.name != "Command7") << spec.name;
@@ -50,24 +50,9 @@ TEST_F(Form1FlowsTest, EveryButtonOfTheTableButStartHasAFlowOnItsOwnList) {
   flows.Click("Command6(4)");
   flows.MainWindowClosing();
   EXPECT_EQ(log, (WindowLog{"topmost 7", "not topmost 7", "wait dialog", "topmost 7", "not topmost 7"}));
-  testing::Fill(list1, {u"r1", u"r2"}, true);
-  testing::Fill(list3, {u"a1", u"a2"});
-  flows.Click("Command10");  // "清空" of the actions
+  // What each button does on its list is checked through both front ends.
   flows.Click("Command6(1)");
   EXPECT_EQ(Items(list3), (Lines{u"粘贴内容"}));
-  flows.Click("Command12");  // "全不选"
-  EXPECT_EQ(list1.SelCount(), 0);
-  flows.Click("Command11");  // "全选"
-  EXPECT_EQ(list1.SelCount(), 2);
-  flows.Click("Command14");  // "新增"
-  flows.Click("Command15");  // "删除" the new, current record
-  EXPECT_EQ(Items(list1), (Lines{u"r1", u"r2"}));
-  text1.SetText(u"old");
-  text2.SetText(u"new");
-  flows.Click("Command1");  // "添加" a pair
-  EXPECT_EQ(Items(list2), (Lines{u"old->new"}));
-  flows.Click("Command3");  // "清空" the pairs
-  EXPECT_EQ(list2.ListCount(), 0);
   EXPECT_TRUE(messages.shown.empty());
 }
 

@@ -2,45 +2,55 @@
 // keys come through XTest, as from a user; positions are X screen pixels.
 // Also run with QT_SCALE_FACTOR=2, where Qt's coordinates are half of them.
 #include <QApplication>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QTimer>
+#include <QKeyEvent>
 #include <QPainter>
-#include <QPushButton>
 #include <QScreen>
 #include <QTest>
-
-#include "qt_list_file_helpers.h"
-
-#include <X11/Xlib.h>
-#include <X11/extensions/XTest.h>
-#include <X11/keysym.h>
 #include <memory>
 #include <vector>
 
-#include "core/actions/action_entry.h"
-#include "qt/qt_action_entry_windows.h"
+#include "qt_list_file_helpers.h"
+#include "qt/control_factory.h"
 #include "qt/key_chord_dialog.h"
 #include "qt/position_picker.h"
-#include "qt/control_factory.h"
-#include "qt/form1.h"
+
+namespace {
+
+// Notes the keys the program receives.
+class KeyLog : public QObject {
+ public:
+  QList<int> keys;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress) keys << static_cast<QKeyEvent*>(event)->key();
+    return false;
+  }
+};
+
+}  // namespace
+
+#include "other_x_client.h"
 
 using tavorin::PositionPicker;
-using tavorin::testing::ActionLines;
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// Something to recognise in a screen copy, away from the main window.
+// Something to recognise in a screen copy, away from the main window; it
+// counts its paints.
 class Backdrop : public QWidget {
+ public:
+  int paints = 0;
+
+ private:
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::darkCyan);
     painter.fillRect(10, 10, 40, 30, Qt::red);
+    ++paints;
   }
 };
 
-QImage Comparable(const QPixmap& pixmap) { return pixmap.toImage().convertToFormat(QImage::Format_RGB32); }
+QImage ScreenImage() { return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32); }
 
 PositionPicker* Picker() {
   for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -57,17 +67,17 @@ class EntryXvfbTest : public QObject {
  private slots:
   void initTestCase() {
     QCOMPARE(QGuiApplication::platformName(), u"xcb"_s);
-    display_ = XOpenDisplay(nullptr);
-    QVERIFY(display_ != nullptr);
+    QVERIFY(x_.display() != nullptr);
     backdrop_.setGeometry(700, 100, 200, 150);
     backdrop_.show();
     QVERIFY(QTest::qWaitForWindowExposed(&backdrop_));
+    qApp->installEventFilter(&keysSeen_);
   }
-  void cleanupTestCase() { XCloseDisplay(display_); }
   void init() {
     form_ = std::make_unique<tavorin::Form1>();
     form_->show();
     QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    keysSeen_.keys.clear();
   }
   void cleanup() {
     delete Picker();  // left open only by a failure
@@ -84,32 +94,38 @@ class EntryXvfbTest : public QObject {
     QFETCH(QPoint, pixel);
     QVERIFY(OpenByButton());
     QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::CrossCursor);
-    PressAt(pixel, Button1);
-    PressAt(pixel, Button1);  // queued before the picker goes: adds nothing
+    x_.ClickAt(pixel.x(), pixel.y(), Button1);
+    x_.ClickAt(pixel.x(), pixel.y(), Button1);  // queued before the picker goes: adds nothing
     VerifyClosed();
-    QCOMPARE(ActionLines(*form_), QStringList{u"点击位置 %1 %2"_s.arg(pixel.x()).arg(pixel.y())});
+    QCOMPARE(Lines(), QStringList{u"点击位置 %1 %2"_s.arg(pixel.x()).arg(pixel.y())});
   }
 
-  void otherButtonsAndEscOnlyClose_data() {
-    QTest::addColumn<unsigned>("button");  // 0: keys
+  // Other buttons, Esc and the window system's close (a window manager's
+  // close button or Alt+F4) close the picker and add nothing; other keys
+  // do nothing.
+  void otherWaysOnlyClose_data() {
+    QTest::addColumn<unsigned>("button");  // 0: keys, 9: close request
     QTest::newRow("right") << unsigned(Button3);
     QTest::newRow("middle") << unsigned(Button2);
     QTest::newRow("Esc") << 0u;
+    QTest::newRow("window system close") << 9u;
   }
-  void otherButtonsAndEscOnlyClose() {
+  void otherWaysOnlyClose() {
     QFETCH(unsigned, button);
     QVERIFY(OpenByButton());
-    if (button != 0) {
-      PressAt({300, 300}, button);
+    if (button == 9) {
+      x_.RequestClose(Picker()->winId());
+    } else if (button != 0) {
+      x_.ClickAt(300, 300, button);
     } else {
       QVERIFY(QTest::qWaitForWindowActive(Picker()));
-      for (KeySym key : {XK_a, XK_Return}) TapKey(key);
-      QTest::qWait(100);
-      QVERIFY(Picker() != nullptr && !form_->isVisible());  // other keys do nothing
-      TapKey(XK_Escape);
+      for (KeySym key : {XK_a, XK_Return}) x_.TapKey(key);
+      QTRY_VERIFY(keysSeen_.keys.contains(Qt::Key_Return));
+      QVERIFY(Picker() != nullptr && !form_->isVisible());
+      x_.TapEscape();
     }
     VerifyClosed();
-    QVERIFY(ActionLines(*form_).isEmpty());
+    QVERIFY(Lines().isEmpty());
   }
 
   // A pick on a full action list says so over the main window, back in
@@ -119,52 +135,35 @@ class EntryXvfbTest : public QObject {
     for (int i = 0; i < tavorin::ListBox::kMaxListItems; ++i) actions.AddItem(u"复制内容");
     QVERIFY(OpenByButton());
     QString told;
-    QTimer closer;  // the box runs its own loop, inside the press
-    connect(&closer, &QTimer::timeout, this, [&] {
-      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        told = box->text();
-        box->accept();
-      }
-    });
-    closer.start(20);
-    PressAt({10, 10}, Button1);
+    tavorin::testing::NoteNextBox(told);  // the box runs its own loop, inside the press
+    x_.ClickAt(10, 10, Button1);
     VerifyClosed();
     QTRY_COMPARE(told, u"动作列表已满：列表最多容纳 32767 项，这一项未添加。"_s);
     QCOMPARE(actions.ListCount(), tavorin::ListBox::kMaxListItems);
-  }
-
-  // What a window manager sends for its close button or Alt+F4.
-  void windowSystemCloseBringsMainWindowBack() {
-    QVERIFY(OpenByButton());
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = static_cast<Window>(Picker()->winId());
-    event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
-    XSendEvent(display_, event.xclient.window, False, NoEventMask, &event);
-    XSync(display_, False);
-    VerifyClosed();
-    QVERIFY(ActionLines(*form_).isEmpty());
   }
 
   // The picker copies the screen once and shows that copy where it was: the
   // screen with the picker over it looks as it did before.
   void frozenImageIsTheScreenBeforeOpening() {
     form_->hide();
-    QTest::qWait(tavorin::kPickerSettleMs);
-    QScreen* screen = QGuiApplication::primaryScreen();
-    const QImage before = Comparable(screen->grabWindow(0));
+    QImage before;  // once the main window has gone and the screen is still
+    QVERIFY(QTest::qWaitFor([&] {
+      const QImage now = ScreenImage();
+      const bool still = now == before;
+      before = now;
+      return still && !x_.Viewable(form_->winId());
+    }));
     tavorin::OpenPositionPicker(*form_);
     QVERIFY(Picker() != nullptr);
     QCOMPARE(Picker()->FrozenImage().size(), QSize(1280, 1024));
-    QVERIFY(Comparable(Picker()->FrozenImage()) == before);
-
+    QVERIFY(Picker()->FrozenImage().toImage().convertToFormat(QImage::Format_RGB32) == before);
     QVERIFY(QTest::qWaitForWindowExposed(Picker()));
+    const int paints = backdrop_.paints;
     backdrop_.update();  // a repaint behind the picker must not show through
-    QTest::qWait(200);
-    QVERIFY2(Comparable(screen->grabWindow(0)) == before, "the picker does not show the copy as it was");
-    PressAt({5, 5}, Button3);
+    QTRY_VERIFY(backdrop_.paints > paints);
+    XSync(qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->display(), False);
+    QVERIFY2(ScreenImage() == before, "the picker does not show the copy as it was");
+    x_.ClickAt(5, 5, Button3);
     VerifyClosed();
   }
 
@@ -174,12 +173,14 @@ class EntryXvfbTest : public QObject {
     QTest::addColumn<std::vector<KeySym>>("keys");
     QTest::addColumn<QString>("chord");
     QTest::newRow("Ctrl+V") << std::vector<KeySym>{XK_Control_L, XK_v} << "86 2";
-    QTest::newRow("Shift+A") << std::vector<KeySym>{XK_Shift_L, XK_a} << "65 1";
-    QTest::newRow("Shift+1") << std::vector<KeySym>{XK_Shift_L, XK_1} << "49 1";
+    QTest::newRow("Ctrl+Shift+S") << std::vector<KeySym>{XK_Control_L, XK_Shift_L, XK_s} << "83 3";
     QTest::newRow("Shift+;") << std::vector<KeySym>{XK_Shift_L, XK_semicolon} << "186 1";
     QTest::newRow("right Ctrl") << std::vector<KeySym>{XK_Control_R} << "17 2";
     QTest::newRow("Alt+Tab") << std::vector<KeySym>{XK_Alt_L, XK_Tab} << "9 4";
+    QTest::newRow("Enter") << std::vector<KeySym>{XK_Return} << "13";
     QTest::newRow("keypad Enter") << std::vector<KeySym>{XK_KP_Enter} << "13";
+    QTest::newRow("Esc") << std::vector<KeySym>{XK_Escape} << "27";
+    QTest::newRow("Tab") << std::vector<KeySym>{XK_Tab} << "9";
     QTest::newRow("F5") << std::vector<KeySym>{XK_F5} << "116";
     QTest::newRow("Menu") << std::vector<KeySym>{XK_Menu} << "93";
   }
@@ -189,11 +190,10 @@ class EntryXvfbTest : public QObject {
     tavorin::KeyChordDialog dialog(*form_, form_->controls().list3);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    for (KeySym key : keys) Key(key, true);
-    for (auto key = keys.rbegin(); key != keys.rend(); ++key) Key(*key, false);
+    for (KeySym key : keys) x_.Key(key, true);
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key) x_.Key(*key, false);
     QTRY_VERIFY(!dialog.isVisible());
-    QTest::qWait(50);  // releases still on their way must change nothing
-    QCOMPARE(ActionLines(*form_), QStringList{u"按下按键 "_s + chord});
+    QCOMPARE(Lines(), QStringList{u"按下按键 "_s + chord});
   }
 
   // A chord names the key, not the character it types: with Shift held,
@@ -204,15 +204,14 @@ class EntryXvfbTest : public QObject {
     QTest::addColumn<int>("code");
     QTest::addColumn<bool>("shift");
     std::vector<std::pair<KeySym, int>> keys{
-        {XK_grave, 192},      {XK_minus, 189},        {XK_equal, 187},     {XK_bracketleft, 219},
-        {XK_bracketright, 221}, {XK_backslash, 220},  {XK_semicolon, 186}, {XK_apostrophe, 222},
-        {XK_comma, 188},      {XK_period, 190},       {XK_slash, 191},     {XK_space, 32}};
+        {XK_grave, 192},        {XK_minus, 189},       {XK_equal, 187},     {XK_bracketleft, 219},
+        {XK_bracketright, 221}, {XK_backslash, 220},   {XK_semicolon, 186}, {XK_apostrophe, 222},
+        {XK_comma, 188},        {XK_period, 190},      {XK_slash, 191},     {XK_space, 32}};
     for (KeySym k = XK_a; k <= XK_z; ++k) keys.emplace_back(k, int('A' + (k - XK_a)));
     for (KeySym k = XK_0; k <= XK_9; ++k) keys.emplace_back(k, int('0' + (k - XK_0)));
     for (const auto& [key, code] : keys) {
       for (bool shift : {false, true}) {
-        const QByteArray name = QByteArray(XKeysymToString(key)) + (shift ? " with Shift" : "");
-        QTest::newRow(name.constData()) << key << code << shift;
+        QTest::addRow("%s%s", XKeysymToString(key), shift ? " with Shift" : "") << key << code << shift;
       }
     }
   }
@@ -223,11 +222,11 @@ class EntryXvfbTest : public QObject {
     tavorin::KeyChordDialog dialog(*form_, form_->controls().list3);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    if (shift) Key(XK_Shift_L, true);
-    TapKey(key);
-    if (shift) Key(XK_Shift_L, false);
+    if (shift) x_.Key(XK_Shift_L, true);
+    x_.TapKey(key);
+    if (shift) x_.Key(XK_Shift_L, false);
     QTRY_VERIFY(!dialog.isVisible());
-    QCOMPARE(ActionLines(*form_), QStringList{u"按下按键 %1%2"_s.arg(code).arg(shift ? " 1" : "")});
+    QCOMPARE(Lines(), QStringList{u"按下按键 %1%2"_s.arg(code).arg(shift ? " 1" : "")});
   }
 
  private:
@@ -236,32 +235,17 @@ class EntryXvfbTest : public QObject {
     return !form_->isVisible() && QTest::qWaitFor([] { return Picker() && Picker()->isVisible(); }) &&
            QTest::qWaitForWindowExposed(Picker());
   }
-
   void VerifyClosed() {
     QTRY_VERIFY(Picker() == nullptr);
     QVERIFY(form_->isVisible());
     QVERIFY(QGuiApplication::overrideCursor() == nullptr);
   }
+  QStringList Lines() const { return tavorin::testing::ActionLines(*form_); }
 
-  void PressAt(QPoint pixel, unsigned button) {
-    XTestFakeMotionEvent(display_, -1, pixel.x(), pixel.y(), CurrentTime);
-    XTestFakeButtonEvent(display_, button, True, CurrentTime);
-    XTestFakeButtonEvent(display_, button, False, CurrentTime);
-    XSync(display_, False);
-  }
-
-  void Key(KeySym keysym, bool press) {
-    XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, keysym), press, CurrentTime);
-    XSync(display_, False);
-  }
-  void TapKey(KeySym keysym) {
-    Key(keysym, true);
-    Key(keysym, false);
-  }
-
-  Display* display_ = nullptr;
+  tavorin::testing::OtherClient x_;
   Backdrop backdrop_;
   std::unique_ptr<tavorin::Form1> form_;
+  KeyLog keysSeen_;
 };
 
 QTEST_MAIN(EntryXvfbTest)

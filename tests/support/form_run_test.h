@@ -16,6 +16,7 @@
 #include "target_program_test.h"
 #include "qt/form1.h"
 #include "qt/form1_controls.h"
+#include "qt/run_badge.h"
 
 namespace tavorin::testing {
 
@@ -36,6 +37,7 @@ class BoxAnswerer : public QObject {
   std::function<void(QMessageBox&)> onFocused;
 
   BoxAnswerer() {
+    connect(&xdotool_, &QProcess::finished, this, [this] { since_.start(); });
     connect(&poll_, &QTimer::timeout, this, [this] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       if (box == nullptr || !box->isVisible()) return;
@@ -55,26 +57,34 @@ class BoxAnswerer : public QObject {
       if (box != seen_) {
         seen_ = box;
         texts << box->text();
-        since_.start();
         if (onFocused) onFocused(*box);
+        SendKeys(*box);
         return;
       }
-      if (since_.elapsed() < 200) return;
-      // Not waited for: the box must see the keys while they are still held.
-      QProcess::startDetached(QStringLiteral("xdotool"), keysFor(box->text()));
-      since_.start();
+      // Once the keys are out, a box still there a good while later lost them.
+      if (Idle() && since_.elapsed() > 1500) SendKeys(*box);
     });
     poll_.start(50);
   }
+  // No key of an answer is still on its way: it cannot reach what comes next.
+  bool Idle() const { return xdotool_.state() == QProcess::NotRunning; }
+
   QStringList texts;
   QStringList unfocused;  // boxes that never got the focus
 
  private:
+  // Not waited for: the box must see the keys while they are still held.
+  void SendKeys(QMessageBox& box) {
+    xdotool_.start(QStringLiteral("xdotool"), keysFor(box.text()));
+    since_.start();
+  }
+
   QPointer<QMessageBox> waiting_;
   QElapsedTimer waitingSince_;
   QTimer poll_;
   QPointer<QMessageBox> seen_;  // boxes live on the stack: addresses repeat
   QElapsedTimer since_;
+  QProcess xdotool_;
 };
 
 class FormRunTest : public TargetProgramTest {
@@ -101,15 +111,19 @@ class FormRunTest : public TargetProgramTest {
     QElapsedTimer timer;
     timer.start();
     QTest::mouseClick(form_.findChild<QPushButton*>(QStringLiteral("Command7")), Qt::LeftButton);
-    return timer.elapsed();
+    const qint64 elapsed = timer.elapsed();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return boxes_.Idle(); })) << "xdotool did not end";
+    return elapsed;
+  }
+  RunBadge* Badge() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (auto* badge = qobject_cast<RunBadge*>(widget)) return badge;
+    }
+    return nullptr;
   }
   QString WaitForText(const QString& expected) {
-    QString text = ReadUtf8(output_);
-    for (int i = 0; i < 100 && text != expected; ++i) {
-      QTest::qWait(50);
-      text = ReadUtf8(output_);
-    }
-    return text;
+    QTest::qWaitFor([&] { return ReadUtf8(output_) == expected; }, 10000);
+    return ReadUtf8(output_);
   }
 
   QString clickLine_;

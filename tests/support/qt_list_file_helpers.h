@@ -1,25 +1,26 @@
 #pragma once
 
-// Helpers for Qt tests of the list file buttons: the main window with fake
-// file dialogs, file drops as the window system delivers them, and message
-// boxes answered as a user would.
+// Helpers for Qt tests of the main window: the window with a fresh folder
+// for files, file drops as the window system delivers them, and dialogs and
+// message boxes answered as a user would.
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QDialog>
 #include <QDropEvent>
-#include <QMessageBox>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <functional>
 #include <memory>
+#include <type_traits>
 
-#include "qt/qt_file_dialogs.h"
-#include "fake_file_dialogs.h"
-#include "temp_folder.h"
 #include "qt/form1.h"
 #include "qt/form1_controls.h"
+#include "temp_folder.h"
 
 namespace tavorin::testing {
 
@@ -39,12 +40,6 @@ inline bool DropFiles(QAbstractItemView& list, const QStringList& paths) {
   return enter.isAccepted() && drop.isAccepted();
 }
 
-inline void ClickButton(QWidget& form, const char* name) {
-  auto* button = form.findChild<QPushButton*>(name);
-  if (button == nullptr) qFatal("no button %s", name);
-  QTest::mouseClick(button, Qt::LeftButton);
-}
-
 inline QStringList ItemTexts(const QListWidget& list) {
   QStringList texts;
   for (int i = 0; i < list.count(); ++i) texts << list.item(i)->text();
@@ -52,56 +47,50 @@ inline QStringList ItemTexts(const QListWidget& list) {
 }
 
 // The main window's action list, line by line.
-inline QStringList ActionLines(const Form1& form) {
-  return ItemTexts(*form.findChild<QListWidget*>("List3"));
-}
+inline QStringList ActionLines(const Form1& form) { return ItemTexts(*form.findChild<QListWidget*>("List3")); }
 
-// The main window, shown, with its file dialogs answered by a fake, and a
-// fresh folder for the files: Open() in a test's init(), Close() in cleanup().
-struct FormWithFakeDialogs {
+// The main window, shown and active, and a fresh folder for files: Open()
+// in a test's init(), Close() in cleanup().
+struct FormWithFolder {
   bool Open() {
-    dialogs = std::make_unique<FakeFileDialogs>();
     folder = std::make_unique<TempFolder>();
     form = std::make_unique<Form1>();
-    QtFileDialogs::Of(*form).Replace(dialogs.get());
     form->show();
-    return QTest::qWaitForWindowExposed(form.get());
+    form->activateWindow();
+    return QTest::qWaitForWindowActive(form.get());
   }
   void Close() {
     form.reset();
     folder.reset();
   }
-  void Click(const char* name) { ClickButton(*form, name); }
   QString Path(const char* name) const { return QString::fromStdU16String(folder->Name(name)); }
 
-  std::unique_ptr<FakeFileDialogs> dialogs;
   std::unique_ptr<TempFolder> folder;
   std::unique_ptr<Form1> form;
 };
 
-// Notes and closes every message box that opens while it lives.
-class MessageBoxCloser {
- public:
-  struct Box {
-    QString title;
-    QString text;
-    QMessageBox::Icon icon;
-  };
+// Runs `handle` on the next modal window of type T once it shows, from
+// inside the loop that shows it, and closes it if `handle` left it open.
+// Call it just before the step that opens the window. It watches by timer:
+// a window opened deeper inside that step runs a loop of its own.
+template <typename T = QDialog>
+void OnNextModal(std::type_identity_t<std::function<void(T&)>> handle) {
+  auto* timer = new QTimer;
+  QTimer::singleShot(30000, timer, &QObject::deleteLater);  // none came
+  QObject::connect(timer, &QTimer::timeout, [timer, handle = std::move(handle)] {
+    auto* modal = qobject_cast<T*>(QApplication::activeModalWidget());
+    if (modal == nullptr || !modal->isVisible()) return;
+    timer->stop();
+    timer->deleteLater();
+    handle(*modal);
+    if (modal->isVisible()) static_cast<QDialog*>(modal)->reject();
+  });
+  timer->start(20);
+}
 
-  MessageBoxCloser() {
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
-      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        boxes.push_back({box->windowTitle(), box->text(), box->icon()});
-        box->accept();
-      }
-    });
-    timer_.start(20);
-  }
-
-  std::vector<Box> boxes;
-
- private:
-  QTimer timer_;
-};
+// The text of the next message box, which is then closed.
+inline void NoteNextBox(QString& text) {
+  OnNextModal<QMessageBox>([&text](QMessageBox& box) { text = box.text(); });
+}
 
 }  // namespace tavorin::testing

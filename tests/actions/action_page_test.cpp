@@ -3,12 +3,8 @@
 // open, driven by real key and mouse events; double-click; and the shared
 // file dialogs themselves. The rules behind them, and which command each
 // button reaches, are unit tested; here: what only the widgets show.
-#include <QClipboard>
-#include <QFileDialog>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QTest>
+#include <QtWidgets>
+#include <QtTest>
 
 #include "qt/control_factory.h"
 #include "qt/qt_file_dialogs.h"
@@ -28,13 +24,6 @@ class ActionPageTest : public QObject, tavorin::testing::FormWithFolder {
     form->tabStrip().setCurrentIndex(2);
   }
   void cleanup() { Close(); }
-
-  void copyAndPasteAppendAtTheEnd() {
-    AddActions({u"等候时长 1"_s});
-    form->controls().list3.SetListIndex(0);  // a current line does not move the insertion
-    for (int button : {0, 1, 0}) ClickEntry(button);
-    QCOMPARE(Lines(), QStringList({u"等候时长 1"_s, u"复制内容"_s, u"粘贴内容"_s, u"复制内容"_s}));
-  }
 
   void dialogsHaveTheirDesign_data() {
     QTest::addColumn<int>("button");

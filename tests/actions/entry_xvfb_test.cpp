@@ -1,11 +1,8 @@
 // The position picker and the key dialog on a real X server. Presses and
 // keys come through XTest, as from a user; positions are X screen pixels.
 // Also run with QT_SCALE_FACTOR=2, where Qt's coordinates are half of them.
-#include <QApplication>
-#include <QKeyEvent>
-#include <QPainter>
-#include <QScreen>
-#include <QTest>
+#include <QtWidgets>
+#include <QtTest>
 #include <memory>
 #include <vector>
 

@@ -2,11 +2,8 @@
 // text events: the list, the editor and file drops. The rules behind them,
 // and which command each button reaches, are unit tested; here: what only
 // the widgets show.
-#include <QClipboard>
-#include <QLabel>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QTest>
+#include <QtWidgets>
+#include <QtTest>
 
 #include "qt_list_file_helpers.h"
 

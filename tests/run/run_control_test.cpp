@@ -1,11 +1,11 @@
 // Runs started with "启动" on the real main window against the sample form:
 // what the form receives; Esc stops a run, whoever sends it, and only then;
 // boxes during a run are seen, answered and not taken for a stop; the target
-// gets the record even when another program takes the clipboard.
+// gets the record even when another program takes the clipboard; the
+// progress badge.
 
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QRadioButton>
+#include <QtWidgets>
+#include <QtTest>
 #include <cstdio>
 
 #include "form_run_test.h"
@@ -20,13 +20,30 @@ using testing::OtherClient;
 using testing::ReadUtf8;
 using RunControlTest = testing::FormRunTest;
 
-TEST_F(RunControlTest, CheckedRecordsArriveInListOrderWithTheirPassNumberAndTheRefreshKey) {
+// The core keymap as the server reports it now.
+std::vector<KeySym> ServerKeymap(Display* display) {
+  int min = 0, max = 0, perKeycode = 0;
+  XDisplayKeycodes(display, &min, &max);
+  KeySym* map = XGetKeyboardMapping(display, static_cast<KeyCode>(min), max - min + 1, &perKeycode);
+  std::vector<KeySym> copy(map, map + (max - min + 1) * perKeycode);
+  XFree(map);
+  return copy;
+}
+
+// Chords with Shift, and F13, which has no keycode in the US keymap of Xvfb:
+// it is bound only for its tap.
+TEST_F(RunControlTest, CheckedRecordsArriveInListOrderWithTheirPassNumberKeysAndTheRefreshKey) {
+  OtherClient other;
+  ASSERT_NE(other.display(), nullptr);
+  const std::vector<KeySym> keymap = ServerKeymap(other.display());
+  ASSERT_EQ(std::ranges::count(keymap, static_cast<KeySym>(XK_F13)), 0) << "F13 is mapped";
   Records({QStringLiteral("第%i条：甲"), QStringLiteral("不选%i"), QStringLiteral("乙 %i"), QStringLiteral("Ω%i%i")},
           {true, false, true, true});
-  Actions({clickLine_, QStringLiteral("复制内容"), QStringLiteral("粘贴内容"), QStringLiteral("按下按键 13")});
+  Actions({clickLine_, QStringLiteral("复制内容"), QStringLiteral("粘贴内容"), QStringLiteral("按下按键 65 1"),
+           QStringLiteral("按下按键 124"), QStringLiteral("按下按键 13")});
   form_.findChild<QRadioButton*>(QStringLiteral("Option1(0)"))->setChecked(true);  // F5 after every pass
   Start();
-  const QString expected = QStringLiteral("第1条：甲\n乙 2\nΩ33\n");
+  const QString expected = QStringLiteral("第1条：甲A\n乙 2A\nΩ33A\n");
   EXPECT_EQ(WaitForText(expected), expected);
   EXPECT_EQ(form_.controls().text3.Text(), u"3");
   EXPECT_TRUE(form_.isVisible());
@@ -38,6 +55,26 @@ TEST_F(RunControlTest, CheckedRecordsArriveInListOrderWithTheirPassNumberAndTheR
     return events.count(QStringLiteral("key F5")) >= 3;
   });
   EXPECT_EQ(events.count(QStringLiteral("key F5")), 3) << events.join(' ').toStdString();
+  EXPECT_EQ(events.count(QStringLiteral("key F13")), 3) << events.join(' ').toStdString();
+  EXPECT_TRUE(ServerKeymap(other.display()) == keymap) << "the borrowed keycode was not unbound";
+}
+
+// Beyond the server's largest request (16 MB with BIG-REQUESTS) the target
+// fetches an inserted text in increments, each answered by the program's
+// event loop during the run's pauses and after it.
+TEST_F(RunControlTest, AHugeInsertTravelsInIncrementsAndArrivesWhole) {
+  QString huge;
+  for (int line = 0; huge.size() * 4 / 3 < 17 * 1024 * 1024; ++line) {
+    huge += QStringLiteral("第%1行 line %1 的内容 content ").arg(line);
+  }
+  ASSERT_GT(huge.toUtf8().size(), 16 * 1024 * 1024);
+  Records({QStringLiteral("x")}, {true});
+  Actions({clickLine_, QStringLiteral("插入内容 ") + huge});
+  Start();
+  QString got;
+  QTest::qWaitFor([&] { return (got = ReadUtf8(output_)).size() >= huge.size(); }, 120000);
+  EXPECT_EQ(got.size(), huge.size());
+  EXPECT_TRUE(got == huge) << "the pasted text differs from the inserted one";
 }
 
 // Each tap, sent as soon as a run has delivered its first record, ends that
@@ -216,6 +253,80 @@ TEST_F(RunControlTest, AClipboardTakenBetweenCopyAndPasteIsTakenBack) {
   Start();
   EXPECT_TRUE(stolenBeforePaste);
   EXPECT_EQ(WaitForText(QStringLiteral("记录一")), QStringLiteral("记录一"));
+}
+
+// The progress badge shows the pass and record being entered, stays above
+// the target without taking the focus, lets a click through to the target
+// and is gone once the run ends. (That it goes with a stopped run is
+// checked with the Esc taps.)
+TEST_F(RunControlTest, TheBadgeShowsEachPassAboveTheTargetLetsClicksThroughAndGoesWithTheRun) {
+  OtherClient other;
+  ASSERT_NE(other.display(), nullptr);
+  const Window target = other.WaitForWindowOfProcess(target_.processId());
+  ASSERT_NE(target, 0u) << "the window manager does not list the target";
+  // The target fills the screen, so the badge's corner lies over it.
+  other.Maximize(target);
+  const QRect screen = QGuiApplication::primaryScreen()->geometry();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return other.Covers(target, screen.right() - 2, screen.bottom() - 2); }))
+      << "the target was not maximized";
+
+  Records({QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙")}, {true, true, true});
+  Actions({clickLine_, QStringLiteral("复制内容"), QStringLiteral("粘贴内容"), QStringLiteral("等候时长 1")});
+  RunBadge* badge = Badge();
+  ASSERT_NE(badge, nullptr);
+  const Window badgeWindow = badge->winId();
+
+  // Each time the target shows one more record, the badge is read.
+  QStringList passes, records;
+  QString problems;
+  QRect badgeArea;
+  QPoint badgeCentre;
+  bool clickedThrough = false;
+  Window cover = 0;
+  qsizetype seen = 0;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    if (clickedThrough && cover == 0 &&
+        ReadUtf8(output_ + QStringLiteral(".events")).contains(QStringLiteral("press 2"))) {
+      // Once the click has arrived, another window comes on top of the
+      // badge; by the next pass the badge is above it again.
+      cover = other.MapUnmanagedOnTop(badgeCentre.x() - 20, badgeCentre.y() - 10, 40, 20);
+    }
+    const qsizetype delivered = ReadUtf8(output_).size();
+    if (delivered == seen || form_.isVisible()) return;
+    seen = delivered;
+    passes << badge->PassLine();
+    records << badge->RecordLine();
+    if (!badge->isVisible() || !other.Viewable(badgeWindow)) problems += QStringLiteral("not shown; ");
+    if (other.StackPosition(badgeWindow) <= other.StackPosition(target)) problems += QStringLiteral("under the target; ");
+    if (cover != 0 && other.StackPosition(badgeWindow) <= other.StackPosition(cover)) {
+      problems += QStringLiteral("under another window put on top; ");
+    }
+    if (other.HasFocus(badgeWindow)) problems += QStringLiteral("has the focus; ");
+    if (!clickedThrough) {
+      // A right click in the middle of the badge, during the pass's wait.
+      badgeArea = badge->frameGeometry();
+      badgeCentre = badgeArea.center() * badge->devicePixelRatio();
+      other.ClickAt(badgeCentre.x(), badgeCentre.y(), 3);
+      clickedThrough = true;
+    }
+  });
+  watch.start(5);
+  Start();
+  watch.stop();
+
+  EXPECT_EQ(WaitForText(QStringLiteral("甲乙丙")), QStringLiteral("甲乙丙"));
+  EXPECT_EQ(passes, (QStringList{QStringLiteral("第 1/3 次"), QStringLiteral("第 2/3 次"), QStringLiteral("第 3/3 次")}));
+  EXPECT_EQ(records, (QStringList{QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙")}));
+  EXPECT_TRUE(problems.isEmpty()) << problems.toStdString();
+  EXPECT_FALSE(badgeArea.contains(field_ / badge->devicePixelRatio())) << "the badge covers the click position";
+  ASSERT_TRUE(clickedThrough);
+  EXPECT_NE(cover, 0u) << "the click never arrived, so nothing was put over the badge";
+  // The target's log lists that right click (button 2 in Qt's numbering).
+  EXPECT_TRUE(QTest::qWaitFor([&] { return ReadUtf8(output_ + ".events").contains(QStringLiteral("press 2")); }))
+      << "the click stopped at the badge";
+  EXPECT_FALSE(badge->isVisible());
+  EXPECT_FALSE(other.Viewable(badgeWindow));
 }
 
 }  // namespace

@@ -5,8 +5,8 @@
 // properties, stacking, focus, mapping. Include it last: Xlib's macros (None
 // among them) break the gtest and Qt headers.
 
-#include <QStringList>
-#include <QTest>
+#include <QtWidgets>
+#include <QtTest>
 #include <vector>
 
 #include <X11/Xatom.h>

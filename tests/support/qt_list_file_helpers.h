@@ -3,17 +3,8 @@
 // Helpers for Qt tests of the main window: the window with a fresh folder
 // for files, file drops as the window system delivers them, and dialogs and
 // message boxes answered as a user would.
-#include <QAbstractItemView>
-#include <QApplication>
-#include <QDialog>
-#include <QDropEvent>
-#include <QListWidget>
-#include <QMessageBox>
-#include <QMimeData>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
-#include <QUrl>
+#include <QtWidgets>
+#include <QtTest>
 #include <functional>
 #include <memory>
 #include <type_traits>

@@ -3,14 +3,8 @@
 // minimise or maximise, a request to minimise one does not take the main
 // window away, and Qt's own dialogs (a file dialog, a Yes/No box) speak
 // Chinese. Their screenshots go to the artifact folder to be looked at.
-#include <QAbstractButton>
-#include <QApplication>
-#include <QDialog>
-#include <QDir>
-#include <QLabel>
-#include <QScreen>
-#include <QTest>
-#include <QTimer>
+#include <QtWidgets>
+#include <QtTest>
 #include <memory>
 
 #include "qt/dialog_frames.h"

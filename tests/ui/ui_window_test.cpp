@@ -1,21 +1,7 @@
 // The real main window against the shared control table, its pages and
 // lists, and the Qt adapters behind the list and text-box interfaces.
-#include <QComboBox>
-#include <QFontDatabase>
-#include <QFontInfo>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QScrollBar>
-#include <QSignalSpy>
-#include <QTabBar>
-#include <QTabWidget>
-#include <QTest>
-#include <QTimer>
+#include <QtWidgets>
+#include <QtTest>
 #include <map>
 #include <memory>
 
@@ -206,54 +192,6 @@ class WindowTest : public QObject {
     }
     QVERIFY(!list.AddItem(u"one too many"));
     QCOMPARE(list.ListCount(), tavorin::ListBox::kMaxListItems);
-  }
-
-  // Check marks and the current row are independent; Qt may keep a current
-  // row without highlighting it, which is no current item.
-  void checkMarksAndCurrentRow() {
-    QListWidget widget;
-    QtListBox list(widget, QtListBox::Style::kCheckBoxes);
-    for (auto text : {u"a", u"b", u"c"}) list.AddItem(text);
-    list.SetSelected(1, true);
-    list.SetList(1, u"B");
-    QVERIFY(list.List(1) == u"B" && list.Selected(1));
-    list.SetListIndex(2);
-    QVERIFY(list.SelCount() == 1 && !list.Selected(2));
-    widget.clearSelection();
-    QCOMPARE(widget.currentRow(), 2);
-    QCOMPARE(list.ListIndex(), -1);
-  }
-
-  void multiLineTextUsesCrLf() {
-    QPlainTextEdit editor;
-    tavorin::QtTextBox box(editor);
-    QSignalSpy changes(&editor, &QPlainTextEdit::textChanged);
-    box.SetText(u"ab\r\ncd\r\n");
-    QCOMPARE(changes.count(), 1);
-    QCOMPARE(editor.toPlainText(), u"ab\ncd\n"_s);
-    QVERIFY(box.Text() == u"ab\r\ncd\r\n");
-    box.Select(4, 2);  // "cd", counted in the CR LF text
-    QCOMPARE(editor.textCursor().selectedText(), u"cd"_s);
-    // A lone CR or LF is no line break and must come back unchanged.
-    box.SetText(u"a\rb\nc\r\nd");
-    QCOMPARE(editor.blockCount(), 2);
-    QVERIFY(box.Text() == u"a\rb\nc\r\nd");
-    box.SetEnabled(false);
-    QVERIFY(!box.SetFocus());
-  }
-
-  // The codes the record editor reacts to: Enter however it is typed, and
-  // the keypad separator but not the comma key.
-  void virtualKeys() {
-    using tavorin::WindowsVirtualKey;
-    QCOMPARE(WindowsVirtualKey(Qt::Key_Return, Qt::ShiftModifier, 0xff0d), 13);
-    QCOMPARE(WindowsVirtualKey(Qt::Key_Enter, Qt::KeypadModifier, 0xff8d), 13);
-    QCOMPARE(WindowsVirtualKey(Qt::Key_Comma, Qt::KeypadModifier, 0xffac), 108);
-    QCOMPARE(WindowsVirtualKey(Qt::Key_Comma, Qt::NoModifier, 0x2c), 0);
-    QCOMPARE(WindowsVirtualKey(Qt::Key_A, Qt::ShiftModifier, 0x41), 65);
-    QCOMPARE(WindowsVirtualKey(Qt::Key_5, Qt::KeypadModifier, 0xffb5), 101);
-    QCOMPARE(WindowsVirtualKey(Qt::Key_F5, Qt::NoModifier, 0xffc2), 116);
-    QCOMPARE(WindowsVirtualKey(Qt::Key_Plus, Qt::NoModifier, 0x2b), 0);
   }
 
 

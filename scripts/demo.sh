@@ -35,10 +35,16 @@ shot() {
 }
 
 # A small window manager gives focus on click and keeps Tavorin on top.
-openbox >"$work/openbox.log" 2>&1 &
-pids+=($!)
+wm=""
 # On a machine's first run its font caches are built, which can take a while.
 for _ in $(seq 300); do
+  # Started again if it ended before managing the screen: on a busy X server
+  # a connection can fail.
+  if [ -z "$wm" ] || ! kill -0 "$wm" 2>/dev/null; then
+    openbox >>"$work/openbox.log" 2>&1 &
+    wm=$!
+    pids+=($wm)
+  fi
   xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
   sleep 0.1
 done

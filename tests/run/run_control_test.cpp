@@ -10,13 +10,9 @@
 
 #include "form_run_test.h"
 
-// Last: Xlib's macros (None among them) break the gtest and Qt headers.
-#include "other_x_client.h"
-
 namespace tavorin {
 namespace {
 
-using testing::OtherClient;
 using testing::ReadUtf8;
 using RunControlTest = testing::FormRunTest;
 
@@ -33,9 +29,7 @@ std::vector<KeySym> ServerKeymap(Display* display) {
 // Chords with Shift, and F13, which has no keycode in the US keymap of Xvfb:
 // it is bound only for its tap.
 TEST_F(RunControlTest, CheckedRecordsArriveInListOrderWithTheirPassNumberKeysAndTheRefreshKey) {
-  OtherClient other;
-  ASSERT_NE(other.display(), nullptr);
-  const std::vector<KeySym> keymap = ServerKeymap(other.display());
+  const std::vector<KeySym> keymap = ServerKeymap(other_.display());
   ASSERT_EQ(std::ranges::count(keymap, static_cast<KeySym>(XK_F13)), 0) << "F13 is mapped";
   Records({QStringLiteral("第%i条：甲"), QStringLiteral("不选%i"), QStringLiteral("乙 %i"), QStringLiteral("Ω%i%i")},
           {true, false, true, true});
@@ -56,7 +50,7 @@ TEST_F(RunControlTest, CheckedRecordsArriveInListOrderWithTheirPassNumberKeysAnd
   });
   EXPECT_EQ(events.count(QStringLiteral("key F5")), 3) << events.join(' ').toStdString();
   EXPECT_EQ(events.count(QStringLiteral("key F13")), 3) << events.join(' ').toStdString();
-  EXPECT_TRUE(ServerKeymap(other.display()) == keymap) << "the borrowed keycode was not unbound";
+  EXPECT_TRUE(ServerKeymap(other_.display()) == keymap) << "the borrowed keycode was not unbound";
 }
 
 // Beyond the server's largest request (16 MB with BIG-REQUESTS) the target
@@ -82,8 +76,6 @@ TEST_F(RunControlTest, AHugeInsertTravelsInIncrementsAndArrivesWhole) {
 // while the run's own Esc (one per pass, right after the click) does and
 // never stops it. Nothing stays pressed.
 TEST_F(RunControlTest, EveryEscTapStopsTheRunAndNoneReachesTheTarget) {
-  OtherClient other;
-  ASSERT_NE(other.display(), nullptr);
   Records({QStringLiteral("x")}, {true});
   Actions({clickLine_, QStringLiteral("按下按键 27"), QStringLiteral("复制内容"), QStringLiteral("粘贴内容"),
            QStringLiteral("等候时长 0.1")});
@@ -101,8 +93,8 @@ TEST_F(RunControlTest, EveryEscTapStopsTheRunAndNoneReachesTheTarget) {
     QObject::connect(&watch, &QTimer::timeout, [&] {
       if (!sinceTap.isValid()) {
         if (!form_.isVisible() && ReadUtf8(output_).count('x') > before) {
-          badgeShown = other.Viewable(badge->winId()) && badge->PassLine() == QStringLiteral("第 1/1000 次");
-          other.TapEscape();
+          badgeShown = other_.Viewable(badge->winId()) && badge->PassLine() == QStringLiteral("第 1/1000 次");
+          other_.TapEscape();
           sinceTap.start();
         }
       } else if (backAfter < 0 && form_.isVisible()) {
@@ -110,7 +102,7 @@ TEST_F(RunControlTest, EveryEscTapStopsTheRunAndNoneReachesTheTarget) {
       } else if (backAfter < 0 && !heldLong && sinceTap.elapsed() > 500) {
         // The tap was missed: a long press ends the run so the test can fail.
         heldLong = true;
-        other.HoldEscape(60);
+        other_.HoldEscape(60);
       }
     });
     watch.start(2);
@@ -122,7 +114,7 @@ TEST_F(RunControlTest, EveryEscTapStopsTheRunAndNoneReachesTheTarget) {
     // one within a few pass steps even on a loaded machine.
     EXPECT_LT(backAfter, 400) << "run " << run << " went on after the tap";
     EXPECT_TRUE(badgeShown) << "run " << run;
-    EXPECT_FALSE(badge->isVisible() || other.Viewable(badge->winId())) << "run " << run;
+    EXPECT_FALSE(badge->isVisible() || other_.Viewable(badge->winId())) << "run " << run;
     ASSERT_FALSE(boxes_.texts.isEmpty());
     EXPECT_TRUE(boxes_.texts.back().startsWith(QStringLiteral("执行已停止：已完成 ")))
         << boxes_.texts.back().toStdString();
@@ -144,7 +136,7 @@ TEST_F(RunControlTest, EveryEscTapStopsTheRunAndNoneReachesTheTarget) {
   }
   EXPECT_GE(escapes, kTaps) << "the run's own Esc did not reach the target";
   char keys[32];
-  XQueryKeymap(other.display(), keys);
+  XQueryKeymap(other_.display(), keys);
   for (int code = 0; code < 256; ++code) {
     EXPECT_FALSE(keys[code / 8] & (1 << (code % 8))) << "keycode " << code << " is still down";
   }
@@ -175,12 +167,10 @@ TEST_F(RunControlTest, AFaultyLineIsListedFirstAndEnterKeepsTheRunFromStarting) 
 // still down when the box closes) is no stop: every record arrives. Then
 // the user stops a second run, and the stop message comes on top too.
 TEST_F(RunControlTest, BoxesComeAboveAnAlwaysOnTopTargetWithTheFocusAndTheirEscIsNoStop) {
-  OtherClient other;
-  ASSERT_NE(other.display(), nullptr);
-  const Window target = other.WaitForWindowOfProcess(target_.processId());
-  ASSERT_NE(target, 0u) << "the window manager does not list the target";
-  other.MakeAbove(target);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return other.IsAbove(target); }));
+  const Window target = TargetWindow();
+  ASSERT_NE(target, 0u);
+  other_.MakeAbove(target);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return other_.IsAbove(target); }));
 
   Records({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}, {true, true, true});
   Actions({clickLine_, QStringLiteral("按下按键 86 9"), QStringLiteral("复制内容"), QStringLiteral("粘贴内容"),
@@ -200,9 +190,9 @@ TEST_F(RunControlTest, BoxesComeAboveAnAlwaysOnTopTargetWithTheFocusAndTheirEscI
     bool top = false, focus = false;
     // The manager may still be restacking: watch for a second at most.
     QTest::qWaitFor([&] {
-      const std::vector<Window> stacking = other.WindowList("_NET_CLIENT_LIST_STACKING");
+      const std::vector<Window> stacking = other_.WindowList("_NET_CLIENT_LIST_STACKING");
       top = !stacking.empty() && stacking.back() == window && std::ranges::count(stacking, target) == 1;
-      focus = other.HasFocus(window);
+      focus = other_.HasFocus(window);
       return top && focus;
     }, 1000);
     if (top) onTop << box.text();
@@ -221,7 +211,7 @@ TEST_F(RunControlTest, BoxesComeAboveAnAlwaysOnTopTargetWithTheFocusAndTheirEscI
   QObject::connect(&stopper, &QTimer::timeout, [&] {
     if (!form_.isVisible() && ReadUtf8(output_).size() > 3) {
       stopper.stop();
-      other.TapEscape();
+      other_.TapEscape();
     }
   });
   stopper.start(5);
@@ -236,8 +226,6 @@ TEST_F(RunControlTest, BoxesComeAboveAnAlwaysOnTopTargetWithTheFocusAndTheirEscI
 // Another program takes the clipboard after the copy and answers nobody;
 // the paste still delivers the record.
 TEST_F(RunControlTest, AClipboardTakenBetweenCopyAndPasteIsTakenBack) {
-  OtherClient other;
-  ASSERT_NE(other.display(), nullptr);
   Records({QStringLiteral("记录一")}, {true});
   Actions({clickLine_, QStringLiteral("复制内容"), QStringLiteral("等候时长 0.5"), QStringLiteral("粘贴内容")});
   Window thief = 0;
@@ -246,8 +234,8 @@ TEST_F(RunControlTest, AClipboardTakenBetweenCopyAndPasteIsTakenBack) {
   QObject::connect(&watch, &QTimer::timeout, [&] {
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (thief != 0 || !clipboard->ownsClipboard() || clipboard->text() != QStringLiteral("记录一")) return;
-    thief = other.TakeClipboard();
-    stolenBeforePaste = other.ClipboardOwner() == thief && ReadUtf8(output_).isEmpty();
+    thief = other_.TakeClipboard();
+    stolenBeforePaste = other_.ClipboardOwner() == thief && ReadUtf8(output_).isEmpty();
   });
   watch.start(5);
   Start();
@@ -260,14 +248,12 @@ TEST_F(RunControlTest, AClipboardTakenBetweenCopyAndPasteIsTakenBack) {
 // and is gone once the run ends. (That it goes with a stopped run is
 // checked with the Esc taps.)
 TEST_F(RunControlTest, TheBadgeShowsEachPassAboveTheTargetLetsClicksThroughAndGoesWithTheRun) {
-  OtherClient other;
-  ASSERT_NE(other.display(), nullptr);
-  const Window target = other.WaitForWindowOfProcess(target_.processId());
-  ASSERT_NE(target, 0u) << "the window manager does not list the target";
+  const Window target = TargetWindow();
+  ASSERT_NE(target, 0u);
   // The target fills the screen, so the badge's corner lies over it.
-  other.Maximize(target);
+  other_.Maximize(target);
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return other.Covers(target, screen.right() - 2, screen.bottom() - 2); }))
+  ASSERT_TRUE(QTest::qWaitFor([&] { return other_.Covers(target, screen.right() - 2, screen.bottom() - 2); }))
       << "the target was not maximized";
 
   Records({QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙")}, {true, true, true});
@@ -290,24 +276,24 @@ TEST_F(RunControlTest, TheBadgeShowsEachPassAboveTheTargetLetsClicksThroughAndGo
         ReadUtf8(output_ + QStringLiteral(".events")).contains(QStringLiteral("press 2"))) {
       // Once the click has arrived, another window comes on top of the
       // badge; by the next pass the badge is above it again.
-      cover = other.MapUnmanagedOnTop(badgeCentre.x() - 20, badgeCentre.y() - 10, 40, 20);
+      cover = other_.MapUnmanagedOnTop(badgeCentre.x() - 20, badgeCentre.y() - 10, 40, 20);
     }
     const qsizetype delivered = ReadUtf8(output_).size();
     if (delivered == seen || form_.isVisible()) return;
     seen = delivered;
     passes << badge->PassLine();
     records << badge->RecordLine();
-    if (!badge->isVisible() || !other.Viewable(badgeWindow)) problems += QStringLiteral("not shown; ");
-    if (other.StackPosition(badgeWindow) <= other.StackPosition(target)) problems += QStringLiteral("under the target; ");
-    if (cover != 0 && other.StackPosition(badgeWindow) <= other.StackPosition(cover)) {
+    if (!badge->isVisible() || !other_.Viewable(badgeWindow)) problems += QStringLiteral("not shown; ");
+    if (other_.StackPosition(badgeWindow) <= other_.StackPosition(target)) problems += QStringLiteral("under the target; ");
+    if (cover != 0 && other_.StackPosition(badgeWindow) <= other_.StackPosition(cover)) {
       problems += QStringLiteral("under another window put on top; ");
     }
-    if (other.HasFocus(badgeWindow)) problems += QStringLiteral("has the focus; ");
+    if (other_.HasFocus(badgeWindow)) problems += QStringLiteral("has the focus; ");
     if (!clickedThrough) {
       // A right click in the middle of the badge, during the pass's wait.
       badgeArea = badge->frameGeometry();
       badgeCentre = badgeArea.center() * badge->devicePixelRatio();
-      other.ClickAt(badgeCentre.x(), badgeCentre.y(), 3);
+      other_.ClickAt(badgeCentre.x(), badgeCentre.y(), 3);
       clickedThrough = true;
     }
   });
@@ -326,7 +312,7 @@ TEST_F(RunControlTest, TheBadgeShowsEachPassAboveTheTargetLetsClicksThroughAndGo
   EXPECT_TRUE(QTest::qWaitFor([&] { return ReadUtf8(output_ + ".events").contains(QStringLiteral("press 2")); }))
       << "the click stopped at the badge";
   EXPECT_FALSE(badge->isVisible());
-  EXPECT_FALSE(other.Viewable(badgeWindow));
+  EXPECT_FALSE(other_.Viewable(badgeWindow));
 }
 
 }  // namespace

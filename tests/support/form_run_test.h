@@ -16,6 +16,9 @@
 #include "qt/form1_controls.h"
 #include "qt/run_badge.h"
 
+// Last: Xlib's macros (None among them) break the gtest and Qt headers.
+#include "other_x_client.h"
+
 // Readable failure messages: gtest finds this through QString's namespace.
 inline void PrintTo(const QString& text, std::ostream* out) {
   *out << '"' << text.left(200).toStdString() << (text.size() > 200 ? "\"..." : "\"");
@@ -114,6 +117,7 @@ class FormRunTest : public ::testing::Test {
     const QList<QByteArray> words = line.trimmed().split(' ');
     ASSERT_TRUE(words.size() == 3 && words[0] == "ready") << "target said: " << line.toStdString();
     field_ = QPoint(words[1].toInt(), words[2].toInt());
+    ASSERT_NE(other_.display(), nullptr);
     clickLine_ = QStringLiteral("点击位置 %1 %2").arg(field_.x()).arg(field_.y());
     form_.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form_));
@@ -139,6 +143,12 @@ class FormRunTest : public ::testing::Test {
     QTest::mouseClick(form_.findChild<QPushButton*>(QStringLiteral("Command7")), Qt::LeftButton);
     EXPECT_TRUE(QTest::qWaitFor([this] { return boxes_.Idle(); })) << "xdotool did not end";
   }
+  // The target's window as the window manager lists it.
+  Window TargetWindow() {
+    const Window window = other_.WaitForWindowOfProcess(target_.processId());
+    EXPECT_NE(window, 0u) << "the window manager does not list the target";
+    return window;
+  }
   RunBadge* Badge() {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
       if (auto* badge = qobject_cast<RunBadge*>(widget)) return badge;
@@ -155,6 +165,7 @@ class FormRunTest : public ::testing::Test {
   QProcess target_;
   QPoint field_;
   QString clickLine_;
+  OtherClient other_;  // another program, or the user
   Form1 form_;
   BoxAnswerer boxes_;
 };

@@ -1,8 +1,8 @@
 // The program's dialogs under openbox, which treats them as a desktop would
-// and ignores Qt's request to leave out the minimise button: none offers to
-// minimise or maximise, a request to minimise one does not take the main
-// window away, and Qt's own dialogs (a file dialog, a Yes/No box) speak
-// Chinese. Their screenshots go to the artifact folder to be looked at.
+// and ignores Qt's request to leave out the minimise button: each shows its
+// caption, none offers to minimise or maximise, a request to minimise one
+// does not take the main window away, and Qt's own dialogs (a file dialog,
+// a Yes/No box) speak Chinese. Their screenshots go to the artifact folder to be looked at.
 #include <QtWidgets>
 #include <QtTest>
 #include <memory>
@@ -60,17 +60,20 @@ class DialogsTest : public QObject {
 
   void dialogsCannotBeMinimisedAndSpeakChinese_data() {
     QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("caption");
     QTest::addColumn<QStringList>("english");  // words a Qt dialog shows untranslated
-    QTest::newRow("key") << 0 << QStringList{};
-    QTest::newRow("wait") << 1 << QStringList{};
-    QTest::newRow("insert") << 2 << QStringList{};
-    QTest::newRow("yes_no_box") << 3 << QStringList{"Yes", "No"};
-    QTest::newRow("file_dialog") << 4 << QStringList{"Open", "Cancel", "File name", "Look in"};
+    QTest::newRow("key") << 0 << u"按下按键。。。"_s << QStringList{};
+    QTest::newRow("wait") << 1 << u"等候（秒）："_s << QStringList{};
+    QTest::newRow("insert") << 2 << u"插入内容："_s << QStringList{};
+    QTest::newRow("yes_no_box") << 3 << u"提示"_s << QStringList{"Yes", "No"};
+    QTest::newRow("file_dialog") << 4 << u"导入"_s << QStringList{"Open", "Cancel", "File name", "Look in"};
   }
   void dialogsCannotBeMinimisedAndSpeakChinese() {
     QFETCH(int, kind);
+    QFETCH(QString, caption);
     QFETCH(QStringList, english);
     QStringList actions, texts;
+    QString title;
     bool active = false, mainWindowStayed = false;
     QTimer::singleShot(0, this, [&] {
       QWidget* dialog = nullptr;
@@ -86,6 +89,7 @@ class DialogsTest : public QObject {
         dialog->screen()->grabWindow(0).copy(dialog->frameGeometry()).save(
             folder + '/' + QTest::currentDataTag() + ".png");
         texts = ShownTexts(*dialog);
+        title = dialog->windowTitle();
         // The manager takes requests in order: once it has put the dialog
         // above, it has dealt with the minimise request sent before.
         x_.RequestIconic(window);
@@ -111,6 +115,7 @@ class DialogsTest : public QObject {
     }
     QVERIFY(active);
     QVERIFY(mainWindowStayed);
+    QCOMPARE(title, caption);
     if (english.isEmpty()) return;  // the program's own dialogs: their captions are in the control tests
     QVERIFY2(!texts.isEmpty() && std::ranges::all_of(texts, HasChinese), qPrintable(texts.join(" | ")));
     for (const QString& word : english) QVERIFY2(!texts.join(" | ").contains(word), qPrintable(texts.join(" | ")));

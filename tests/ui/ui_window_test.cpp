@@ -99,7 +99,8 @@ class WindowTest : public QObject {
     QVERIFY2(ResolvesToChineseFace(widget.font()), qPrintable(QFontInfo(widget.font()).family()));
   }
 
-  // The outer size and the frame are checked with a window manager.
+  // The outer size and the frame are checked with a window manager; tab
+  // clicks on the screen.
   void windowAndPages() {
     QCOMPARE(form_->windowTitle(), Utf8(tavorin::kForm1Caption));
     QCOMPARE(form_->minimumSize(), form_->maximumSize());
@@ -116,17 +117,6 @@ class WindowTest : public QObject {
     auto* editor = form_->findChild<QPlainTextEdit*>("Text6");
     QVERIFY(editor->verticalScrollBar()->isVisible());  // even while empty
     QVERIFY(!editor->horizontalScrollBar()->isVisible());
-    // Each click shows its page alone, also after a page was shown by code.
-    QTabBar* bar = tabs.tabBar();
-    for (const int tab : {3, 0, 3, 1, 1, -1, 2, 0}) {
-      if (tab < 0) {
-        form_->page(3).show();
-        continue;
-      }
-      QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab).center());
-      QCOMPARE(bar->currentIndex(), tab);
-      for (int page = 0; page < Form1::kPageCount; ++page) QCOMPARE(form_->page(page).isVisible(), page == tab);
-    }
   }
 
   // A list holding a line of a million characters still shows at once: rows

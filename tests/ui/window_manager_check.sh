@@ -10,11 +10,16 @@ for tool in openbox xdotool xwininfo xprop; do
   command -v "$tool" >/dev/null 2>&1 || { echo "$tool is not installed" >&2; exit 1; }
 done
 
-openbox >/dev/null 2>&1 &
-wm=$!
-trap 'kill $wm 2>/dev/null || true' EXIT
+wm=""
+trap '[ -n "$wm" ] && kill $wm 2>/dev/null || true' EXIT
 # A window mapped before the window manager manages it can stay unmanaged.
+# The manager is started again if it ended first: on a busy X server a
+# connection can fail.
 for _ in $(seq 300); do
+  if [ -z "$wm" ] || ! kill -0 "$wm" 2>/dev/null; then
+    openbox >/dev/null 2>&1 &
+    wm=$!
+  fi
   xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
   sleep 0.1
 done

@@ -1,11 +1,14 @@
 #include "platform/x11/x11_platform.h"
 
 // Qt before Xlib: Xlib's macros (None, Bool, Status...) break Qt headers.
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QClipboard>
 #include <QMessageBox>
 #include <QString>
 #include <QTimer>
+
+#include <xcb/xcb.h>
 
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
@@ -25,6 +28,9 @@ namespace {
 constexpr std::uint8_t kEscapeKey = 27;
 constexpr std::uint8_t kControlKey = 17;
 constexpr std::uint8_t kKeyV = 86;
+// How long the clipboard keeps a pasted text for a target that has not
+// fetched it yet; a target that ignores the paste costs this once.
+constexpr std::int32_t kPasteFetchMs = 1000;
 
 struct ButtonFlags {
   std::uint32_t flag;
@@ -41,6 +47,30 @@ constexpr ButtonFlags kButtons[] = {
 
 }  // namespace
 
+// Counts the requests of other programs for the clipboard's text (Qt
+// answers them); a request for the list of formats comes first and is not
+// one.
+class X11Platform::ClipboardRequests : public QAbstractNativeEventFilter {
+ public:
+  ClipboardRequests(unsigned long clipboard, unsigned long targets) : clipboard_(clipboard), targets_(targets) {
+    qApp->installNativeEventFilter(this);
+  }
+  ~ClipboardRequests() override { qApp->removeNativeEventFilter(this); }
+  bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if (type == "xcb_generic_event_t" && (event->response_type & 0x7f) == XCB_SELECTION_REQUEST) {
+      const auto* request = static_cast<const xcb_selection_request_event_t*>(message);
+      if (request->selection == clipboard_ && request->target != targets_) ++count;
+    }
+    return false;
+  }
+  int count = 0;
+
+ private:
+  unsigned long clipboard_;
+  unsigned long targets_;
+};
+
 X11Platform::X11Platform() {
   display_ = XOpenDisplay(nullptr);
   if (display_ == nullptr) throw std::runtime_error("cannot open the X display");
@@ -55,9 +85,11 @@ X11Platform::X11Platform() {
   keyboard_ = std::make_unique<X11Keyboard>(display_);
   stopKey_ = std::make_unique<X11StopKey>();
   clipboardAtom_ = XInternAtom(display_, "CLIPBOARD", False);
+  requests_ = std::make_unique<ClipboardRequests>(clipboardAtom_, XInternAtom(display_, "TARGETS", False));
 }
 
 X11Platform::~X11Platform() {
+  requests_.reset();
   stopKey_.reset();
   keyboard_.reset();
   XCloseDisplay(display_);
@@ -87,7 +119,11 @@ void X11Platform::KeyEvent(std::uint8_t virtualKey, bool keyUp) {
   if (keyUp) {
     keyboard_->Release(virtualKey);
   } else {
-    if (virtualKey == kKeyV && keyboard_->Held(kControlKey)) KeepClipboardText();
+    if (virtualKey == kKeyV && keyboard_->Held(kControlKey) && ownText_) {
+      KeepClipboardText();
+      requestsBeforePaste_ = requests_->count;
+      pasteUnfetched_ = true;
+    }
     keyboard_->Press(virtualKey);
   }
   if (virtualKey == kEscapeKey && keyUp) stopKey_->Resume();
@@ -104,12 +140,23 @@ void X11Platform::Sleep(std::int32_t milliseconds) {
   keyboard_->UnbindBorrowedKeycodes();
 }
 
+// A target fetches a pasted text some time after the Ctrl+V, later on a
+// busy machine: the text stays until it has, or it would get nothing.
+void X11Platform::AwaitPasteFetched() {
+  if (!pasteUnfetched_) return;
+  pasteUnfetched_ = false;
+  const auto fetched = [this] { return requests_->count > requestsBeforePaste_ || StopRequested(); };
+  if (!fetched()) SleepServingEvents(kPasteFetchMs, fetched);
+}
+
 void X11Platform::ClearClipboard() {
+  AwaitPasteFetched();
   ownText_.reset();
   QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
 }
 
 void X11Platform::SetClipboardText(const std::u16string& text) {
+  AwaitPasteFetched();
   ownText_ = text;
   QGuiApplication::clipboard()->setText(QString::fromStdU16String(text), QClipboard::Clipboard);
   // Qt sets the owner synchronously; asking the server who owns it now gives

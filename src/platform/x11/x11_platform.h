@@ -37,7 +37,9 @@ class X11Platform : public Platform {
   bool StopRequested() override;
 
  private:
+  class ClipboardRequests;
   void KeepClipboardText();
+  void AwaitPasteFetched();
 
   _XDisplay* display_ = nullptr;
   bool watching_ = false;
@@ -46,6 +48,9 @@ class X11Platform : public Platform {
   unsigned long clipboardAtom_ = 0;
   unsigned long owner_ = 0;  // window that held the clipboard after our last set
   std::optional<std::u16string> ownText_;
+  std::unique_ptr<ClipboardRequests> requests_;
+  int requestsBeforePaste_ = 0;
+  bool pasteUnfetched_ = false;  // a Ctrl+V went out with our text, not yet fetched
 };
 
 }  // namespace tavorin

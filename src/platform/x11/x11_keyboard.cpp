@@ -118,6 +118,11 @@ unsigned X11Keyboard::BindToSpareKeycode(unsigned long keysym) {
     std::copy(binding.begin(), binding.end(), first);
     return static_cast<unsigned>(code);
   }
+  // All taken: keycodes borrowed earlier and let go are free again.
+  if (!borrowed_.empty()) {
+    UnbindBorrowedKeycodes();
+    return BindToSpareKeycode(keysym);
+  }
   return 0;
 }
 

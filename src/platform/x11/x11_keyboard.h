@@ -12,9 +12,10 @@ namespace tavorin {
 // display connection owned by the caller. Keeps a copy of the server's
 // keymap, refreshed whenever the server announces a change, so a lookup costs
 // no round trip. A keysym the keymap lacks is bound to an unused keycode from
-// its key-down until UnbindBorrowedKeycodes, which the platform calls after
-// the pause that follows: a target reads the changed keymap only when it gets
-// round to the change notice, and must still find the binding then.
+// its key-down until UnbindBorrowedKeycodes, which the platform calls when the
+// run ends (or when no unused keycode is left): a target reads the changed
+// keymap only when it gets round to the change notice, and must still find
+// the binding then.
 class X11Keyboard {
  public:
   explicit X11Keyboard(_XDisplay* display);

@@ -135,9 +135,6 @@ void X11Platform::Sleep(std::int32_t milliseconds) {
   } else {
     SleepServingEvents(milliseconds);
   }
-  // A key missing from the keymap stays bound through the pause after its
-  // tap, long enough for the target to look the keycode up.
-  keyboard_->UnbindBorrowedKeycodes();
 }
 
 // A target fetches a pasted text some time after the Ctrl+V, later on a
@@ -191,6 +188,9 @@ void X11Platform::BeginStopWatch() {
 void X11Platform::EndStopWatch() {
   watching_ = false;
   stopKey_->End();
+  // A key missing from the keymap stays bound for the rest of the run: a
+  // busy target looks the keycode up only when it gets round to the change.
+  keyboard_->UnbindBorrowedKeycodes();
 }
 
 bool X11Platform::StopRequested() { return watching_ && stopKey_->Pressed(); }

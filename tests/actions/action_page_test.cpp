@@ -147,6 +147,7 @@ class ActionPageTest : public QObject, tavorin::testing::FormWithFolder {
   // last chosen in it, also after a cancel; the two remember separately.
   void fileDialogsShowTheirDesignAndRememberTheLastPath() {
     QtFileDialogs& files = QtFileDialogs::Of(*form);
+    files.Replace(nullptr);  // the real dialogs
     folder->Write("actions.txt", "");
     const QString opened = Path("actions.txt"), saved = Path("saved.txt");
     QStringList seen;

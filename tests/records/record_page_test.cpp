@@ -103,6 +103,45 @@ class RecordPageTest : public QObject, tavorin::testing::FormWithFolder {
     QVERIFY(form->controls().list1.Selected(2));
   }
 
+  // Each button of the three pages reaches its command on its own list
+  // (the commands' rules are unit tested). A line per list: records (* for
+  // a check mark), pairs, actions.
+  void everyButtonReachesItsCommandOnItsList() {
+    auto& c = form->controls();
+    AddRecords({u"a"_s, u"b"_s});
+    c.list2.AddItem(u"x->y");
+    for (auto line : {u"c1", u"c2"}) c.list3.AddItem(line);
+    c.text1.SetText(u"old");
+    c.text2.SetText(u"new");
+    folder->Write("in.txt", "one\r\ntwo\r\n");
+    dialogs.openAnswers = {folder->Name("in.txt"), folder->Name("in.txt")};
+    dialogs.saveAnswers = {folder->Name("records.txt"), folder->Name("actions.txt")};
+    const std::pair<const char*, QString> steps[] = {
+        {"Command12", u"a b|x->y|c1 c2"_s},              // 全不选
+        {"Command11", u"a* b*|x->y|c1 c2"_s},            // 全选
+        {"Command14", u"a* b* (请输入内容)*|x->y|c1 c2"_s},  // 新增, current
+        {"Command15", u"a* b*|x->y|c1 c2"_s},            // 删除 the current record
+        {"Command1", u"a* b*|x->y old->new|c1 c2"_s},    // 添加 a pair
+        {"Command10", u"a* b*|x->y old->new|"_s},         // 清空 the actions
+        {"Command8", u"a* b*|x->y old->new|one two"_s},   // 导入 actions
+        {"Command5", u"one* two*|x->y old->new|one two"_s},  // 导入 records
+        {"Command13", u"one* two*|x->y old->new|one two"_s},  // 导出 records
+        {"Command9", u"one* two*|x->y old->new|one two"_s},   // 导出 actions
+        {"Command3", u"one* two*||one two"_s},             // 清空 the pairs
+    };
+    for (const auto& [button, lists] : steps) {
+      qobject_cast<QPushButton*>(form->findChild<QWidget*>(button))->click();
+      QCOMPARE(Lists(), lists);
+    }
+    QCOMPARE(folder->Read("records.txt") + folder->Read("actions.txt"), std::string("one\r\ntwo\r\none\r\ntwo\r\n"));
+    c.list2.AddItem(u"p->q");
+    c.list2.SetListIndex(0);
+    form->findChild<QPushButton*>("Command4")->click();  // 编辑 loads the pair into the fields
+    QCOMPARE(QString::fromStdU16String(c.text1.Text() + u"|" + c.text2.Text()), u"p|q"_s);
+    form->findChild<QPushButton*>("Command2")->click();  // 删除 the pair
+    QCOMPARE(c.list2.ListCount(), 0);
+  }
+
   void dropLoadsOnlyAFirstTxtFile() {
     AddRecords({u"a"_s});
     const QString records = Path("records.txt");
@@ -124,6 +163,15 @@ class RecordPageTest : public QObject, tavorin::testing::FormWithFolder {
     QTRY_VERIFY(editor_->isEnabled());  // the status tick enables the editor
   }
   QStringList Texts() const { return tavorin::testing::ItemTexts(*records_); }
+  QString Lists() const {
+    const auto& c = form->controls();
+    QStringList records;
+    for (int i = 0; i < c.list1.ListCount(); ++i) {
+      records << QString::fromStdU16String(c.list1.List(i)) + (c.list1.Selected(i) ? "*" : "");
+    }
+    return records.join(' ') + '|' + tavorin::testing::ItemTexts(*form->findChild<QListWidget*>("List2")).join(' ') +
+           '|' + tavorin::testing::ActionLines(*form).join(' ');
+  }
 
   QListWidget* records_ = nullptr;
   QPlainTextEdit* editor_ = nullptr;

@@ -11,6 +11,8 @@
 
 #include "qt/form1.h"
 #include "qt/form1_controls.h"
+#include "fake_file_dialogs.h"
+#include "qt/qt_file_dialogs.h"
 #include "temp_folder.h"
 
 namespace tavorin::testing {
@@ -40,12 +42,14 @@ inline QStringList ItemTexts(const QListWidget& list) {
 // The main window's action list, line by line.
 inline QStringList ActionLines(const Form1& form) { return ItemTexts(*form.findChild<QListWidget*>("List3")); }
 
-// The main window, shown and active, and a fresh folder for files: Open()
-// in a test's init(), Close() in cleanup().
+// The main window, shown and active, its file dialogs answered by a fake,
+// and a fresh folder for files: Open() in a test's init(), Close() in
+// cleanup().
 struct FormWithFolder {
   bool Open() {
     folder = std::make_unique<TempFolder>();
     form = std::make_unique<Form1>();
+    QtFileDialogs::Of(*form).Replace(&dialogs);
     form->show();
     form->activateWindow();
     return QTest::qWaitForWindowActive(form.get());
@@ -56,6 +60,7 @@ struct FormWithFolder {
   }
   QString Path(const char* name) const { return QString::fromStdU16String(folder->Name(name)); }
 
+  FakeFileDialogs dialogs;
   std::unique_ptr<TempFolder> folder;
   std::unique_ptr<Form1> form;
 };

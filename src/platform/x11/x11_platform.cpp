@@ -30,7 +30,7 @@ constexpr std::uint8_t kControlKey = 17;
 constexpr std::uint8_t kKeyV = 86;
 // How long the clipboard keeps a pasted text for a target that has not
 // fetched it yet; a target that ignores the paste costs this once.
-constexpr std::int32_t kPasteFetchMs = 1000;
+constexpr std::int32_t kPasteFetchMs = 500;
 
 struct ButtonFlags {
   std::uint32_t flag;

@@ -133,7 +133,9 @@ TEST_F(RunControlTest, EveryEscTapStopsTheRunAndNoneReachesTheTarget) {
   for (qsizetype i = 0; i < events.size(); ++i) {
     if (events[i] != QStringLiteral("key Esc")) continue;
     ++escapes;
-    EXPECT_TRUE(i > 0 && events[i - 1].startsWith(QStringLiteral("press")))
+    // Two runs' clicks close together are a double click to the target.
+    EXPECT_TRUE(i > 0 && (events[i - 1].startsWith(QStringLiteral("press")) ||
+                          events[i - 1].startsWith(QStringLiteral("double"))))
         << "a tapped Esc reached the target, after " << (i > 0 ? events[i - 1].toStdString() : "nothing");
   }
   EXPECT_GE(escapes, kTaps) << "the run's own Esc did not reach the target";

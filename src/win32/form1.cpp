@@ -69,6 +69,7 @@ Form1::Form1(PlatformFactory platformFactory)
       runControls_{list1_, list2_, list3_, list4_, text3_, text4_, text5_},
       runController_(runControls_, *this, messages_, clock_, [this] { return AcquirePlatform(); }),
       platformFactory_(std::move(platformFactory)) {
+  runController_.SetRunFeedback(&screens_, &badge_);
   BindRecordEditor();
   BindButtonsAndLists();
   window_.OnMessage(WM_CLOSE, [this](WPARAM, LPARAM) { flows_.MainWindowClosing(); });

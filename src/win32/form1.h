@@ -14,6 +14,8 @@
 #include "win32/win32_file_dialogs.h"
 #include "win32/win32_list_box.h"
 #include "win32/win32_message_boxes.h"
+#include "win32/win32_run_badge.h"
+#include "win32/win32_screens.h"
 #include "win32/win32_text_controls.h"
 
 namespace tavorin {
@@ -67,6 +69,8 @@ class Form1 : public RunWindow, public ActionEntryWindows {
   Win32FileDialogs dialogs_;
   Form1Flows flows_;
   SystemClock clock_;
+  Win32Screens screens_;
+  Win32RunBadge badge_;
   RunControls runControls_;
   RunController runController_;
   PlatformFactory platformFactory_;

@@ -12,7 +12,7 @@ import time
 from pathlib import Path
 
 from wine_gui import (Failure, Probe, Wine, activate_window_titled, centre, click, click_control,
-                      fresh_folder, main_guarded, require, screenshot, wait_for, xdotool)
+                      fresh_folder, main_guarded, pixel, require, screenshot, wait_for, xdotool)
 
 
 WEEKDAY = "星期[日一二三四五六]"
@@ -195,7 +195,9 @@ class Session:
         activate_window_titled("开始")
         xdotool("key", "Return")
         wait_for("the main window to hide for the run", lambda: self.probe.main_shown() is None)
+        self.check_badge()
         wait_for("the main window after the run", self.probe.main_shown)
+        require(not self.probe.badge()[4], "the progress badge outlived the run")
         lines = wait_for("what the form received",
                          lambda: received.exists() and received.read_text("utf-8").splitlines())
         expected = [re.compile(pattern) for pattern in EXPECTED_LINES]
@@ -203,6 +205,19 @@ class Session:
         for line, pattern in zip(lines, expected):
             require(pattern.fullmatch(line), f"the form received {line!r}")
         require(self.today() in lines[0], f"{lines[0]!r} does not hold today's date {self.today()}")
+
+    def check_badge(self):
+        """During the run the badge is on screen, on top, without the focus,
+        in the corner farthest from the sample actions' one click."""
+        badge = wait_for("the progress badge", lambda: (lambda b: b if b and b[4] else None)(self.probe.badge()))
+        left, top, right, bottom, _, topmost, foreground = badge
+        self.shot("run_badge", [left - 40, top - 40, right + 40, bottom + 40])
+        shown = pixel(left + 2, top + 2)
+        require(topmost and not foreground, f"the badge is topmost {topmost}, has the focus {foreground}")
+        width, height = map(int, subprocess.run(["xdotool", "getdisplaygeometry"], capture_output=True,
+                                                check=True, text=True).stdout.split())
+        require((right, bottom) == (width - 8, height - 8), f"the badge at {badge[:4]} on a {width}x{height} screen")
+        require(shown == (32, 32, 32), f"the badge's background shows {shown}")
 
     @staticmethod
     def today():

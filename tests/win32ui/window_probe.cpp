@@ -14,6 +14,8 @@
 //   layout             compares the main window with the control table and
 //                      prints "mismatch ..." lines, then "checked N"
 //   picker             the position picker's screen rectangle, or nothing
+//   badge              the run's badge: "badge L T R B visible topmost foreground",
+//                      or nothing before the program made it
 
 #include <windows.h>
 #include <commctrl.h>
@@ -370,6 +372,16 @@ void PrintPicker() {
   std::cout << "picker " << RectText(r) << "\n";
 }
 
+void PrintBadge() {
+  HWND badge = FindWindowW(L"TavorinRunBadge", nullptr);
+  if (badge == nullptr) return;
+  RECT r{};
+  GetWindowRect(badge, &r);
+  const bool topmost = (GetWindowLongW(badge, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  std::cout << "badge " << RectText(r) << " " << (IsWindowVisible(badge) ? 1 : 0) << " " << (topmost ? 1 : 0)
+            << " " << (GetForegroundWindow() == badge ? 1 : 0) << "\n";
+}
+
 }  // namespace
 
 int wmain() {
@@ -388,6 +400,7 @@ int wmain() {
     else if (command == "find") PrintWindowsTitled(argument);
     else if (command == "layout") std::cout << "checked " << CheckLayout() << "\n";
     else if (command == "picker") PrintPicker();
+    else if (command == "badge") PrintBadge();
     else if (command == "exit") break;
     else std::cout << "unknown command " << command << "\n";
     std::cout << "end" << std::endl;

@@ -134,6 +134,12 @@ class Probe:
         lines = self.ask("picker")
         return [int(v) for v in lines[0].split()[1:]] if lines else None
 
+    def badge(self):
+        """The run's badge: left, top, right, bottom, visible, topmost,
+        foreground; None before the program made it."""
+        lines = self.ask("badge")
+        return [int(v) for v in lines[0].split()[1:]] if lines else None
+
 
 def centre(rect):
     return (rect[0] + rect[2]) // 2, (rect[1] + rect[3]) // 2
@@ -159,6 +165,13 @@ def screenshot(path, rect):
     geometry = f"{right - left + 8}x{bottom - top + 8}+{left}+{top}"
     Path(path).parent.mkdir(parents=True, exist_ok=True)
     subprocess.run(["import", "-window", "root", "-crop", geometry, str(path)], check=True)
+
+
+def pixel(x, y):
+    """The colour of one screen pixel as (red, green, blue)."""
+    out = subprocess.run(["import", "-window", "root", "-crop", f"1x1+{x}+{y}", "-depth", "8", "rgb:-"],
+                         capture_output=True, check=True).stdout
+    return tuple(out[:3])
 
 
 def activate_window_titled(title):

@@ -8,7 +8,9 @@ namespace {
 // Windows 10 1803 and later; older systems and Wine refuse or ignore it.
 constexpr DWORD kHighResolutionTimer = 0x00000002;  // CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
 
-constexpr DWORD kServedMessages = QS_ALLPOSTMESSAGE | QS_SENDMESSAGE | QS_PAINT;
+// Timers too: the progress badge re-raises itself from one, long waits
+// included.
+constexpr DWORD kServedMessages = QS_ALLPOSTMESSAGE | QS_TIMER | QS_SENDMESSAGE | QS_PAINT;
 constexpr UINT kServedRemoval = PM_REMOVE | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE | PM_QS_PAINT;
 
 }  // namespace

@@ -8,9 +8,10 @@ namespace tavorin {
 
 // Pauses that keep the program alive: the thread waits on a high-resolution
 // waitable timer (the system's default 15.6 ms tick would stretch every
-// pause) together with its message queue, and dispatches posted, sent and
-// paint messages as they come, so its windows repaint and the clipboard stays
-// served. User input stays queued until the pause is over.
+// pause) together with its message queue, and dispatches posted (timers
+// included), sent and paint messages as they come, so its windows repaint
+// and the clipboard stays served. User input stays queued until the pause
+// is over.
 class PumpingPause {
  public:
   PumpingPause();

@@ -378,8 +378,9 @@ void PrintBadge() {
   RECT r{};
   GetWindowRect(badge, &r);
   const bool topmost = (GetWindowLongW(badge, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-  std::cout << "badge " << RectText(r) << " " << (IsWindowVisible(badge) ? 1 : 0) << " " << (topmost ? 1 : 0)
-            << " " << (GetForegroundWindow() == badge ? 1 : 0) << "\n";
+  std::cout << "badge " << r.left << " " << r.top << " " << r.right << " " << r.bottom << " "
+            << (IsWindowVisible(badge) ? 1 : 0) << " " << (topmost ? 1 : 0) << " "
+            << (GetForegroundWindow() == badge ? 1 : 0) << "\n";
 }
 
 }  // namespace

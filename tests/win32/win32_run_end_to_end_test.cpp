@@ -1,12 +1,21 @@
-// Runs through the core's run controller and the Windows platform layer
-// against the Windows sample form, another Wine process on the same desktop.
+// The Windows platform layer on a Wine desktop (Xvfb with a window manager),
+// in runs through the core's run controller against the Windows sample form,
+// another Wine process. The user's keys come from xdotool on the X server.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <io.h>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <future>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -16,8 +25,10 @@
 #include "core/run/run_controller.h"
 #include "fake_controls.h"
 #include "fake_message_boxes.h"
+#include "fake_run_window.h"
+#include "platform/win32/clipboard_text.h"
 #include "platform/win32/win32_platform.h"
-#include "wine_desktop.h"
+#include "win32/wide_text.h"
 
 namespace tavorin {
 namespace {
@@ -25,40 +36,103 @@ namespace {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-class StillRunWindow : public RunWindow {
- public:
-  void Hide() override {}
-  void Show() override {}
-  bool RefreshBeforeCooldownChosen() const override { return false; }
-  int RefreshKeyListIndex() const override { return 0; }
-};
+std::u16string Utf16(const std::string& utf8) { return FromWide(Utf8ToWide(utf8)); }
 
-std::u16string Utf16(const std::string& utf8) {
-  const std::wstring wide = testing::Widen(utf8);
-  return std::u16string(wide.begin(), wide.end());
+std::string ReadBytes(const std::wstring& path) {
+  std::ifstream file(std::filesystem::path(path), std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const std::size_t end = std::min(text.find('\n', start), text.size());
-    lines.push_back(text.substr(start, end - start));
-    start = end + 1;
+// Polls `done` every 20 ms for up to 10 s; returns its last answer.
+bool WaitFor(const std::function<bool()>& done) {
+  for (int i = 0; i < 500; ++i, Sleep(20)) {
+    if (done()) return true;
   }
-  return lines;
+  return done();
+}
+
+// Starts a command line of the Linux host through its shell. Wine starts a
+// Unix program named by its path but cannot wait for it: its effects are to
+// be observed.
+bool StartHostCommand(const std::string& command) {
+  std::wstring line = Utf8ToWide("/bin/sh -c \"" + command + "\"");
+  STARTUPINFOW startup{sizeof startup};
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    return false;
+  }
+  if (process.hThread != nullptr) CloseHandle(process.hThread);
+  if (process.hProcess != nullptr) CloseHandle(process.hProcess);
+  return true;
+}
+
+// A tap of Esc on the X server's keyboard, as a user's key. Wine sees X keys
+// only through its own windows, so the X focus is first put on the window in
+// front, as it is on a desktop where the user types.
+bool TapUsersEscape() {
+  std::string command = TAVORIN_XDOTOOL;
+  const HWND front = GetAncestor(GetForegroundWindow(), GA_ROOT);
+  if (const auto x = reinterpret_cast<ULONG_PTR>(GetPropW(front, L"__wine_x11_whole_window"))) {
+    command += " windowfocus --sync " + std::to_string(x);
+  }
+  return StartHostCommand(command + " keydown Escape keyup Escape");
+}
+
+// The clipboard's Unicode text, read as a pasting program reads it.
+std::u16string ClipboardText() {
+  if (!OpenClipboard(nullptr)) return u"(locked)";
+  std::u16string text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    text = static_cast<const char16_t*>(GlobalLock(data));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+// Another thread holds the clipboard open for `hold` from the moment this
+// returns; the thread is joined when the result goes.
+std::jthread HoldClipboard(std::chrono::milliseconds hold) {
+  std::promise<void> opened;
+  std::future<void> open = opened.get_future();
+  std::jthread holder([hold, opened = std::move(opened)]() mutable {
+    OpenClipboard(nullptr);
+    opened.set_value();
+    std::this_thread::sleep_for(hold);
+    CloseClipboard();
+  });
+  open.wait();
+  return holder;
 }
 
 class SampleFormRunTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    folder_ = std::wstring(temp) + L"tavorin-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-              std::to_wstring(GetTickCount64());
-    ASSERT_TRUE(CreateDirectoryW(folder_.c_str(), nullptr));
-    output_ = folder_ + L"\\form.txt";
-    StartForm();
+    folder_ = std::filesystem::temp_directory_path() /
+              ("tavorin-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount64()));
+    std::filesystem::create_directories(folder_);
+    output_ = (folder_ / "form.txt").wstring();
+    // The form says on its output where its field is, once it is in front
+    // with the focus.
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    ASSERT_TRUE(CreatePipe(&readEnd, &writeEnd, &inherit, 0));
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup{sizeof startup};
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    std::wstring form = Utf8ToWide(TAVORIN_SAMPLE_FORM);  // Z: is the host's root
+    std::replace(form.begin(), form.end(), L'/', L'\\');
+    std::wstring line = L"\"Z:" + form + L"\" \"" + output_ + L"\"";
+    const bool started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                        folder_.c_str(), &startup, &form_);
+    CloseHandle(writeEnd);
+    FILE* said = _fdopen(_open_osfhandle(reinterpret_cast<intptr_t>(readEnd), _O_RDONLY), "r");
+    const int read = std::fscanf(said, "ready %d %d", &fieldX_, &fieldY_);
+    std::fclose(said);
+    ASSERT_TRUE(started) << "the sample form did not start";
+    ASSERT_EQ(read, 2) << "the form did not say where its field is";
   }
 
   void TearDown() override {
@@ -68,61 +142,34 @@ class SampleFormRunTest : public ::testing::Test {
     WaitForSingleObject(form_.hProcess, 5000);
     CloseHandle(form_.hProcess);
     CloseHandle(form_.hThread);
-    DeleteFileW(output_.c_str());
-    DeleteFileW((output_ + L".events").c_str());
-    RemoveDirectoryW(folder_.c_str());
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
   }
 
-  void StartForm() {
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    ASSERT_TRUE(CreatePipe(&readEnd, &writeEnd, &inherit, 0));
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    std::wstring line = L"\"" + testing::HostPath(TAVORIN_SAMPLE_FORM) + L"\" \"" + output_ + L"\"";
-    const bool started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                        folder_.c_str(), &startup, &form_);
-    CloseHandle(writeEnd);
-    ASSERT_TRUE(started) << "the sample form did not start";
-    std::string said;
-    char c = 0;
-    DWORD read = 0;
-    while (said.find('\n') == std::string::npos && ReadFile(readEnd, &c, 1, &read, nullptr) && read == 1) {
-      said += c;
-    }
-    CloseHandle(readEnd);
-    ASSERT_EQ(std::sscanf(said.c_str(), "ready %d %d", &fieldX_, &fieldY_), 2) << "the form said: " << said;
+  static std::u16string ClickLine(int x, int y) {
+    return Utf16("点击位置 " + std::to_string(x) + " " + std::to_string(y));
   }
-
-  void Records(const std::vector<std::string>& texts) {
-    for (const auto& text : texts) {
-      list1_.AddItem(Utf16(text));
-      list1_.SetSelected(list1_.ListCount() - 1, true);
-    }
-  }
-  void Actions(const std::vector<std::string>& lines) {
-    for (const auto& line : lines) list3_.AddItem(Utf16(line));
-  }
-  std::string ClickLine(int x, int y) const {
-    return "点击位置 " + std::to_string(x) + " " + std::to_string(y);
-  }
-  std::string Text() const { return testing::ReadBytes(output_); }
-  std::vector<std::string> Events() const { return Lines(testing::ReadBytes(output_ + L".events")); }
+  std::string Text() const { return ReadBytes(output_); }
   // The form writes as the keys come: waits until it holds `expected`.
   std::string WaitForText(const std::string& expected) const {
-    std::string text = Text();
-    for (int i = 0; i < 100 && text != expected; ++i) {
-      Sleep(50);
-      text = Text();
-    }
-    return text;
+    WaitFor([&] { return Text() == expected; });
+    return Text();
+  }
+  // The events the form logged that `keep` accepts, once there are `count`.
+  std::vector<std::string> Events(const std::function<bool(const std::string&)>& keep, std::size_t count) const {
+    std::vector<std::string> events;
+    WaitFor([&] {
+      events.clear();
+      std::istringstream lines(ReadBytes(output_ + L".events"));
+      for (std::string event; std::getline(lines, event);) {
+        if (keep(event)) events.push_back(event);
+      }
+      return events.size() >= count;
+    });
+    return events;
   }
 
-  std::wstring folder_;
+  std::filesystem::path folder_;
   std::wstring output_;
   PROCESS_INFORMATION form_{};
   int fieldX_ = 0;
@@ -131,38 +178,46 @@ class SampleFormRunTest : public ::testing::Test {
   MemoryListBox list1_, list2_, list3_, list4_;
   testing::FakeTextBox text3_, text4_, text5_;
   RunControls controls_{list1_, list2_, list3_, list4_, text3_, text4_, text5_};
-  StillRunWindow window_;
+  testing::RecordingPlatform hideAndShow_;  // the window's notes, not looked at
+  testing::FakeRunWindow window_{hideAndShow_};
   testing::FakeMessageBoxes boxes_;
   SystemClock clock_;
   Win32Platform platform_;
   RunController controller_{controls_, window_, boxes_, clock_, [this] { return &platform_; }};
 };
 
+// The E0 keys (navigation block, right Ctrl, the ends of the media block)
+// must arrive flagged as extended, or they act as their keypad twins.
 TEST_F(SampleFormRunTest, TextOutsideGbkAndExtendedKeysArriveIntactAndTheRunsOwnEscPasses) {
-  Records({"张三，北京市海淀区ZGC大街1号", "李四 😀𠀀 €５", "第%i遍 한국어 ✓"});
-  Actions({ClickLine(fieldX_, fieldY_), "复制内容", "粘贴内容", "按下按键 36", "插入内容 [", "按下按键 35",
-           "插入内容 ]", "按下按键 27", "按下按键 13"});
+  testing::Fill(list1_, {u"张三，北京市海淀区ZGC大街1号", u"李四 😀𠀀 €５", u"第%i遍 한국어 ✓"}, true);
+  testing::Fill(list3_, {ClickLine(fieldX_, fieldY_), u"复制内容", u"粘贴内容", u"按下按键 36", u"插入内容 [",
+                         u"按下按键 35", u"按下按键 39", u"按下按键 45", u"按下按键 163", u"按下按键 166",
+                         u"按下按键 183", u"插入内容 ]", u"按下按键 27", u"按下按键 13"});
   controller_.Start();
 
   const std::string expected = "[张三，北京市海淀区ZGC大街1号]\n[李四 😀𠀀 €５]\n[第3遍 한국어 ✓]\n";
   EXPECT_EQ(WaitForText(expected), expected);
   ASSERT_EQ(boxes_.shown.size(), 1u) << "a box besides the confirmation: the run stopped or failed";
-  std::vector<std::string> keys;
-  for (const auto& event : Events()) {
-    if (event.rfind("key ", 0) == 0 && event != "key 17" && event != "key 86") keys.push_back(event);
-  }
-  const std::vector<std::string> perPass = {"key 36 extended", "key 35 extended", "key 27", "key 13"};
+  // Right Ctrl reaches a window as Ctrl with the extended flag.
   std::vector<std::string> expectedKeys;
-  for (int pass = 0; pass < 3; ++pass) expectedKeys.insert(expectedKeys.end(), perPass.begin(), perPass.end());
+  for (int pass = 0; pass < 3; ++pass) {
+    for (const char* key : {"key 36 extended", "key 35 extended", "key 39 extended", "key 45 extended",
+                            "key 17 extended", "key 166 extended", "key 183 extended", "key 27", "key 13"}) {
+      expectedKeys.push_back(key);
+    }
+  }
+  // The Ctrl and V of the pastes aside, which must come without the flag.
+  const auto keys = Events(
+      [](const std::string& e) { return e.rfind("key ", 0) == 0 && e != "key 17" && e != "key 86"; }, 27);
   EXPECT_EQ(keys, expectedKeys);
 }
 
 TEST_F(SampleFormRunTest, ClicksLandOnExactPixelsAndLeaveNoButtonDown) {
   const POINT points[] = {{fieldX_ - 250, fieldY_ - 150}, {fieldX_ + 237, fieldY_ + 101}, {fieldX_ + 1, fieldY_ - 1}};
-  Records({"x"});
+  testing::Fill(list1_, {u"x"}, true);
   text3_.SetText(u"1");
   // More than Windows' double-click time apart, so each is a click of its own.
-  for (const POINT point : points) Actions({ClickLine(point.x, point.y), "等候时长 0.6"});
+  for (const POINT point : points) testing::Fill(list3_, {ClickLine(point.x, point.y), u"等候时长 0.6"});
   controller_.Start();
   // The other buttons and a double click, by the interpreter's commands.
   for (const char16_t* command : {u"p 300 250", u"r", u"s 600", u"m", u"s 600", u"d"}) {
@@ -176,45 +231,104 @@ TEST_F(SampleFormRunTest, ClicksLandOnExactPixelsAndLeaveNoButtonDown) {
   for (const char* event : {"press 2 300 250", "press 4 300 250", "press 1 300 250", "double 1 300 250"}) {
     expected.push_back(event);
   }
-  std::vector<std::string> presses;
-  for (int i = 0; i < 100 && presses.size() < expected.size(); ++i) {
-    Sleep(50);
-    presses.clear();
-    for (const auto& event : Events()) {
-      if (event.rfind("key ", 0) != 0) presses.push_back(event);
-    }
-  }
-  EXPECT_EQ(presses, expected);
+  EXPECT_EQ(Events([](const std::string& e) { return e.rfind("key ", 0) != 0; }, expected.size()), expected);
   for (const int button : {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON}) {
     EXPECT_FALSE(GetAsyncKeyState(button) & 0x8000) << "button " << button << " is still down";
   }
 }
 
+// Another program may take the clipboard between the copy and the paste:
+// the paste still delivers the record.
+TEST_F(SampleFormRunTest, APasteAfterAnotherProgramTookTheClipboardDeliversTheRecord) {
+  const HWND other = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  const struct {
+    const char* taker;
+    std::function<bool()> take;
+  } cases[] = {
+      {"another window", [other] { return SetClipboardTextWaiting(other, u"taken", 1000ms); }},
+      // Wine hands an X11 program's clipboard on to its Windows programs.
+      {"an X11 program", [] { return StartHostCommand("printf taken | xclip -selection clipboard"); }},
+  };
+  platform_.SetCursorPos(fieldX_, fieldY_);
+  platform_.MouseEvent(kLeftDown | kLeftUp);
+  std::string expected;
+  for (const auto& c : cases) {
+    const std::string record = std::string("记录，") + c.taker;
+    platform_.SetClipboardText(Utf16(record));
+    ASSERT_TRUE(c.take()) << c.taker;
+    ASSERT_TRUE(WaitFor([] { return ClipboardText() == u"taken"; })) << c.taker;
+    for (const auto& [key, up] : {std::pair{VK_CONTROL, false}, {'V', false}, {'V', true}, {VK_CONTROL, true},
+                                  {VK_RETURN, false}, {VK_RETURN, true}}) {
+      platform_.KeyEvent(static_cast<std::uint8_t>(key), up);
+    }
+    expected += record + "\n";
+    EXPECT_EQ(WaitForText(expected), expected) << c.taker;
+  }
+  DestroyWindow(other);
+}
+
+// A brief hold of the clipboard is waited out; a long one brings an error
+// box in front of the target, which the user's Esc answers without stopping
+// the run.
+TEST_F(SampleFormRunTest, ALockedClipboardIsWaitedOutOrBringsAnErrorBoxInFrontThatEscAnswers) {
+  platform_.BeginStopWatch();
+  // What the user sees of each box once it is in front.
+  std::vector<std::wstring> seen;
+  std::atomic<bool> done{false};
+  std::thread user([&] {
+    for (HWND answered = nullptr; !done; Sleep(20)) {
+      const HWND box = FindWindowW(L"#32770", L"错误");
+      if (box == nullptr || box == answered || !IsWindowVisible(box) || GetForegroundWindow() != box) continue;
+      wchar_t text[256] = {};
+      GetDlgItemTextW(box, 0xFFFF, text, 256);
+      seen.push_back(text + std::wstring((GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_TOPMOST) ? L", on top" : L""));
+      if (TapUsersEscape()) answered = box;
+    }
+  });
+  {
+    const auto brief = HoldClipboard(200ms);
+    platform_.SetClipboardText(u"after");
+  }
+  EXPECT_EQ(ClipboardText(), u"after");
+  {
+    const auto longer = HoldClipboard(4000ms);
+    platform_.SetClipboardText(u"never");
+  }
+  done = true;
+  user.join();
+  EXPECT_EQ(seen, std::vector<std::wstring>{L"无法写入剪贴板：另一个程序一直占用着它。, on top"});
+  EXPECT_FALSE(platform_.StopRequested()) << "the Esc that answered the box stopped the run";
+  platform_.EndStopWatch();
+  platform_.ClearClipboard();
+  EXPECT_FALSE(IsClipboardFormatAvailable(CF_UNICODETEXT));
+}
+
 TEST_F(SampleFormRunTest, EveryTapOfTheUsersEscStopsTheRunAtOnceAndNeverReachesTheForm) {
-  Records({"x"});
-  Actions({ClickLine(fieldX_, fieldY_), "复制内容", "粘贴内容", "等候时长 0.2"});
+  testing::Fill(list1_, {u"x"}, true);
+  // The tap comes during the long wait, which it must cut short.
+  testing::Fill(list3_, {ClickLine(fieldX_, fieldY_), u"复制内容", u"粘贴内容", u"等候时长 10"});
   constexpr int kRuns = 20;
   std::vector<double> stopTimes;
   for (int run = 0; run < kRuns; ++run) {
-    text3_.SetText(u"40");  // about 20 s if the stop never came
-    const std::string start = Text();
-    const auto before = static_cast<std::size_t>(std::count(start.begin(), start.end(), 'x'));
-    std::atomic<bool> tapped{false};
+    text3_.SetText(u"2");
+    const auto delivered = [this] {
+      const std::string text = Text();
+      return std::count(text.begin(), text.end(), 'x');
+    };
+    const auto before = delivered();
     Clock::time_point tapTime;
-    // Taps once the run has visibly delivered two records.
+    bool tapped = false;
     std::thread user([&] {
-      for (int i = 0; i < 400; ++i) {
-        const std::string text = Text();
-        if (static_cast<std::size_t>(std::count(text.begin(), text.end(), 'x')) >= before + 2) break;
-        Sleep(10);
-      }
+      WaitFor([&] { return delivered() > before; });
       tapTime = Clock::now();
-      tapped = testing::TapUsersEscape();
+      tapped = TapUsersEscape();
     });
     controller_.Start();
     const auto end = Clock::now();
     user.join();
-    ASSERT_TRUE(tapped) << "run " << run << ": xdotool did not run, error " << GetLastError();
+    ASSERT_TRUE(tapped) << "run " << run << ": xdotool did not start";
+    // A stop left from the run before would have ended this one at once.
+    ASSERT_GT(delivered(), before) << "run " << run << " delivered nothing";
     stopTimes.push_back(std::chrono::duration<double, std::milli>(end - tapTime).count());
     ASSERT_EQ(boxes_.shown.back().caption, u"已停止") << "run " << run << " was not stopped";
 
@@ -223,11 +337,14 @@ TEST_F(SampleFormRunTest, EveryTapOfTheUsersEscStopsTheRunAtOnceAndNeverReachesT
     Sleep(300);
     EXPECT_EQ(Text(), atStop) << "run " << run << " went on after the stop";
   }
-  for (const auto& event : Events()) EXPECT_NE(event, "key 27") << "the user's Esc reached the form";
+  EXPECT_EQ(Events([](const std::string& e) { return e == "key 27"; }, 0), std::vector<std::string>{})
+      << "the user's Esc reached the form";
   std::sort(stopTimes.begin(), stopTimes.end());
-  std::printf("%d of %d runs stopped; from the tap until the run returned: median %.0f ms, worst %.0f ms\n",
-              kRuns, kRuns, stopTimes[stopTimes.size() / 2], stopTimes.back());
-  EXPECT_LT(stopTimes.back(), 500) << "a run went on after the user's Esc";
+  std::printf("%d runs stopped; from the tap until the run returned: median %.0f ms, worst %.0f ms\n", kRuns,
+              stopTimes[stopTimes.size() / 2], stopTimes.back());
+  // Far below the 10 s wait, whatever the load: the latency itself is
+  // measured above, not asserted.
+  EXPECT_LT(stopTimes.back(), 5000) << "a stop waited for the end of the pause";
 }
 
 }  // namespace

@@ -35,7 +35,18 @@ void Win32Platform::SetCursorPos(std::int32_t x, std::int32_t y) { MovePointer(x
 
 void Win32Platform::MouseEvent(std::uint32_t flags) { PressButtons(flags); }
 
-void Win32Platform::KeyEvent(std::uint8_t virtualKey, bool keyUp) { SendKey(virtualKey, keyUp); }
+void Win32Platform::KeyEvent(std::uint8_t virtualKey, bool keyUp) {
+  held_[virtualKey] = !keyUp;
+  const bool control = held_[VK_CONTROL] || held_[VK_LCONTROL] || held_[VK_RCONTROL];
+  // Another program may have taken the clipboard since the copy: any change
+  // moves the sequence number on, and a taker becomes its owner. The text
+  // goes back before the target sees Ctrl+V.
+  if (virtualKey == 'V' && !keyUp && control && ownText_ &&
+      (placedSequence_ != GetClipboardSequenceNumber() || GetClipboardOwner() != clipboardOwner_)) {
+    PlaceOwnText();
+  }
+  SendKey(virtualKey, keyUp);
+}
 
 void Win32Platform::Sleep(std::int32_t milliseconds) {
   if (!watching_) {
@@ -46,11 +57,22 @@ void Win32Platform::Sleep(std::int32_t milliseconds) {
 }
 
 void Win32Platform::ClearClipboard() {
+  ownText_.reset();
   if (!EmptyClipboardWaiting(clipboardOwner_, kClipboardPatience)) ShowError(kClipboardLocked);
 }
 
 void Win32Platform::SetClipboardText(const std::u16string& text) {
-  if (!SetClipboardTextWaiting(clipboardOwner_, text, kClipboardPatience)) ShowError(kClipboardLocked);
+  ownText_ = text;
+  PlaceOwnText();
+}
+
+void Win32Platform::PlaceOwnText() {
+  placedSequence_.reset();
+  if (!SetClipboardTextWaiting(clipboardOwner_, *ownText_, kClipboardPatience)) {
+    ShowError(kClipboardLocked);
+    return;
+  }
+  placedSequence_ = GetClipboardSequenceNumber();
 }
 
 void Win32Platform::ShowError(const std::u16string& message) {

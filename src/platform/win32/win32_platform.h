@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <bitset>
+#include <optional>
+#include <string>
+
 #include "core/interfaces/platform.h"
 #include "platform/win32/pumping_pause.h"
 #include "platform/win32/stop_key_hook.h"
@@ -33,7 +37,15 @@ class Win32Platform : public Platform {
   bool StopRequested() override;
 
  private:
+  // Puts ownText_ on the clipboard and notes the clipboard's state after it.
+  void PlaceOwnText();
+
   HWND clipboardOwner_ = nullptr;
+  // The text of the last set, until the next clear, and the clipboard's
+  // sequence number right after it was placed (none when placing failed).
+  std::optional<std::u16string> ownText_;
+  std::optional<DWORD> placedSequence_;
+  std::bitset<256> held_;  // keys this platform holds down
   PumpingPause pause_;
   StopKeyHook stopKey_;
   bool watching_ = false;

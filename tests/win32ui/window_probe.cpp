@@ -24,6 +24,7 @@
 #include <io.h>
 
 #include <iostream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -82,34 +83,33 @@ std::string ClientOrigin(HWND window) {
   return "client " + std::to_string(origin.x) + " " + std::to_string(origin.y);
 }
 
-// Memory in the window's process, for messages whose arguments are pointers
-// the system does not carry across processes (list-view and tab messages).
-class Remote {
- public:
-  Remote(HWND window, std::size_t size) {
-    DWORD id = 0;
-    GetWindowThreadProcessId(window, &id);
-    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
-    if (process_ != nullptr) at_ = static_cast<char*>(VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
-  }
-  ~Remote() {
-    if (at_ != nullptr) VirtualFreeEx(process_, at_, 0, MEM_RELEASE);
-    if (process_ != nullptr) CloseHandle(process_);
-  }
-  Remote(const Remote&) = delete;
-  Remote& operator=(const Remote&) = delete;
-
-  char* at_ = nullptr;
+// A buffer in a window's process, for messages whose arguments are pointers
+// the system does not carry across processes (list-view and tab messages):
+// one for each process, kept while the probe runs.
+struct Remote {
+  HANDLE process = nullptr;
+  char* at = nullptr;
   void Write(std::size_t offset, const void* data, std::size_t size) const {
-    WriteProcessMemory(process_, at_ + offset, data, size, nullptr);
+    WriteProcessMemory(process, at + offset, data, size, nullptr);
   }
   void Read(std::size_t offset, void* data, std::size_t size) const {
-    ReadProcessMemory(process_, at_ + offset, data, size, nullptr);
+    ReadProcessMemory(process, at + offset, data, size, nullptr);
   }
-
- private:
-  HANDLE process_ = nullptr;
 };
+
+Remote RemoteOf(HWND window) {
+  static std::map<DWORD, Remote> made;
+  DWORD id = 0;
+  GetWindowThreadProcessId(window, &id);
+  Remote& remote = made[id];
+  if (remote.at == nullptr) {
+    if (remote.process == nullptr) {
+      remote.process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
+    }
+    remote.at = static_cast<char*>(VirtualAllocEx(remote.process, nullptr, 1 << 16, MEM_COMMIT, PAGE_READWRITE));
+  }
+  return remote;
+}
 
 HWND MainWindow() { return FindWindowW(tavorin::MainWindow::kWindowClass, nullptr); }
 
@@ -168,15 +168,15 @@ void PrintItems(HWND list) {
   }
   constexpr std::size_t kTextAt = 256;
   constexpr int kCapacity = 8192;
-  Remote remote(list, kTextAt + kCapacity * sizeof(wchar_t));
-  if (remote.at_ == nullptr) return;
+  const Remote remote = RemoteOf(list);
+  if (remote.at == nullptr) return;
   for (LRESULT i = 0; i < SendMessageW(list, LVM_GETITEMCOUNT, 0, 0); ++i) {
     LVITEMW item{};
-    item.pszText = reinterpret_cast<LPWSTR>(remote.at_ + kTextAt);
+    item.pszText = reinterpret_cast<LPWSTR>(remote.at + kTextAt);
     item.cchTextMax = kCapacity;
     remote.Write(0, &item, sizeof item);
     std::wstring text(static_cast<std::size_t>(
-        SendMessageW(list, LVM_GETITEMTEXTW, i, reinterpret_cast<LPARAM>(remote.at_))), L'\0');
+        SendMessageW(list, LVM_GETITEMTEXTW, i, reinterpret_cast<LPARAM>(remote.at))), L'\0');
     remote.Read(kTextAt, text.data(), text.size() * sizeof(wchar_t));
     const auto state = SendMessageW(list, LVM_GETITEMSTATE, i, LVIS_STATEIMAGEMASK);
     std::cout << (((state & LVIS_STATEIMAGEMASK) >> 12) == 2 ? 1 : 0) << "\t" << Flat(text) << "\n";
@@ -189,12 +189,12 @@ void PrintItems(HWND list) {
 // the whole row).
 void PrintItemRects(HWND control, const char* label, UINT countMessage, UINT rectMessage) {
   if (control == nullptr) return;
-  Remote remote(control, sizeof(RECT));
-  if (remote.at_ == nullptr) return;
+  const Remote remote = RemoteOf(control);
+  if (remote.at == nullptr) return;
   for (LRESULT i = 0; i < SendMessageW(control, countMessage, 0, 0); ++i) {
     RECT r{};
     remote.Write(0, &r, sizeof r);
-    SendMessageW(control, rectMessage, i, reinterpret_cast<LPARAM>(remote.at_));
+    SendMessageW(control, rectMessage, i, reinterpret_cast<LPARAM>(remote.at));
     remote.Read(0, &r, sizeof r);
     MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&r), 2);
     std::cout << label << " " << i << " " << r << "\n";

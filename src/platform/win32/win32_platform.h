@@ -13,9 +13,10 @@
 namespace tavorin {
 
 // The platform on Windows: input through SendInput, the clipboard as Unicode
-// text, pauses that keep the thread's windows served, the stop key through a
-// low-level keyboard hook, and message boxes above every window. Made and
-// used on the user-interface thread.
+// text (put back before a paste if another program took it), pauses that
+// keep the thread's windows served, the stop key through a low-level keyboard
+// hook, and message boxes above every window. Made and used on the
+// user-interface thread.
 class Win32Platform : public Platform {
  public:
   // Throws std::runtime_error when the system refuses a timer, an event or

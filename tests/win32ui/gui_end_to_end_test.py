@@ -12,7 +12,7 @@ import time
 from pathlib import Path
 
 from wine_gui import (Failure, Probe, Wine, activate_window_titled, centre, click, click_control,
-                      fresh_folder, main_guarded, pixel, require, screenshot, wait_for, xdotool)
+                      fresh_folder, main_guarded, pixel, require, screenshot, wait_for, x_window_shown, xdotool)
 
 
 WEEKDAY = "星期[日一二三四五六]"
@@ -176,6 +176,7 @@ class Session:
         picker = wait_for("the position picker", self.probe.picker)
         require(self.probe.main_shown() is None, "the main window shows over the picker")
         self.shot("picker", picker)
+        wait_for("the picker's X window", lambda: x_window_shown("Form2"))
         click(x, y)
         wait_for("the main window after the picker", self.probe.main_shown)
         wait_for("the click line", lambda: self.probe.texts("List3") == before + [f"点击位置 {x} {y}"])

@@ -174,6 +174,14 @@ def pixel(x, y):
     return tuple(out[:3])
 
 
+def x_window_shown(title):
+    """The ids of the viewable X windows of that exact title: a Win32 window
+    shows before Wine has mapped its X window, and a click before then is lost."""
+    ids = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
+                         capture_output=True, text=True).stdout.split()
+    return ids or None
+
+
 def activate_window_titled(title):
     """Gives the keyboard to the X window of that exact title."""
     seen = []

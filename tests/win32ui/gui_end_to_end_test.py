@@ -240,6 +240,10 @@ def main():
     def body():
         try:
             session.run()
+        except Failure:
+            # The whole screen as the failure left it, before Wine is stopped.
+            subprocess.run(["import", "-window", "root", str(session.shots / "failure.png")], check=False)
+            raise
         finally:
             session.close()
 

@@ -178,7 +178,21 @@ class Session:
         self.shot("picker", picker)
         wait_for("the picker's X window", lambda: x_window_shown("Form2"))
         click(x, y)
-        wait_for("the main window after the picker", self.probe.main_shown)
+        # Under heavy load Wine now and then drops the first click on a window
+        # it has just mapped, and the picker stays up; a user clicks again.
+        clicks = [time.monotonic()]
+
+        def main_back():
+            if self.probe.main_shown():
+                return True
+            if time.monotonic() - clicks[-1] > 5 and self.probe.picker():
+                print("the picker is still up 5 s after a click: clicking again")
+                click(x, y)
+                clicks.append(time.monotonic())
+            return False
+
+        wait_for("the main window after the picker", main_back)
+        require(len(clicks) <= 3, f"the picker took {len(clicks)} clicks")
         wait_for("the click line", lambda: self.probe.texts("List3") == before + [f"点击位置 {x} {y}"])
 
     def run_against_target(self, records):

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "core/interfaces/memory_list_box.h"
+#include "core/interfaces/memory_text_box.h"
 #include "core/run/action_pass.h"
 #include "platform/win32/win32_platform.h"
 
@@ -26,19 +27,6 @@ using Clock = std::chrono::steady_clock;
 double MillisecondsSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
-
-class PlainTextBox : public tavorin::TextBox {
- public:
-  std::u16string Text() const override { return text_; }
-  void SetText(const std::u16string& text) override { text_ = text; }
-  void Select(int, int) override {}
-  bool SetFocus() override { return false; }
-  bool Enabled() const override { return true; }
-  void SetEnabled(bool) override {}
-
- private:
-  std::u16string text_;
-};
 
 std::atomic<long> dispatched{0};
 
@@ -80,7 +68,7 @@ void ReportPasses(tavorin::Win32Platform& platform, int passes) {
   constexpr double kPrescribedPerPassMs = 300;
   tavorin::SystemClock clock;
   tavorin::MemoryListBox records, pairs, actions, passList;
-  PlainTextBox count, cooldown, mirror;
+  tavorin::MemoryTextBox count, cooldown, mirror;
   for (const char16_t* record : {u"第%i条 %d %t", u"李四 😀𠀀 €５", u"丙"}) {
     records.AddItem(record);
     records.SetSelected(records.ListCount() - 1, true);

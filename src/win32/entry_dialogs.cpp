@@ -11,6 +11,7 @@
 #include "core/window/form1_control_table.h"
 #include "win32/dpi_scale.h"
 #include "win32/wide_text.h"
+#include "win32/window_class.h"
 
 namespace tavorin {
 namespace {
@@ -115,20 +116,6 @@ LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void RegisterDialogClass() {
-  static bool registered = false;
-  if (registered) return;
-  WNDCLASSEXW dialogClass{};
-  dialogClass.cbSize = sizeof dialogClass;
-  dialogClass.lpfnWndProc = DialogProc;
-  dialogClass.hInstance = GetModuleHandleW(nullptr);
-  dialogClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  dialogClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  dialogClass.lpszClassName = kDialogClass;
-  RegisterClassExW(&dialogClass);
-  registered = true;
-}
-
 struct Design {
   const wchar_t* caption;
   int width, height;   // client area, twips
@@ -149,7 +136,7 @@ HWND AddChild(Dialog& dialog, const DpiScale& scale, const wchar_t* windowClass,
 }
 
 void RunDialog(Dialog& dialog, const Design& design) {
-  RegisterDialogClass();
+  RegisterWindowClass(kDialogClass, DialogProc, IDC_ARROW, GetSysColorBrush(COLOR_BTNFACE));
   const DpiScale scale = DpiOf(dialog.form);
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   const DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;

@@ -5,6 +5,7 @@
 #include "core/actions/action_lines.h"
 #include "core/interfaces/list_box.h"
 #include "core/interfaces/window_stacking.h"
+#include "win32/window_class.h"
 
 namespace tavorin {
 namespace {
@@ -101,18 +102,7 @@ LRESULT CALLBACK PickerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 void OpenPositionPicker(ListBox& actions, std::function<void()> closed) {
-  static bool registered = false;
-  if (!registered) {
-    WNDCLASSEXW pickerClass{};
-    pickerClass.cbSize = sizeof pickerClass;
-    pickerClass.lpfnWndProc = PickerProc;
-    pickerClass.hInstance = GetModuleHandleW(nullptr);
-    pickerClass.hCursor = LoadCursorW(nullptr, IDC_CROSS);
-    pickerClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    pickerClass.lpszClassName = kPickerClass;
-    RegisterClassExW(&pickerClass);
-    registered = true;
-  }
+  RegisterWindowClass(kPickerClass, PickerProc, IDC_CROSS, GetSysColorBrush(COLOR_BTNFACE));
   auto* picker = new Picker{actions, std::move(closed)};
   CaptureScreen(*picker);
   picker->window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kPickerClass, L"Form2", WS_POPUP,

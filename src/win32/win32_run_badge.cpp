@@ -4,6 +4,7 @@
 #include "platform/win32/window_stacking.h"
 #include "win32/dpi_scale.h"
 #include "win32/wide_text.h"
+#include "win32/window_class.h"
 
 namespace tavorin {
 namespace {
@@ -16,18 +17,6 @@ constexpr UINT kKeepOnTopMs = 250;
 constexpr wchar_t kWidestPass[] = L"第 2147483647/2147483647 次";
 constexpr DWORD kExStyle = WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE | WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
 
-void RegisterBadgeClass(WNDPROC proc) {
-  static bool registered = false;
-  if (registered) return;
-  WNDCLASSEXW badgeClass{};
-  badgeClass.cbSize = sizeof badgeClass;
-  badgeClass.lpfnWndProc = proc;
-  badgeClass.hInstance = GetModuleHandleW(nullptr);
-  badgeClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  badgeClass.lpszClassName = Win32RunBadge::kWindowClass;
-  registered = RegisterClassExW(&badgeClass) != 0;
-}
-
 void DrawLine(HDC dc, const std::wstring& text, RECT row, COLORREF colour) {
   SetTextColor(dc, colour);
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &row,
@@ -37,7 +26,7 @@ void DrawLine(HDC dc, const std::wstring& text, RECT row, COLORREF colour) {
 }  // namespace
 
 Win32RunBadge::Win32RunBadge() {
-  RegisterBadgeClass(WindowProc);
+  RegisterWindowClass(kWindowClass, WindowProc, IDC_ARROW, nullptr);
   const DpiScale scale = DpiOf(nullptr);
   font_ = CreateUiFont(scale, kUiFontPoints);
   padding_ = MulDiv(kPaddingPx, scale.dpi, USER_DEFAULT_SCREEN_DPI);

@@ -43,7 +43,14 @@ bool WriteWhole(const std::wstring& path, const std::wstring& text) {
   const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
                   written == bytes.size();
   CloseHandle(file);
-  return ok && MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+  if (!ok) return false;
+  // A test reading the file at this moment keeps it from being replaced
+  // (a sharing violation): try again, or the text the test waits for would
+  // only reach the file with the next change.
+  for (int i = 0; i < 200; ++i, Sleep(5)) {
+    if (MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+  }
+  return false;
 }
 
 void LogEvent(const std::wstring& entry) {

@@ -1,12 +1,11 @@
 // Runs started with "启动" on the real main window against the sample form:
 // what the form receives; Esc stops a run, whoever sends it, and only then;
-// boxes during a run are seen, answered and not taken for a stop; the target
-// gets the record even when another program takes the clipboard; the
-// progress badge.
+// the check before a run; boxes during a run are seen, answered and not
+// taken for a stop; the target gets the record even when another program
+// takes the clipboard; the progress badge.
 
 #include <QtWidgets>
 #include <QtTest>
-#include <cstdio>
 
 #include "form_run_test.h"
 
@@ -16,29 +15,23 @@ namespace {
 using testing::ReadUtf8;
 using RunControlTest = testing::FormRunTest;
 
-// The core keymap as the server reports it now.
-std::vector<KeySym> ServerKeymap(Display* display) {
-  int min = 0, max = 0, perKeycode = 0;
-  XDisplayKeycodes(display, &min, &max);
-  KeySym* map = XGetKeyboardMapping(display, static_cast<KeyCode>(min), max - min + 1, &perKeycode);
-  std::vector<KeySym> copy(map, map + (max - min + 1) * perKeycode);
-  XFree(map);
-  return copy;
+// Whether F13 has a keycode now; Xlib caches the keymap of a connection.
+bool F13Bound() {
+  testing::OtherClient fresh;
+  return XKeysymToKeycode(fresh.display(), XK_F13) != 0;
 }
 
 // Chords with Shift, and F13, which has no keycode in the US keymap of Xvfb:
 // it is bound only for its tap.
 TEST_F(RunControlTest, CheckedRecordsArriveInListOrderWithTheirPassNumberKeysAndTheRefreshKey) {
-  const std::vector<KeySym> keymap = ServerKeymap(other_.display());
-  ASSERT_EQ(std::ranges::count(keymap, static_cast<KeySym>(XK_F13)), 0) << "F13 is mapped";
+  ASSERT_FALSE(F13Bound()) << "F13 is mapped";
   Records({QStringLiteral("第%i条：甲"), QStringLiteral("不选%i"), QStringLiteral("乙 %i"), QStringLiteral("Ω%i%i")},
           {true, false, true, true});
   Actions({clickLine_, QStringLiteral("复制内容"), QStringLiteral("粘贴内容"), QStringLiteral("按下按键 65 1"),
            QStringLiteral("按下按键 124"), QStringLiteral("按下按键 13")});
   form_.findChild<QRadioButton*>(QStringLiteral("Option1(0)"))->setChecked(true);  // F5 after every pass
   Start();
-  const QString expected = QStringLiteral("第1条：甲A\n乙 2A\nΩ33A\n");
-  EXPECT_EQ(WaitForText(expected), expected);
+  EXPECT_EQ(WaitForText("第1条：甲A\n乙 2A\nΩ33A\n"), "第1条：甲A\n乙 2A\nΩ33A\n");
   EXPECT_EQ(form_.controls().text3.Text(), u"3");
   EXPECT_TRUE(form_.isVisible());
   ASSERT_FALSE(boxes_.texts.isEmpty());
@@ -50,25 +43,7 @@ TEST_F(RunControlTest, CheckedRecordsArriveInListOrderWithTheirPassNumberKeysAnd
   });
   EXPECT_EQ(events.count(QStringLiteral("key F5")), 3) << events.join(' ').toStdString();
   EXPECT_EQ(events.count(QStringLiteral("key F13")), 3) << events.join(' ').toStdString();
-  EXPECT_TRUE(ServerKeymap(other_.display()) == keymap) << "the borrowed keycode was not unbound";
-}
-
-// Beyond the server's largest request (16 MB with BIG-REQUESTS) the target
-// fetches an inserted text in increments, each answered by the program's
-// event loop during the run's pauses and after it.
-TEST_F(RunControlTest, AHugeInsertTravelsInIncrementsAndArrivesWhole) {
-  QString huge;
-  for (int line = 0; huge.size() * 4 / 3 < 17 * 1024 * 1024; ++line) {
-    huge += QStringLiteral("第%1行 line %1 的内容 content ").arg(line);
-  }
-  ASSERT_GT(huge.toUtf8().size(), 16 * 1024 * 1024);
-  Records({QStringLiteral("x")}, {true});
-  Actions({clickLine_, QStringLiteral("插入内容 ") + huge});
-  Start();
-  QString got;
-  QTest::qWaitFor([&] { return (got = ReadUtf8(output_)).size() >= huge.size(); }, 120000);
-  EXPECT_EQ(got.size(), huge.size());
-  EXPECT_TRUE(got == huge) << "the pasted text differs from the inserted one";
+  EXPECT_FALSE(F13Bound()) << "the borrowed keycode was not unbound";
 }
 
 // Each tap, sent as soon as a run has delivered its first record, ends that
@@ -79,33 +54,28 @@ TEST_F(RunControlTest, EveryEscTapStopsTheRunAndNoneReachesTheTarget) {
   Records({QStringLiteral("x")}, {true});
   Actions({clickLine_, QStringLiteral("按下按键 27"), QStringLiteral("复制内容"), QStringLiteral("粘贴内容"),
            QStringLiteral("等候时长 0.1")});
-  RunBadge* badge = Badge();
+  RunBadge* badge = testing::TopLevel<RunBadge>();
   ASSERT_NE(badge, nullptr);
   constexpr int kTaps = 50;
   std::vector<qint64> stopTimes;
   for (int run = 0; run < kTaps; ++run) {
-    form_.controls().text3.SetText(u"1000");
+    form_.controls().text3.SetText(u"100");
     const qsizetype before = ReadUtf8(output_).count('x');
     QElapsedTimer sinceRecord, sinceTap;
     qint64 backAfter = -1;
-    bool heldLong = false, badgeShown = false;
+    bool badgeShown = false;
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
       if (!sinceTap.isValid()) {
         if (form_.isVisible() || ReadUtf8(output_).count('x') == before) return;
         if (!sinceRecord.isValid()) sinceRecord.start();
         // The window manager maps the badge in its own time.
-        badgeShown = other_.Viewable(badge->winId()) && badge->PassLine().endsWith(QStringLiteral("/1000 次"));
+        badgeShown = other_.Viewable(badge->winId()) && badge->PassLine().endsWith(QStringLiteral("/100 次"));
         if (!badgeShown && sinceRecord.elapsed() < 3000) return;
         other_.TapEscape();
         sinceTap.start();
       } else if (backAfter < 0 && form_.isVisible()) {
         backAfter = sinceTap.elapsed();
-      } else if (backAfter < 0 && !heldLong && sinceTap.elapsed() > 2000) {
-        // The tap was missed (the run goes on for 1000 passes otherwise): a
-        // long press ends the run so the test can fail.
-        heldLong = true;
-        other_.HoldEscape(60);
       }
     });
     watch.start(2);
@@ -113,18 +83,16 @@ TEST_F(RunControlTest, EveryEscTapStopsTheRunAndNoneReachesTheTarget) {
     ASSERT_TRUE(sinceTap.isValid()) << "run " << run << " ended before the tap";
     ASSERT_TRUE(QTest::qWaitFor([&] { return backAfter >= 0; })) << "run " << run;
     stopTimes.push_back(backAfter);
-    // How soon is for the median below (and the run bench); a loaded machine
-    // may take its time once in a while.
-    EXPECT_FALSE(heldLong) << "run " << run << " went on after the tap";
+    // How soon is for the median below; a loaded machine may take its time
+    // once in a while, but a missed tap lets the run go on for many seconds.
+    EXPECT_LT(backAfter, 2000) << "run " << run << " went on after the tap";
     EXPECT_TRUE(badgeShown) << "run " << run;
     EXPECT_FALSE(badge->isVisible() || other_.Viewable(badge->winId())) << "run " << run;
     ASSERT_FALSE(boxes_.texts.isEmpty());
     EXPECT_TRUE(boxes_.texts.back().startsWith(QStringLiteral("执行已停止：已完成 ")))
         << boxes_.texts.back().toStdString();
   }
-  std::sort(stopTimes.begin(), stopTimes.end());
-  std::printf("window back after a tap: median %lld ms, worst %lld ms\n",
-              static_cast<long long>(stopTimes[stopTimes.size() / 2]), static_cast<long long>(stopTimes.back()));
+  std::ranges::sort(stopTimes);
   EXPECT_LT(stopTimes[stopTimes.size() / 2], 100) << "a tap stops the run within 100 ms as a rule";
 
   // In the target's log every Esc directly follows the run's click: none
@@ -148,38 +116,30 @@ TEST_F(RunControlTest, EveryEscTapStopsTheRunAndNoneReachesTheTarget) {
 }
 
 // The check before the run lists a faulty line and makes "否" the default:
-// Enter keeps the run from starting; Y starts it all the same.
-TEST_F(RunControlTest, AFaultyLineIsListedFirstAndEnterKeepsTheRunFromStarting) {
-  Records({QStringLiteral("a")}, {true});
-  Actions({clickLine_, QStringLiteral("点击位置 100"), QStringLiteral("复制内容"), QStringLiteral("粘贴内容")});
-  boxes_.keysFor = [](const QString&) { return QStringList{QStringLiteral("key"), QStringLiteral("Return")}; };
-  Start();
-  ASSERT_EQ(boxes_.texts.size(), 1) << boxes_.texts.join('|').toStdString();
-  EXPECT_TRUE(boxes_.texts[0].startsWith(QStringLiteral("第 2 行：参数错误。\n\n即将开始执行动作。")))
-      << boxes_.texts[0].toStdString();
-  EXPECT_TRUE(form_.isVisible());
-  EXPECT_EQ(form_.controls().text3.Text(), u"");
-
-  boxes_.keysFor = testing::BoxAnswerer::UsualKeys;
-  Start();
-  EXPECT_EQ(WaitForText(QStringLiteral("a")), QStringLiteral("a"));
-  EXPECT_TRUE(boxes_.texts.contains(QStringLiteral("参数错误。"))) << boxes_.texts.join('|').toStdString();
-}
-
-// With the target always on top, as the confirmation asks, every box of a
-// run comes above it in the server's stacking order, with the keyboard
-// focus. An error box closed with Esc (held as long as a person holds it,
-// still down when the box closes) is no stop: every record arrives. Then
-// the user stops a second run, and the stop message comes on top too.
+// Enter keeps the run from starting; Y starts it all the same. With the
+// target always on top, as the confirmation asks, every box of a run comes
+// above it in the server's stacking order, with the keyboard focus. An
+// error box closed with Esc (held as long as a person holds it, still down
+// when the box closes) is no stop, and a program that takes the clipboard
+// while it is open (and answers nobody) gets nothing pasted: every record
+// arrives. Then the user stops a second run, and the stop message comes on
+// top too.
 TEST_F(RunControlTest, BoxesComeAboveAnAlwaysOnTopTargetWithTheFocusAndTheirEscIsNoStop) {
   const Window target = TargetWindow();
-  ASSERT_NE(target, 0u);
+  ASSERT_NE(target, 0u) << "the window manager does not list the target";
   other_.MakeAbove(target);
   ASSERT_TRUE(QTest::qWaitFor([&] { return other_.IsAbove(target); }));
 
   Records({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}, {true, true, true});
-  Actions({clickLine_, QStringLiteral("按下按键 86 9"), QStringLiteral("复制内容"), QStringLiteral("粘贴内容"),
+  Actions({clickLine_, QStringLiteral("复制内容"), QStringLiteral("按下按键 86 9"), QStringLiteral("粘贴内容"),
            QStringLiteral("等候时长 0.1")});
+  boxes_.keysFor = [](const QString&) { return QStringList{QStringLiteral("key"), QStringLiteral("Return")}; };
+  Start();
+  ASSERT_EQ(boxes_.texts.size(), 1) << boxes_.texts.join('|').toStdString();
+  EXPECT_TRUE(boxes_.texts[0].startsWith(QStringLiteral("第 3 行：参数错误\n\n即将开始执行动作。")))
+      << boxes_.texts[0].toStdString();
+  EXPECT_TRUE(form_.isVisible() && form_.controls().text3.Text().empty());
+
   const QString error = QStringLiteral("参数错误");
   boxes_.keysFor = [&](const QString& text) {
     return text == error ? QStringList{"keydown", "Escape", "sleep", "0.15", "keyup", "Escape"}
@@ -203,8 +163,19 @@ TEST_F(RunControlTest, BoxesComeAboveAnAlwaysOnTopTargetWithTheFocusAndTheirEscI
     if (top) onTop << box.text();
     if (focus) focused << box.text();
   };
+  Window thief = 0;
+  bool stolenBeforePaste = false;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (thief != 0 || !clipboard->ownsClipboard() || clipboard->text() != QStringLiteral("a")) return;
+    thief = other_.TakeClipboard();
+    stolenBeforePaste = other_.ClipboardOwner() == thief && ReadUtf8(output_).isEmpty();
+  });
+  watch.start(5);
   Start();
-  EXPECT_EQ(WaitForText(QStringLiteral("abc")), QStringLiteral("abc"));
+  EXPECT_TRUE(stolenBeforePaste);
+  EXPECT_EQ(WaitForText("abc"), "abc");
   EXPECT_EQ(boxes_.texts.count(error), 3) << boxes_.texts.join('|').toStdString();
   for (const auto& text : boxes_.texts) EXPECT_FALSE(text.startsWith(QStringLiteral("执行已停止")));
 
@@ -228,42 +199,22 @@ TEST_F(RunControlTest, BoxesComeAboveAnAlwaysOnTopTargetWithTheFocusAndTheirEscI
   EXPECT_TRUE(focused.contains(error) && focused.contains(stop)) << focused.join('|').toStdString();
 }
 
-// Another program takes the clipboard after the copy and answers nobody;
-// the paste still delivers the record.
-TEST_F(RunControlTest, AClipboardTakenBetweenCopyAndPasteIsTakenBack) {
-  Records({QStringLiteral("记录一")}, {true});
-  Actions({clickLine_, QStringLiteral("复制内容"), QStringLiteral("等候时长 0.5"), QStringLiteral("粘贴内容")});
-  Window thief = 0;
-  bool stolenBeforePaste = false;
-  QTimer watch;
-  QObject::connect(&watch, &QTimer::timeout, [&] {
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    if (thief != 0 || !clipboard->ownsClipboard() || clipboard->text() != QStringLiteral("记录一")) return;
-    thief = other_.TakeClipboard();
-    stolenBeforePaste = other_.ClipboardOwner() == thief && ReadUtf8(output_).isEmpty();
-  });
-  watch.start(5);
-  Start();
-  EXPECT_TRUE(stolenBeforePaste);
-  EXPECT_EQ(WaitForText(QStringLiteral("记录一")), QStringLiteral("记录一"));
-}
-
 // The progress badge shows the pass and record being entered, stays above
 // the target without taking the focus, lets a click through to the target
 // and is gone once the run ends. (That it goes with a stopped run is
 // checked with the Esc taps.)
 TEST_F(RunControlTest, TheBadgeShowsEachPassAboveTheTargetLetsClicksThroughAndGoesWithTheRun) {
   const Window target = TargetWindow();
-  ASSERT_NE(target, 0u);
+  ASSERT_NE(target, 0u) << "the window manager does not list the target";
   // The target fills the screen, so the badge's corner lies over it.
   other_.Maximize(target);
-  const QRect screen = QGuiApplication::primaryScreen()->geometry();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return other_.Covers(target, screen.right() - 2, screen.bottom() - 2); }))
-      << "the target was not maximized";
+  ASSERT_TRUE(QTest::qWaitFor([&] {
+    return other_.AtomNames(target, "_NET_WM_STATE").contains("_NET_WM_STATE_MAXIMIZED_HORZ");
+  })) << "the target was not maximized";
 
   Records({QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙")}, {true, true, true});
   Actions({clickLine_, QStringLiteral("复制内容"), QStringLiteral("粘贴内容"), QStringLiteral("等候时长 1")});
-  RunBadge* badge = Badge();
+  RunBadge* badge = testing::TopLevel<RunBadge>();
   ASSERT_NE(badge, nullptr);
   const Window badgeWindow = badge->winId();
 
@@ -306,9 +257,9 @@ TEST_F(RunControlTest, TheBadgeShowsEachPassAboveTheTargetLetsClicksThroughAndGo
   Start();
   watch.stop();
 
-  EXPECT_EQ(WaitForText(QStringLiteral("甲乙丙")), QStringLiteral("甲乙丙"));
-  EXPECT_EQ(passes, (QStringList{QStringLiteral("第 1/3 次"), QStringLiteral("第 2/3 次"), QStringLiteral("第 3/3 次")}));
-  EXPECT_EQ(records, (QStringList{QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙")}));
+  EXPECT_EQ(WaitForText("甲乙丙"), "甲乙丙");
+  EXPECT_EQ(passes.join('|').toStdString(), "第 1/3 次|第 2/3 次|第 3/3 次");
+  EXPECT_EQ(records.join('|').toStdString(), "甲|乙|丙");
   EXPECT_TRUE(problems.isEmpty()) << problems.toStdString();
   EXPECT_FALSE(badgeArea.contains(field_ / badge->devicePixelRatio())) << "the badge covers the click position";
   ASSERT_TRUE(clickedThrough);

@@ -10,26 +10,20 @@
 #include <QtWidgets>
 #include <QtTest>
 #include <functional>
-#include <ostream>
 
 #include "qt/form1.h"
 #include "qt/form1_controls.h"
 #include "qt/run_badge.h"
+#include "qt_list_and_modal_helpers.h"
 
 // Last: Xlib's macros (None among them) break the gtest and Qt headers.
 #include "other_x_client.h"
-
-// Readable failure messages: gtest finds this through QString's namespace.
-inline void PrintTo(const QString& text, std::ostream* out) {
-  *out << '"' << text.left(200).toStdString() << (text.size() > 200 ? "\"..." : "\"");
-}
 
 namespace tavorin::testing {
 
 inline QString ReadUtf8(const QString& path) {
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return QString::fromUtf8(file.readAll());
+  return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 // Answers every message box that comes up with a real Enter key press, as a
@@ -109,11 +103,9 @@ class FormRunTest : public ::testing::Test {
     target_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     target_.start();
     ASSERT_TRUE(target_.waitForStarted(10000)) << "the target program did not start";
-    QByteArray line;
-    for (int i = 0; i < 300 && !line.contains('\n'); ++i) {
-      target_.waitForReadyRead(100);
-      line += target_.readAll();
+    while (!target_.canReadLine() && target_.waitForReadyRead(30000)) {
     }
+    const QByteArray line = target_.readLine();
     const QList<QByteArray> words = line.trimmed().split(' ');
     ASSERT_TRUE(words.size() == 3 && words[0] == "ready") << "target said: " << line.toStdString();
     field_ = QPoint(words[1].toInt(), words[2].toInt());
@@ -143,21 +135,14 @@ class FormRunTest : public ::testing::Test {
     QTest::mouseClick(form_.findChild<QPushButton*>(QStringLiteral("Command7")), Qt::LeftButton);
     EXPECT_TRUE(QTest::qWaitFor([this] { return boxes_.Idle(); })) << "xdotool did not end";
   }
-  // The target's window as the window manager lists it.
-  Window TargetWindow() {
-    const Window window = other_.WaitForWindowOfProcess(target_.processId());
-    EXPECT_NE(window, 0u) << "the window manager does not list the target";
-    return window;
-  }
-  RunBadge* Badge() {
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-      if (auto* badge = qobject_cast<RunBadge*>(widget)) return badge;
-    }
-    return nullptr;
-  }
-  QString WaitForText(const QString& expected) {
-    QTest::qWaitFor([&] { return ReadUtf8(output_) == expected; }, 10000);
-    return ReadUtf8(output_);
+  // The target's window as the window manager lists it; 0 if it does not.
+  Window TargetWindow() { return other_.WaitForWindowOfProcess(target_.processId()); }
+  // What the target's field holds once it holds `expected` (UTF-8), or
+  // after ten seconds.
+  std::string WaitForText(const std::string& expected) {
+    std::string text;
+    QTest::qWaitFor([&] { return (text = ReadUtf8(output_).toStdString()) == expected; }, 10000);
+    return text;
   }
 
   QTemporaryDir dir_;

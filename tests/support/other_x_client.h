@@ -45,10 +45,7 @@ class OtherClient {
     }
     return values;
   }
-  std::vector<Window> WindowList(const char* name) {
-    const auto ids = Property(Root(), name, XA_WINDOW);
-    return {ids.begin(), ids.end()};
-  }
+  std::vector<Window> WindowList(const char* name) { return Property(Root(), name, XA_WINDOW); }
   // The names of the atoms of an atom-list property, e.g. _NET_WM_STATE.
   QStringList AtomNames(Window window, const char* name) {
     QStringList names;
@@ -104,14 +101,8 @@ class OtherClient {
     XSync(display_, False);
   }
   // Press and release with nothing between them.
-  void TapKey(KeySym keysym) {
-    XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, keysym), True, CurrentTime);
-    Key(keysym, false);
-  }
-  void TapEscape() { TapKey(XK_Escape); }
-  void HoldEscape(int milliseconds) {
-    Key(XK_Escape, true);
-    QTest::qWait(milliseconds);
+  void TapEscape() {
+    XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, XK_Escape), True, CurrentTime);
     Key(XK_Escape, false);
   }
   void ClickAt(int x, int y, unsigned button) {
@@ -139,15 +130,6 @@ class OtherClient {
       if (focus == window) return true;
     }
     return false;
-  }
-  // True when the screen point (x, y) lies inside `window`.
-  bool Covers(Window window, int x, int y) {
-    int localX = 0, localY = 0;
-    Window child = 0;
-    XWindowAttributes attributes{};
-    return XTranslateCoordinates(display_, Root(), window, x, y, &localX, &localY, &child) &&
-           XGetWindowAttributes(display_, window, &attributes) && localX >= 0 && localY >= 0 &&
-           localX < attributes.width && localY < attributes.height;
   }
   bool Viewable(Window window) {
     XWindowAttributes attributes{};

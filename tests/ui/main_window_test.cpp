@@ -1,0 +1,475 @@
+// The real main window on Qt's offscreen platform: against the shared
+// control table; its lists with a huge line; and the record and action
+// pages driven by real mouse, key and text events: the record list, the
+// editor and file drops; the buttons that add an action line and the key,
+// wait and insert dialogs they open; double-click; every button of the
+// three pages on its list; and the file dialogs themselves. The rules behind
+// them are unit tested; here: what only the widgets show.
+#include <QtWidgets>
+#include <QtTest>
+#include <map>
+#include <memory>
+
+#include "core/window/form1_control_table.h"
+#include "fake_file_dialogs.h"
+#include "qt/control_factory.h"
+#include "qt/form1.h"
+#include "qt/form1_controls.h"
+#include "qt/qt_file_dialogs.h"
+#include "qt_list_and_modal_helpers.h"
+#include "temp_folder.h"
+
+using tavorin::QtFileDialogs;
+using tavorin::testing::ActionLines;
+using tavorin::testing::ItemTexts;
+using tavorin::testing::OnNextModal;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Drags the files over the list and drops them, and lets the list load.
+// Returns whether the list accepted both the drag and the drop.
+bool DropFiles(QAbstractItemView& list, const QStringList& paths) {
+  QMimeData data;
+  QList<QUrl> urls;
+  for (const QString& path : paths) urls.append(QUrl::fromLocalFile(path));
+  data.setUrls(urls);
+  const QPoint at(10, 10);
+  QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(list.viewport(), &enter);
+  QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(list.viewport(), &drop);
+  QCoreApplication::processEvents();  // the list loads once the drop is over
+  return enter.isAccepted() && drop.isAccepted();
+}
+
+QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), text.size()); }
+
+QString Caption(const QWidget& widget) {
+  if (auto* button = qobject_cast<const QAbstractButton*>(&widget)) return button->text();
+  if (auto* label = qobject_cast<const QLabel*>(&widget)) return label->text();
+  if (auto* frame = qobject_cast<const QGroupBox*>(&widget)) return frame->title();
+  if (auto* edit = qobject_cast<const QLineEdit*>(&widget)) return edit->text();
+  if (auto* editor = qobject_cast<const QPlainTextEdit*>(&widget)) return editor->toPlainText();
+  return {};
+}
+
+// The face a font really resolves to must be a Simplified-Chinese one, or
+// captions fall back glyph by glyph to whatever face happens to have them.
+bool ResolvesToChineseFace(const QFont& font) {
+  return QFontDatabase::writingSystems(QFontInfo(font).family()).contains(QFontDatabase::SimplifiedChinese);
+}
+
+// The widget class each kind of control is built as.
+const std::map<tavorin::ControlKind, const char*> kWidgetClasses = {
+    {tavorin::ControlKind::kTabStrip, "QTabWidget"},   {tavorin::ControlKind::kPage, "QWidget"},
+    {tavorin::ControlKind::kFrame, "QGroupBox"},       {tavorin::ControlKind::kButton, "QPushButton"},
+    {tavorin::ControlKind::kLabel, "QLabel"},          {tavorin::ControlKind::kTextBox, "QLineEdit"},
+    {tavorin::ControlKind::kRecordEditor, "QPlainTextEdit"}, {tavorin::ControlKind::kListBox, "QListWidget"},
+    {tavorin::ControlKind::kCheckListBox, "QListWidget"},    {tavorin::ControlKind::kOptionButton, "QRadioButton"},
+    {tavorin::ControlKind::kDropDownList, "QComboBox"}};
+
+}  // namespace
+
+Q_DECLARE_METATYPE(const tavorin::ControlSpec*)
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // The window, shown and active, its file dialogs answered by a fake, and
+  // a fresh folder for files.
+  void init() {
+    folder_ = std::make_unique<tavorin::testing::TempFolder>();
+    folder_->Write("records.txt", "one\r\n\r\n  two  \r\n");
+    form_ = std::make_unique<tavorin::Form1>();
+    QtFileDialogs::Of(*form_).Replace(&dialogs_);
+    form_->show();
+    form_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    records_ = form_->findChild<QListWidget*>("List1");
+    editor_ = form_->findChild<QPlainTextEdit*>("Text6");
+    actions_ = form_->findChild<QListWidget*>("List3");
+  }
+  void cleanup() {
+    form_.reset();
+    folder_.reset();
+  }
+
+  // Every control's kind, parent, caption, place, font and initial state.
+  void controls_data() {
+    QTest::addColumn<const tavorin::ControlSpec*>("spec");
+    for (const tavorin::ControlSpec& spec : tavorin::Form1ControlTable()) QTest::newRow(spec.name.data()) << &spec;
+  }
+  void controls() {
+    QFETCH(const tavorin::ControlSpec*, spec);
+    const QList<QWidget*> found = form_->findChildren<QWidget*>(Utf8(spec->name));
+    QCOMPARE(found.size(), 1);
+    QWidget& widget = *found.first();
+    QVERIFY2(widget.inherits(kWidgetClasses.at(spec->kind)), widget.metaObject()->className());
+    QCOMPARE(widget.parentWidget()->objectName(), Utf8(spec->parent));
+    QCOMPARE(Caption(widget), Utf8(spec->caption));
+    QCOMPARE(widget.isHidden(), spec->Has(tavorin::kHidden));
+    if (qobject_cast<QListWidget*>(&widget) != nullptr) {  // text boxes take dragged text
+      QCOMPARE(widget.acceptDrops(), spec->Has(tavorin::kAcceptsFiles));
+    }
+    const tavorin::TwipRect& r = spec->rect;
+    QCOMPARE(widget.pos(), QPoint(tavorin::TwipsToPixels(r.left), tavorin::TwipsToPixels(r.top)));
+    // A zero in the table leaves the size to the text or to the style.
+    const QSize hint = widget.sizeHint();
+    QCOMPARE(widget.width(), r.width > 0 ? tavorin::TwipsToPixels(r.width) : hint.width());
+    QCOMPARE(widget.height(), r.height > 0 ? tavorin::TwipsToPixels(r.height) : hint.height());
+    auto* label = qobject_cast<QLabel*>(&widget);
+    if (label != nullptr && !label->wordWrap()) {  // no caption cut off
+      QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
+    }
+    if (auto* option = qobject_cast<QRadioButton*>(&widget)) QCOMPARE(option->isChecked(), spec->Has(tavorin::kChosen));
+    if (auto* list = qobject_cast<QComboBox*>(&widget)) {
+      QStringList items, shown;
+      for (std::string_view item : spec->items) items << Utf8(item);
+      for (int i = 0; i < list->count(); ++i) shown << list->itemText(i);
+      QCOMPARE(shown, items);
+      QVERIFY(list->currentIndex() == -1 && !list->isEditable());
+    }
+    QCOMPARE(widget.font().family(), Utf8(tavorin::kUiFontFamily));
+    QCOMPARE(widget.font().pointSizeF(), spec->fontPoints);
+    QVERIFY2(ResolvesToChineseFace(widget.font()), qPrintable(QFontInfo(widget.font()).family()));
+  }
+
+  // The caption, the outer size and the frame are checked with a window
+  // manager; tab clicks on the screen.
+  void windowAndPages() {
+    QCOMPARE(form_->minimumSize(), form_->maximumSize());
+    QVERIFY(form_->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(!form_->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    QTabWidget& tabs = form_->tabStrip();
+    QCOMPARE(tabs.count(), tavorin::kForm1PageCount);
+    for (int i = 0; i < tabs.count(); ++i) QCOMPARE(tabs.tabText(i), Utf8(tavorin::kTabCaptions[i]));
+    QCOMPARE(tabs.currentIndex(), 0);
+    QVERIFY(ResolvesToChineseFace(tabs.tabBar()->font()));
+    auto* editor = form_->findChild<QPlainTextEdit*>("Text6");
+    QVERIFY(editor->verticalScrollBar()->isVisible());  // even while empty
+    QVERIFY(!editor->horizontalScrollBar()->isVisible());
+  }
+
+  // A list holding a line of a million characters still shows at once: rows
+  // are measured and drawn from the start of their text only, elided, on
+  // one line (a lone LF must not make the row taller either).
+  void hugeLineShowsQuickly() {
+    tavorin::Form1Controls& c = form_->controls();
+    const std::u16string huge = u"插入内容 a\nb" + std::u16string(1'000'000, u'长');
+    QElapsedTimer timer;
+    timer.start();
+    for (tavorin::ListBox* box : {&c.list1, &c.list2, &c.list3}) {
+      box->AddItem(u"short");
+      box->AddItem(huge);
+    }
+    for (int page = 0; page < 3; ++page) {
+      form_->tabStrip().setCurrentIndex(page);
+      auto* list = form_->findChild<QListWidget*>(u"List%1"_s.arg(page + 1));
+      list->setCurrentRow(1);
+      list->grab();
+      QCOMPARE(list->visualItemRect(list->item(1)).height(), list->visualItemRect(list->item(0)).height());
+    }
+    QVERIFY2(timer.elapsed() < 1500, qPrintable(u"%1 ms to show the lists"_s.arg(timer.elapsed())));
+    QCOMPARE(c.list3.List(1), huge);  // only the drawing is cut short
+  }
+
+  void clickLoadsRecordAndTypingReplacesIt() {
+    AddRecords({u"alpha"_s, u"beta"_s, u"gamma"_s});
+    ClickRow(1);
+    QCOMPARE(editor_->textCursor().selectedText(), u"beta"_s);  // focus selects all
+    QTest::keyClicks(editor_, "xy");
+    QCOMPARE(ItemTexts(*records_), QStringList({u"alpha"_s, u"xy"_s, u"gamma"_s}));
+
+    records_->setFocus();
+    QTest::keyClick(records_, Qt::Key_Down);  // moving by keyboard chooses a row too
+    QCOMPARE(editor_->toPlainText(), u"gamma"_s);
+    QVERIFY(editor_->hasFocus());
+
+    // So does a press on one row and a release on another, or typing would
+    // overwrite the row it ended on with the first row's text.
+    const QPoint from = records_->visualItemRect(records_->item(0)).center();
+    const QPoint to = records_->visualItemRect(records_->item(2)).center();
+    QTest::mousePress(records_->viewport(), Qt::LeftButton, {}, from);
+    QMouseEvent move(QEvent::MouseMove, to, records_->viewport()->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(records_->viewport(), &move);
+    QTest::mouseRelease(records_->viewport(), Qt::LeftButton, {}, to);
+    QCOMPARE(form_->controls().list1.ListIndex(), 2);
+    QCOMPARE(editor_->toPlainText(), u"gamma"_s);
+  }
+
+  // A click on a row's check box chooses that row like a click on its text:
+  // the editor shows it, typing never lands in the row current before, and
+  // the status counts the new check mark.
+  void checkBoxClickChoosesItsRow() {
+    AddRecords({u"alpha"_s, u"beta"_s});
+    auto* status = form_->findChild<QLabel*>("Label9");
+    QTRY_COMPARE(status->text(), u"2/2"_s);
+    ClickRow(0);
+    const QRect row = records_->visualItemRect(records_->item(1));
+    QTest::mouseClick(records_->viewport(), Qt::LeftButton, {}, {row.left() + 10, row.center().y()});
+    QVERIFY(!form_->controls().list1.Selected(1));  // the box toggled
+    QCOMPARE(form_->controls().list1.ListIndex(), 1);
+    QCOMPARE(editor_->toPlainText(), u"beta"_s);
+    QTest::keyClicks(editor_, "z");
+    QCOMPARE(ItemTexts(*records_), QStringList({u"alpha"_s, u"z"_s}));
+    QTRY_COMPARE(status->text(), u"1/2"_s);
+  }
+
+  // Only CR LF pairs go; a lone CR or LF stays in the record, shown as its
+  // picture. The rule is unit tested: one paste of each kind shows the wiring.
+  void pasteRemovesOnlyCrLf() {
+    AddRecords({u"alpha"_s});
+    ClickRow(0);
+    QApplication::clipboard()->setText(u"a\n\r\nb\r"_s);
+    QTest::keyClick(editor_, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(ItemTexts(*records_), QStringList{u"a\nb\r"_s});
+    QCOMPARE(editor_->toPlainText(), u"a\u240Ab\u240D"_s);
+  }
+
+  // Each way of typing Enter, and the keypad separator (which must not leave
+  // its "," in the new record), appends an empty checked record to edit.
+  void enterAppendsEmptyCheckedRecord_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Return") << int(Qt::Key_Return) << int(Qt::NoModifier);
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+    QTest::newRow("Shift+Return") << int(Qt::Key_Return) << int(Qt::ShiftModifier);
+    QTest::newRow("keypad separator") << int(Qt::Key_Comma) << int(Qt::KeypadModifier);
+  }
+  void enterAppendsEmptyCheckedRecord() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    AddRecords({u"alpha"_s, u"beta"_s});
+    ClickRow(0);  // not the last record
+    QTest::keyClick(editor_, Qt::Key_End);
+    QTest::keyClick(editor_, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QVERIFY(editor_->toPlainText().isEmpty());
+    QTest::keyClicks(editor_, "new");
+    QCOMPARE(ItemTexts(*records_), QStringList({u"alpha"_s, u"beta"_s, u"new"_s}));
+    QVERIFY(form_->controls().list1.Selected(2));
+  }
+
+  void dropLoadsOnlyAFirstTxtFile() {
+    AddRecords({u"a"_s});
+    const QString records = Path("records.txt");
+    QVERIFY(DropFiles(*records_, {u"/tmp/x.doc"_s, records}));
+    QCOMPARE(ItemTexts(*records_), QStringList({u"a"_s}));
+    QVERIFY(DropFiles(*records_, {records, u"/tmp/x.doc"_s}));
+    QCOMPARE(ItemTexts(*records_), QStringList({u"one"_s, u"  two  "_s}));
+  }
+
+  // Each button of the three pages reaches its command on its own list
+  // (the commands' rules are unit tested). A line per list: records (* for
+  // a check mark), pairs, actions.
+  void everyButtonReachesItsCommandOnItsList() {
+    auto& c = form_->controls();
+    AddRecords({u"a"_s, u"b"_s});
+    c.list2.AddItem(u"x->y");
+    for (auto line : {u"c1", u"c2"}) c.list3.AddItem(line);
+    c.text1.SetText(u"old");
+    c.text2.SetText(u"new");
+    folder_->Write("in.txt", "one\r\ntwo\r\n");
+    dialogs_.openAnswers = {folder_->Name("in.txt"), folder_->Name("in.txt")};
+    dialogs_.saveAnswers = {folder_->Name("records.txt"), folder_->Name("actions.txt")};
+    const std::pair<const char*, QString> steps[] = {
+        {"Command12", u"a b|x->y|c1 c2"_s},              // 全不选
+        {"Command11", u"a* b*|x->y|c1 c2"_s},            // 全选
+        {"Command14", u"a* b* (请输入内容)*|x->y|c1 c2"_s},  // 新增, current
+        {"Command15", u"a* b*|x->y|c1 c2"_s},            // 删除 the current record
+        {"Command1", u"a* b*|x->y old->new|c1 c2"_s},    // 添加 a pair
+        {"Command10", u"a* b*|x->y old->new|"_s},         // 清空 the actions
+        {"Command8", u"a* b*|x->y old->new|one two"_s},   // 导入 actions
+        {"Command5", u"one* two*|x->y old->new|one two"_s},  // 导入 records
+        {"Command13", u"one* two*|x->y old->new|one two"_s},  // 导出 records
+        {"Command9", u"one* two*|x->y old->new|one two"_s},   // 导出 actions
+        {"Command3", u"one* two*||one two"_s},             // 清空 the pairs
+    };
+    for (const auto& [button, lists] : steps) {
+      qobject_cast<QPushButton*>(form_->findChild<QWidget*>(button))->click();
+      QCOMPARE(Lists(), lists);
+    }
+    QCOMPARE(folder_->Read("records.txt") + folder_->Read("actions.txt"), std::string("one\r\ntwo\r\none\r\ntwo\r\n"));
+    c.list2.AddItem(u"p->q");
+    c.list2.SetListIndex(0);
+    form_->findChild<QPushButton*>("Command4")->click();  // 编辑 loads the pair into the fields
+    QCOMPARE(QString::fromStdU16String(c.text1.Text() + u"|" + c.text2.Text()), u"p|q"_s);
+    form_->findChild<QPushButton*>("Command2")->click();  // 删除 the pair
+    QCOMPARE(c.list2.ListCount(), 0);
+  }
+
+  // X11 repeats a held key as release and press pairs marked auto-repeat:
+  // only a real release ends the chord, and the box shows it. (Real keys
+  // are captured on Xvfb.)
+  void heldKeyRepeatsDoNotEndTheChord() {
+    WithDialog(3, [&](QDialog& dialog) {
+      auto* text = dialog.findChild<QLineEdit*>("Text1");
+      QTest::simulateEvent(text, true, Qt::Key_Control, {}, {}, false);
+      QTest::simulateEvent(text, false, Qt::Key_Control, Qt::ControlModifier, {}, true);
+      QTest::simulateEvent(text, true, Qt::Key_Control, Qt::ControlModifier, {}, true);
+      QVERIFY(dialog.isVisible());
+      QTest::keyClick(text, Qt::Key_V, Qt::ControlModifier);
+      QCOMPARE(text->text(), u"86 2"_s);
+    });
+    QCOMPARE(ActionLines(*form_), QStringList{u"按下按键 86 2"_s});
+  }
+
+  // Typed text, then each way of confirming: "确定", Enter, keypad Enter.
+  void textDialogs_data() {
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("wait with a unit") << 4 << u"2秒"_s << u"等候时长 2"_s;
+    QTest::newRow("insert") << 5 << u" 你好 %i "_s << u"插入内容  你好 %i "_s;
+  }
+  void textDialogs() {
+    QFETCH(int, button);
+    QFETCH(QString, typed);
+    QFETCH(QString, line);
+    for (int trigger = 0; trigger < 3; ++trigger) {
+      form_->controls().list3.Clear();
+      WithDialog(button, [&](QDialog& dialog) {
+        auto* text = dialog.findChild<QLineEdit*>("Text1");
+        for (const QChar c : typed) {  // key by key; characters without a key of their own come as text
+          if (c.unicode() < 0x80) QTest::keyClick(text, c.toLatin1());
+          else QTest::sendKeyEvent(QTest::Click, text, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+        if (trigger == 0) QTest::mouseClick(dialog.findChild<QPushButton*>("Command5"), Qt::LeftButton);
+        if (trigger == 1) QTest::keyClick(text, Qt::Key_Return);
+        if (trigger == 2) QTest::keyClick(text, Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(!dialog.isVisible());
+      });
+      QCOMPARE(ActionLines(*form_), QStringList{line});
+    }
+  }
+
+  // A paste into the insert dialog keeps every character but the line
+  // breaks, which would split the action in a file; a long one stays whole.
+  void insertPasteKeepsOneLine_data() {
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("CR LF") << u"A行1\r\nB行2"_s << u"A行1B行2"_s;
+    QTest::newRow("lone breaks") << u"\na\rb\n"_s << u"ab"_s;
+    QTest::newRow("40,000 characters") << QString(40000, u'长') << QString(40000, u'长');
+  }
+  void insertPasteKeepsOneLine() {
+    QFETCH(QString, pasted);
+    QFETCH(QString, kept);
+    WithDialog(5, [&](QDialog& dialog) {
+      auto* text = dialog.findChild<QLineEdit*>("Text1");
+      QTest::keyClicks(text, "<>");
+      QTest::keyClick(text, Qt::Key_Left);
+      QApplication::clipboard()->setText(pasted);
+      QTest::keyClick(text, Qt::Key_V, Qt::ControlModifier);
+      QCOMPARE(text->text(), "<" + kept + ">");
+      QCOMPARE(text->cursorPosition(), 1 + kept.size());  // the caret stays after the paste
+      QTest::keyClick(text, Qt::Key_Return);
+    });
+    QCOMPARE(ActionLines(*form_), QStringList{u"插入内容 <"_s + kept + '>'});
+  }
+
+  // On a full action list the key, wait and insert dialogs say so and add
+  // nothing (the copy and paste buttons are unit tested, the position
+  // picker is on Xvfb).
+  void fullListSaysSo() {
+    auto& actions = form_->controls().list3;
+    for (int i = 0; i < tavorin::ListBox::kMaxListItems; ++i) actions.AddItem(u"复制内容");
+    for (int button : {3, 4, 5}) {
+      QString told;
+      WithDialog(button, [&](QDialog& dialog) {
+        tavorin::testing::NoteNextBox(told);  // the confirm shows it
+        QTest::keyClick(dialog.findChild<QLineEdit*>("Text1"), button == 3 ? Qt::Key_F5 : Qt::Key_Return);
+      });
+      QCOMPARE(told, u"动作列表已满：列表最多容纳 32767 项，这一项未添加。"_s);
+      QCOMPARE(actions.ListCount(), tavorin::ListBox::kMaxListItems);
+    }
+  }
+
+  // What Qt 6 delivers for a double-click: the second press comes both as a
+  // press and as a double-click.
+  void doubleClickDeletesTheRowUnderThePointer() {
+    for (auto line : {u"a", u"b", u"c"}) form_->controls().list3.AddItem(line);
+    form_->tabStrip().setCurrentIndex(2);
+    QWidget* viewport = actions_->viewport();
+    const QPoint at = actions_->visualItemRect(actions_->item(1)).center();
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
+    QTest::mousePress(viewport, Qt::LeftButton, {}, at);
+    QMouseEvent twice(QEvent::MouseButtonDblClick, QPointF(at), viewport->mapToGlobal(QPointF(at)), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &twice);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
+    QCOMPARE(ActionLines(*form_), QStringList({u"a"_s, u"c"_s}));
+    QCOMPARE(form_->controls().list3.ListIndex(), -1);
+  }
+
+  // Each file dialog has its title and the text filter, and offers the path
+  // last chosen in it, also after a cancel; the two remember separately. A
+  // save dialog takes a name that does not exist yet.
+  void fileDialogsShowTheirDesignAndRememberTheLastPath() {
+    QtFileDialogs& files = QtFileDialogs::Of(*form_);
+    files.Replace(nullptr);  // the real dialogs
+    folder_->Write("actions.txt", "");
+    const QString opened = Path("actions.txt"), saved = Path("saved.txt");
+    QStringList seen;
+    // Notes what the dialog offers, then chooses `path` (typed as a user
+    // would: selectFile() leaves a name field with the focus alone) or
+    // cancels; returns the answer.
+    const auto ask = [&](bool save, const QString& path) {
+      OnNextModal<QFileDialog>([&seen, path](QFileDialog& dialog) {
+        const QFileInfo offered(dialog.selectedFiles().value(0));
+        seen << dialog.windowTitle() + ' ' + dialog.nameFilters().join(';') + ' ' +
+                    (offered.isDir() ? QString() : offered.filePath());
+        dialog.findChild<QLineEdit*>("fileNameEdit")->setText(path);
+        if (!path.isEmpty()) static_cast<QDialog&>(dialog).accept();
+      });
+      return QString::fromStdU16String((save ? files.AskSavePath() : files.AskOpenPath()).value_or(u"cancelled"));
+    };
+    QCOMPARE(ask(false, opened), opened);
+    QCOMPARE(ask(false, {}), u"cancelled"_s);
+    QCOMPARE(ask(false, {}), u"cancelled"_s);
+    QCOMPARE(ask(true, saved), saved);
+    QCOMPARE(ask(true, {}), u"cancelled"_s);
+    const QString open = u"导入 文本文件(*.txt) "_s, save = u"导出 文本文件(*.txt) "_s;
+    QCOMPARE(seen, QStringList({open, open + opened, open + opened, save, save + saved}));
+  }
+
+ private:
+  QString Path(const char* name) const { return QString::fromStdU16String(folder_->Name(name)); }
+  void ClickRow(int row) {
+    QTest::mouseClick(records_->viewport(), Qt::LeftButton, {}, records_->visualItemRect(records_->item(row)).center());
+  }
+  void AddRecords(const QStringList& texts) {
+    for (const QString& text : texts) {
+      form_->controls().list1.AddItem(text.toStdU16String());
+      form_->controls().list1.SetSelected(records_->count() - 1, true);
+    }
+    QTRY_VERIFY(editor_->isEnabled());  // the status tick enables the editor
+  }
+  // Clicks the button and drives the modal dialog it opens; the click
+  // returns when the dialog has closed. One left open is closed.
+  void WithDialog(int index, const std::function<void(QDialog&)>& drive) {
+    OnNextModal(drive);
+    form_->tabStrip().setCurrentIndex(2);
+    QTest::mouseClick(form_->findChild<QPushButton*>(tavorin::ArrayName("Command6", index)), Qt::LeftButton);
+  }
+  QString Lists() const {
+    const auto& c = form_->controls();
+    QStringList records;
+    for (int i = 0; i < c.list1.ListCount(); ++i) {
+      records << QString::fromStdU16String(c.list1.List(i)) + (c.list1.Selected(i) ? "*" : "");
+    }
+    return records.join(' ') + '|' + ItemTexts(*form_->findChild<QListWidget*>("List2")).join(' ') + '|' +
+           ActionLines(*form_).join(' ');
+  }
+
+  tavorin::testing::FakeFileDialogs dialogs_;
+  std::unique_ptr<tavorin::testing::TempFolder> folder_;
+  std::unique_ptr<tavorin::Form1> form_;
+  QListWidget* records_ = nullptr;
+  QPlainTextEdit* editor_ = nullptr;
+  QListWidget* actions_ = nullptr;
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

@@ -240,7 +240,9 @@ TEST_F(RunControlTest, TheBadgeShowsEachPassAboveTheTargetLetsClicksThroughAndGo
     passes << badge->PassLine();
     records << badge->RecordLine();
     if (!badge->isVisible() || !other_.Viewable(badgeWindow)) problems += QStringLiteral("not shown; ");
-    if (other_.StackPosition(badgeWindow) <= other_.StackPosition(target)) problems += QStringLiteral("under the target; ");
+    if (other_.StackPosition(badgeWindow) <= other_.StackPosition(target)) {
+      problems += QStringLiteral("under the target; ");
+    }
     if (cover != 0 && other_.StackPosition(badgeWindow) <= other_.StackPosition(cover)) {
       problems += QStringLiteral("under another window put on top; ");
     }

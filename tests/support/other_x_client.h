@@ -60,12 +60,11 @@ class OtherClient {
 
   // The window manager's window of process `pid`, waited for up to ten seconds.
   Window WaitForWindowOfProcess(qint64 pid) {
+    const std::vector<unsigned long> pidItems{static_cast<unsigned long>(pid)};
     Window found = 0;
     QTest::qWaitFor([&] {
       for (Window window : WindowList("_NET_CLIENT_LIST")) {
-        if (Property(window, "_NET_WM_PID", XA_CARDINAL) == std::vector<unsigned long>{static_cast<unsigned long>(pid)}) {
-          found = window;
-        }
+        if (Property(window, "_NET_WM_PID", XA_CARDINAL) == pidItems) found = window;
       }
       return found != 0;
     }, 10000);

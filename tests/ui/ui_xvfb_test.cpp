@@ -27,7 +27,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QImage ScreenImage() { return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32); }
+QImage ScreenImage() {
+  return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+}
 
 PositionPicker* Picker() { return tavorin::testing::TopLevel<PositionPicker>(); }
 
@@ -245,7 +247,8 @@ class XvfbTest : public QObject {
     }
     if (kind == 4) tavorin::QtFileDialogs::Of(*form_).AskOpenPath();
     QVERIFY2(actions.contains("_NET_WM_ACTION_CLOSE"), qPrintable(actions.join(' ')));
-    for (const char* offered : {"_NET_WM_ACTION_MINIMIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT"}) {
+    for (const char* offered :
+         {"_NET_WM_ACTION_MINIMIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT"}) {
       QVERIFY2(!actions.contains(offered), qPrintable(actions.join(' ')));
     }
     QVERIFY(active);

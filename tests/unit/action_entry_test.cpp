@@ -1,63 +1,74 @@
-// The six buttons that add an action: the line they append, or the window
-// they open with the main window out of the always-on-top band meanwhile.
+// The action list: the buttons that add, load, save and remove its lines,
+// and the texts those lines are made of.
 #include <gtest/gtest.h>
 
 #include <limits>
 
-#include "core/actions/action_entry.h"
 #include "core/actions/action_lines.h"
 #include "core/actions/key_chord_capture.h"
 #include "core/actions/number_text.h"
 #include "core/execution/number_rules.h"
 #include "core/interfaces/full_list.h"
-#include "core/interfaces/memory_list_box.h"
-#include "fake_controls.h"
-#include "fake_message_boxes.h"
-#include "logging_windows.h"
+#include "form1_fixture.h"
 
 namespace tavorin {
 namespace {
 
+using testing::Fill;
+using testing::Items;
 using testing::Lines;
 using testing::WindowLog;
+using ActionListTest = testing::Form1Test;
 
-// On a full list copy and paste add nothing and say so.
-TEST(ActionEntry, EachButtonAppendsItsLineOrOpensItsWindowOffTheTopBand) {
-  const struct {
-    int button;
-    bool full;
-    Lines added;
-    WindowLog log;
-  } cases[] = {
-      {0, false, {u"复制内容"}, {}},
-      {1, false, {u"粘贴内容"}, {}},
-      {2, false, {}, {"hide", "picker"}},  // the picker brings the window back itself
-      {3, false, {}, {"not topmost 7", "key dialog", "topmost 7"}},
-      {4, false, {}, {"not topmost 7", "wait dialog", "topmost 7"}},
-      {5, false, {}, {"not topmost 7", "insert dialog", "topmost 7"}},
-      {6, false, {}, {}},
-      {-1, false, {}, {}},
-      {0, true, {}, {}},
-      {1, true, {}, {}},
+// Four buttons open their window with the main window out of the
+// always-on-top band meanwhile; copy and paste append their line, and on a
+// full list add nothing and say so.
+TEST_F(ActionListTest, EachButtonAppendsItsLineOrOpensItsWindowOffTheTopBand) {
+  const std::pair<const char*, WindowLog> opening[] = {
+      {"Command6(2)", {"hide", "picker"}},  // the picker brings the window back itself
+      {"Command6(3)", {"not topmost 7", "key dialog", "topmost 7"}},
+      {"Command6(4)", {"not topmost 7", "wait dialog", "topmost 7"}},
+      {"Command6(5)", {"not topmost 7", "insert dialog", "topmost 7"}},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.button);
-    WindowLog log;
-    MemoryListBox actions;
-    do actions.AddItem(u"等候时长 1");
-    while (c.full && actions.ListCount() < ListBox::kMaxListItems);
-    const Lines before = testing::Items(actions);
-    testing::LoggingEntryWindows windows(log);
-    testing::LoggingStacking stacking(log);
-    testing::FakeMessageBoxes boxes;
-    ActionEntry(actions, windows, stacking, boxes).AddAction(c.button);
-    Lines expected = before;
-    expected.insert(expected.end(), c.added.begin(), c.added.end());
-    EXPECT_EQ(testing::Items(actions), expected);
-    EXPECT_EQ(log, c.log);
-    EXPECT_EQ(boxes.shown.size(), c.full ? 1u : 0u);
-    for (const auto& shown : boxes.shown) EXPECT_EQ(shown.text, FullListMessage(kActionListName));
+  for (const auto& [button, expected] : opening) {
+    log.clear();
+    flows.Click(button);
+    EXPECT_EQ(log, expected) << button;
   }
+  flows.Click("Command6(0)");
+  flows.Click("Command6(1)");
+  EXPECT_EQ(Items(list3), (Lines{u"复制内容", u"粘贴内容"}));
+  while (list3.ListCount() < ListBox::kMaxListItems) list3.AddItem(u"r");
+  flows.Click("Command6(0)");
+  flows.Click("Command6(1)");
+  EXPECT_EQ(list3.List(ListBox::kMaxListItems - 1), u"r");
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[1].text, FullListMessage(kActionListName));
+}
+
+// A double-click deletes the current line; actions load unchecked, and what
+// is exported loads back the same. Reading and writing are the list file's,
+// tested there.
+TEST_F(ActionListTest, DeleteImportAndExport) {
+  Fill(list3, {u"复制内容", u"粘贴内容"});
+  flows.DoubleClick("List3");  // no current action
+  list3.SetListIndex(0);
+  flows.DoubleClick("List3");
+  EXPECT_EQ(Items(list3), (Lines{u"粘贴内容"}));
+  folder.Write("actions.txt", "点击位置 100 200\r\n  等候时长 2  \r\n");
+  dialogs.openAnswers = {folder.Name("actions.txt")};
+  flows.Click("Command8");
+  const Lines loaded = {u"点击位置 100 200", u"  等候时长 2  "};
+  EXPECT_EQ(Items(list3), loaded);
+  EXPECT_EQ(list3.SelCount(), 0);
+  dialogs.saveAnswers = {folder.Name("again.txt")};
+  flows.Click("Command9");
+  flows.Click("Command10");
+  EXPECT_EQ(list3.ListCount(), 0);
+  flows.DoubleClick("List3");  // empty list
+  flows.DropFiles("List3", {folder.Name("again.txt")});
+  EXPECT_EQ(Items(list3), loaded);
+  EXPECT_TRUE(messages.shown.empty());
 }
 
 // Fifteen significant digits, no trailing zeros, one zero before the point;

@@ -123,6 +123,8 @@ struct stat Facts(const TempFolder& folder, const std::string& name) {
   return facts;
 }
 
+// The old file's mode, owner and hard links are kept, a symbolic link stays
+// one, and a read-only file is refused.
 TEST(CarefulFileWriterPosixTest, KeepsModeOwnerLinksAndTheLinkedFileButNotAReadOnlyOne) {
   TempFolder folder;
   folder.Write("list.txt", "old old old\r\n");
@@ -148,23 +150,6 @@ TEST(CarefulFileWriterPosixTest, KeepsModeOwnerLinksAndTheLinkedFileButNotAReadO
   fs::permissions(folder.Path("list.txt"), fs::perms::owner_read | fs::perms::group_read);
   EXPECT_EQ(Write(folder, "list.txt", "new\r\n").error, FileError::kReadOnly);
   EXPECT_EQ(folder.Read("list.txt"), "newer\r\n");
-}
-
-TEST(CarefulFileWriterPosixTest, FolderThatTakesNoNewFile) {
-  TempFolder folder;
-  fs::create_directory(folder.Path("locked"));
-  folder.Write("locked/list.txt", "old\r\n");
-  fs::permissions(folder.Path("locked"), fs::perms::owner_read | fs::perms::owner_exec);
-  if (testing::RunningAsRoot()) {
-    // Root passes permission bits: what the writer meets then is a path
-    // through a file, which refuses everyone.
-    folder.Write("plain", "x");
-    EXPECT_EQ(Write(folder, "plain/list.txt", "new\r\n").error, FileError::kNotFound);
-    return;
-  }
-  EXPECT_EQ(Write(folder, "locked/list.txt", "new\r\n").error, FileError::kNone);  // in place
-  EXPECT_EQ(folder.Read("locked/list.txt"), "new\r\n");
-  EXPECT_EQ(Write(folder, "locked/new.txt", "new\r\n").error, FileError::kNoPermission);
 }
 
 // A write that fails partway (here: the file size limit, which holds for

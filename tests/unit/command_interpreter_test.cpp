@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
-#include "core/execution/input_simulation.h"
 #include "recording_platform.h"
 
 namespace tavorin {
@@ -22,7 +19,8 @@ const Log kUnknown = {"error 未知指令。"};
 const Log kBadPointer = {"error 参数错误。"};
 const Log kBad = {"error 参数错误"};
 
-// Numbers are read by the shared rule; values that cannot reach the system
+// Modifiers go down Ctrl, Alt, Shift and come up in reverse. Numbers are
+// read by the shared rule; values that cannot reach the system
 // as given are refused with the command's argument message and no event,
 // except positions, which keep their side: the screen's edge.
 TEST(ExecuteCommand, EachCommandLogsItsEvents) {
@@ -50,6 +48,10 @@ TEST(ExecuteCommand, EachCommandLogsItsEvents) {
       {u"k 86 9 2", kPaste}, {u"k 86 x", Chord({"key 86 down", "key 86 up"})},
       {u"k 65 1", Chord({"key 16 down", "key 65 down", "key 65 up", "key 16 up"})},
       {u"k 65.5", Chord({"key 66 down", "key 66 up"})},
+      {u"k 17 2", Chord({"key 17 down", "key 17 down", "key 17 up", "key 17 up"})},
+      {u"k 86 4", Chord({"key 18 down", "key 86 down", "key 86 up", "key 18 up"})},
+      {u"k 86 7", Chord({"key 17 down", "key 18 down", "key 16 down", "key 86 down", "key 86 up", "key 16 up",
+                         "key 18 up", "key 17 up"})},
       {u"k 8 6 2", Chord({"key 17 down", "key 8 down", "key 8 up", "key 17 up"})},
       {u"k 255", Chord({"key 255 down", "key 255 up"})}, {u"k -0.5", Chord({"key 0 down", "key 0 up"})},
       {u"k 86 8", kBad}, {u"k 86 ", kBad}, {u"k", kBad}, {u"k 256", kBad}, {u"k 255.5", kBad},
@@ -57,7 +59,7 @@ TEST(ExecuteCommand, EachCommandLogsItsEvents) {
       // Text: set, a short settle, Ctrl+V.
       {u"t hello world", paste}, {u"t", kBad}, {u"t ", kBad}, {u"tx hello", {}},
       // Anything else does nothing.
-      {u"", {}}, {u"x 1 2", {}}, {u"复制内容", {}}, 
+      {u"", {}}, {u"x 1 2", {}}, {u"复制内容", {}},
   };
   for (const auto& [command, expected] : cases) {
     testing::RecordingPlatform platform;
@@ -69,62 +71,22 @@ TEST(ExecuteCommand, EachCommandLogsItsEvents) {
   EXPECT_EQ(platform.Clipboard(), u"你好  世界 ");  // verbatim, never trimmed
 }
 
-// Modifiers go down Ctrl, Alt, Shift and come up in reverse; codes outside
-// 0-7 press nothing, nor does a click code without a button, yet both pause.
-TEST(InputSimulation, ChordsAndClicksPressTheirKeysAndAlwaysPause) {
-  const std::pair<int, Log> chords[] = {
-      {4, Chord({"key 18 down", "key 86 down", "key 86 up", "key 18 up"})},
-      {7, Chord({"key 17 down", "key 18 down", "key 16 down", "key 86 down", "key 86 up", "key 16 up", "key 18 up",
-                 "key 17 up"})},
-      {8, {"sleep 50"}},
-      {-1, {"sleep 50"}},
-  };
-  for (const auto& [modifiers, expected] : chords) {
-    testing::RecordingPlatform platform;
-    PressKeyChord(platform, 86, modifiers);
-    EXPECT_EQ(platform.Log(), expected) << "modifiers " << modifiers;
-  }
-  testing::RecordingPlatform platform;
-  PressKeyChord(platform, 17, 2);  // the modifier itself as the key goes down twice
-  ClickMouse(platform, 3);
-  EXPECT_EQ(platform.Log(), (Log{"key 17 down", "key 17 down", "key 17 up", "key 17 up", "sleep 50", "sleep 50"}));
-}
-
-// Whatever the text, the interpreter returns, every key it presses is let go
-// again, no pause is shorter than its rules allow, and an error comes alone.
-void ExpectSaneOutcome(const std::u16string& command) {
-  testing::RecordingPlatform platform;
-  ExecuteCommand(platform, command);
-  int keysDown = 0;
-  for (const auto& line : platform.Log()) {
-    keysDown += line.ends_with(" down") - line.ends_with(" up");
-    const bool pauseTooShort = line.starts_with("sleep ") && line != "sleep 10" && std::stol(line.substr(6)) < 50;
-    EXPECT_FALSE(pauseTooShort || (line.starts_with("error ") && platform.Log().size() != 1)) << line;
-  }
-  EXPECT_EQ(keysDown, 0);
-}
-
-// Random texts from characters for every branch of the reader (letters,
-// separators, digits, signs, exponents, &H and &O, control characters,
-// surrogate halves, Chinese), mostly short, now and then very long; then
-// crafted extremes.
-TEST(HostileCommands, NeverCrashHangOrLeaveKeysDown) {
-  constexpr char16_t kAlphabet[] = u"pPlLrRmMdDsSkKtTxX &hHoOeE.+-0123456789AaFf\t\n\r\x01\x7f\xd800\xdfff复制按";
-  std::mt19937 random(20261206);
-  for (int i = 0; i < 20000; ++i) {
-    const int kind = random() % 10;
-    std::u16string command(kind == 0 ? 2000 + random() % 20000 : kind == 1 ? 0 : random() % 24, u' ');
-    for (auto& c : command) c = kAlphabet[random() % (std::size(kAlphabet) - 1)];
-    ExpectSaneOutcome(command);
-  }
+// Huge numbers, long and odd texts: the interpreter returns, lets go of
+// every key it presses, and pauses no shorter than its rules allow.
+TEST(ExecuteCommand, OddTextsNeverCrashHangOrLeaveKeysDown) {
   const std::u16string nines(100000, u'9');
-  const std::u16string hex(100000, u'F');
-  for (const auto& text : {u"s " + nines, u"s &H" + hex, u"s &O" + std::u16string(100000, u'7'),
-                           u"p " + nines + u" " + nines, u"k " + nines + u" 2", u"k &H" + hex, u"s 1e" + nines,
-                           u"s -1e" + nines, u"s 1e-" + nines, u"s 0." + std::u16string(100000, u'0') + u"1",
-                           u"t " + std::u16string(1 << 20, u'字'), u"k" + std::u16string(50000, u' '),
-                           u"p" + std::u16string(50000, u' '), std::u16string(u"s\0 5", 4), std::u16string(1, 0)}) {
-    ExpectSaneOutcome(text);
+  for (const auto& text :
+       {u"s " + nines, u"s &H" + std::u16string(100000, u'F'), u"s 1e" + nines, u"p " + nines + u" " + nines,
+        u"s 0." + std::u16string(100000, u'0') + u"1", u"k " + nines + u" 2", u"k" + std::u16string(50000, u' '),
+        u"t " + std::u16string(1 << 20, u'字'), std::u16string(u"s\0 5", 4), std::u16string(u"k\xd800&o7\t\x01-1e-")}) {
+    testing::RecordingPlatform platform;
+    ExecuteCommand(platform, text);
+    int keysDown = 0;
+    for (const auto& line : platform.Log()) {
+      keysDown += line.ends_with(" down") - line.ends_with(" up");
+      EXPECT_FALSE(line.starts_with("sleep ") && line != "sleep 10" && std::stol(line.substr(6)) < 50) << line;
+    }
+    EXPECT_EQ(keysDown, 0);
   }
 }
 

@@ -19,8 +19,9 @@ std::u16string Text(char32_t c) {
   return text;
 }
 
-// One code of each kind and the four-byte range's ends; every other code is
-// compared with the C library's converter below.
+// One code of each kind and the four-byte range's ends; every other character
+// is compared with the C library's converter below. Bad bytes, and a
+// four-byte code no character has, read as nothing.
 TEST(Gb18030CodecTest, CodesBothWaysAndBytesThatAreNoGb18030) {
   const std::pair<char32_t, std::string> cases[] = {
       {U'A', "A"}, {U'中', "\xD6\xD0"}, {U'€', "\x80"},  // the euro sign as code page 936 writes it
@@ -32,7 +33,8 @@ TEST(Gb18030CodecTest, CodesBothWaysAndBytesThatAreNoGb18030) {
     EXPECT_EQ(DecodeGb18030(bytes), Text(c)) << std::hex << static_cast<unsigned>(c);
   }
   EXPECT_EQ(DecodeGb18030("\xA2\xE3"), u"€");  // GB18030's own code reads too
-  for (const std::string bytes : {"\xFF", "a\x81", "\x81\x7F", "\x81\x30\x81\x7F", "\xE3\x32\x9A\x36"}) {
+  for (const std::string bytes :
+       {"\xFF", "a\x81", "\x81\x7F", "\x81\x30\x81\x7F", "\xE3\x32\x9A\x36", "\x84\x31\x82\x36"}) {
     EXPECT_FALSE(DecodeGb18030(bytes).has_value()) << bytes;
   }
   // Cut off by the end of the text, though valid bytes follow in memory.
@@ -53,42 +55,26 @@ TEST(Utf8DecodingTest, OnlyWellFormedUtf8) {
 }
 
 #ifdef __linux__
-// The tables come from the C library's converter: the codec must still agree
-// with it for every character and every code.
-std::string Convert(iconv_t cd, std::string in) {
-  iconv(cd, nullptr, nullptr, nullptr, nullptr);
-  char out[16];
-  char* inPtr = in.data();
-  char* outPtr = out;
-  std::size_t inLeft = in.size(), outLeft = sizeof out;
-  const bool failed = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1);
-  return failed ? "?" : std::string(out, outPtr);
-}
-
-TEST(Gb18030AgainstCLibraryLinuxTest, EveryCharacterIsWrittenAndEveryCodeReadAlike) {
+// The tables come from the C library's converter: the codec must still write
+// every character as it does, and read each code back.
+TEST(Gb18030AgainstCLibraryLinuxTest, EveryCharacterIsWrittenAndReadAlike) {
   const iconv_t toGb = iconv_open("GB18030", "UTF-32LE");
-  const iconv_t fromGb = iconv_open("UTF-32LE", "GB18030");
-  ASSERT_TRUE(toGb != reinterpret_cast<iconv_t>(-1) && fromGb != reinterpret_cast<iconv_t>(-1));
+  ASSERT_NE(toGb, reinterpret_cast<iconv_t>(-1));
   int differences = 0;
   for (char32_t c = 0; c <= 0x10FFFF; ++c) {
     if (IsSurrogate(c) || c == U'€') continue;
+    char32_t in = c;
+    char out[8];
+    char *inPtr = reinterpret_cast<char*>(&in), *outPtr = out;
+    std::size_t inLeft = sizeof in, outLeft = sizeof out;
+    const bool failed = iconv(toGb, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1);
     const std::string ours = EncodeGb18030(Text(c));
-    if (ours != Convert(toGb, std::string(reinterpret_cast<const char*>(&c), 4))) {
-      if (++differences < 10) ADD_FAILURE() << std::hex << static_cast<unsigned>(c);
-    }
-    if (ours != "?" && DecodeGb18030(ours) != Text(c) && ++differences < 10) ADD_FAILURE() << ours;
-  }
-  // Codes no character has read as nothing, as they do in the C library.
-  for (int lead = 0x81; lead <= 0xFE; ++lead) {
-    for (int second = 0x40; second <= 0xFE; ++second) {
-      const std::string code{char(lead), char(second)};
-      const bool theirs = Convert(fromGb, code).size() == 4;
-      if (DecodeGb18030(code).has_value() != theirs && ++differences < 10) ADD_FAILURE() << code;
+    const bool readsBack = ours == "?" || DecodeGb18030(ours) == Text(c);
+    if ((ours != (failed ? "?" : std::string(out, outPtr)) || !readsBack) && ++differences < 10) {
+      ADD_FAILURE() << std::hex << static_cast<unsigned>(c);
     }
   }
   iconv_close(toGb);
-  iconv_close(fromGb);
-  EXPECT_FALSE(DecodeGb18030("\x84\x31\x82\x36").has_value());  // a four-byte code no character has
   EXPECT_EQ(differences, 0);
 }
 #endif

@@ -1,0 +1,156 @@
+// The record list, its editor and status line, and the buttons over them.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/interfaces/full_list.h"
+#include "form1_fixture.h"
+
+namespace tavorin {
+namespace {
+
+using testing::Fill;
+using testing::Items;
+using testing::Lines;
+using RecordListTest = testing::Form1Test;
+
+TEST_F(RecordListTest, CrLfPairsAreRemovedButLoneBreaksStayAndOnlyTheCurrentRecordIsEdited) {
+  Fill(list1, {u"x", u"keep"});
+  text6.Type(u"typed");  // no current record: nothing changes
+  flows.recordEditor().LoadCurrentRecord();
+  EXPECT_EQ(text6.Text(), u"typed");
+  ClickRecord(0);
+  flows.recordEditor().OnEditorFocus();
+  EXPECT_EQ(text6.selectionStart, 0);  // all of "x" selected
+  EXPECT_EQ(text6.selectionLength, 1);
+  text6.Type(u"line one\r\nline two\r\n");
+  EXPECT_EQ(text6.Text(), u"line oneline two");
+  EXPECT_EQ(list1.List(0), u"line oneline two");
+  text6.Type(u"a\rb\nc\n\r");
+  EXPECT_EQ(list1.List(0), u"a\rb\nc\n\r");
+  text6.Type(u"\r\n");  // a text of only a line break writes nothing
+  EXPECT_EQ(Items(list1), (Lines{u"a\rb\nc\n\r", u"keep"}));
+}
+
+// Enter, or the keypad's separator, appends an empty, checked, current
+// record; not from an empty editor, and not on a full list, which says so.
+TEST_F(RecordListTest, EnterAndTheKeypadSeparatorAppendAnEmptyCheckedCurrentRecord) {
+  Fill(list1, {u"one", u"two", u"three"});
+  ClickRecord(0);
+  PressInEditor(RecordEditor::kSeparatorKey);
+  EXPECT_EQ(Items(list1), (Lines{u"one", u"two", u"three", u""}));
+  EXPECT_TRUE(list1.Selected(3) && list1.ListIndex() == 3);
+  EXPECT_EQ(text6.Text(), u"");
+  PressInEditor(RecordEditor::kEnterKey);  // an empty editor adds nothing
+  EXPECT_FALSE(flows.recordEditor().OnEditorKeyDown(65));
+  PressInEditor(RecordEditor::kSeparatorKey);  // and types the ","
+  PressInEditor(RecordEditor::kEnterKey);
+  EXPECT_EQ(Items(list1), (Lines{u"one", u"two", u"three", u",", u""}));
+  while (list1.ListCount() < ListBox::kMaxListItems) list1.AddItem(u"r");
+  ClickRecord(0);
+  PressInEditor(RecordEditor::kEnterKey);
+  PressInEditor(RecordEditor::kSeparatorKey);
+  EXPECT_EQ(list1.ListCount(), ListBox::kMaxListItems);
+  EXPECT_EQ(list1.ListIndex(), 0);
+  EXPECT_EQ(list1.List(0), u"one") << "neither the line break nor the separator's \",\" reaches the record";
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[0].text, FullListMessage(kRecordListName));
+}
+
+TEST_F(RecordListTest, StatusCountsCheckedRecordsAndDisablesTheEmptyEditor) {
+  flows.recordEditor().RefreshRecordStatus();
+  EXPECT_EQ(label9.Caption(), u"列表中无项目");
+  EXPECT_FALSE(text6.Enabled());
+  Fill(list1, {u"a", u"b", u"c", u"d", u"e"}, true);
+  ClickRecord(0);  // the disabled editor drops the focus quietly
+  EXPECT_EQ(text6.Text(), u"a");
+  EXPECT_FALSE(text6.focused);
+  list1.SetSelected(0, false);
+  flows.recordEditor().RefreshRecordStatus();
+  EXPECT_EQ(label9.Caption(), u"4/5");
+  EXPECT_TRUE(text6.Enabled());
+}
+
+// Loaded records are checked and none is current, so the editor edits none.
+// A drop counts only its first file, and only a .txt one; a file that cannot
+// be read leaves the list and says which file.
+TEST_F(RecordListTest, ImportAndDropReplaceTheListByTheCheckedLinesOfTheFirstTxtFile) {
+  folder.Write("records.txt", "one\r\n\r\ntwo");
+  Fill(list1, {u"old"});
+  flows.Click("Command5");  // cancelled
+  flows.DropFiles("List1", {folder.Name("records.txt.bak"), folder.Name("records.txt")});
+  EXPECT_EQ(Items(list1), (Lines{u"old"}));
+  list1.SetListIndex(0);
+  dialogs.openAnswers = {folder.Name("records.txt")};
+  flows.Click("Command5");
+  EXPECT_EQ(Items(list1), (Lines{u"one", u"two"}));
+  EXPECT_EQ(list1.SelCount(), 2);
+  text6.Type(u"typed");
+  EXPECT_EQ(list1.List(0), u"one");
+  folder.Write("other.TXT", "x\r\n");
+  list1.SetListIndex(0);
+  flows.DropFiles("List1", {folder.Name("other.TXT"), folder.Name("records.txt")});
+  EXPECT_EQ(Items(list1), (Lines{u"x"}));
+  EXPECT_TRUE(list1.Selected(0) && list1.ListIndex() == -1);
+  EXPECT_TRUE(messages.shown.empty());
+  std::filesystem::create_directory(folder.Path("dir.txt"));
+  flows.DropFiles("List1", {folder.Name("dir.txt")});
+  EXPECT_EQ(Items(list1), (Lines{u"x"}));
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_NE(messages.shown[0].text.find(folder.Name("dir.txt")), std::u16string::npos);
+  std::string bytes;
+  for (int i = 0; i < ListBox::kMaxListItems + 12; ++i) bytes += "r\r\n";
+  folder.Write("long.txt", bytes);
+  dialogs.openAnswers = {folder.Name("long.txt")};
+  flows.Click("Command5");
+  EXPECT_EQ(list1.ListCount(), ListBox::kMaxListItems);
+  EXPECT_EQ(messages.shown.back().icon, MessageIcon::kInformation);
+  EXPECT_NE(messages.shown.back().text.find(u"其余 12 行未载入"), std::u16string::npos);
+}
+
+// Export writes every record, checked or not; with none it asks nothing.
+// "新增" appends a checked, current placeholder, and on a full list adds
+// nothing and says so; "删除" and "全选"/"全不选" leave no current record and
+// an empty editor.
+TEST_F(RecordListTest, ExportAddDeleteAndCheckAll) {
+  text6.Type(u"draft");
+  flows.Click("Command13");
+  EXPECT_EQ(dialogs.saveCount, 0);
+  flows.Click("Command12");  // empty list: the editor is not touched either
+  EXPECT_EQ(text6.Text(), u"draft");
+  Fill(list1, {u"a"});
+  flows.Click("Command14");
+  EXPECT_EQ(Items(list1), (Lines{u"a", u"(请输入内容)"}));
+  EXPECT_TRUE(!list1.Selected(0) && list1.Selected(1) && list1.ListIndex() == 1);
+  EXPECT_EQ(text6.Text(), u"(请输入内容)");
+  dialogs.saveAnswers = {folder.Name("out.txt")};
+  flows.Click("Command13");
+  EXPECT_EQ(folder.Read("out.txt"), "a\r\n(\xC7\xEB\xCA\xE4\xC8\xEB\xC4\xDA\xC8\xDD)\r\n");
+  flows.Click("Command11");
+  EXPECT_EQ(list1.SelCount(), 2);
+  EXPECT_EQ(list1.ListIndex(), -1);
+  EXPECT_EQ(text6.Text(), u"");
+  EXPECT_EQ(list1.List(1), u"(请输入内容)");
+  text6.Type(u"draft");
+  flows.Click("Command15");  // no current record: nothing, not even the editor
+  EXPECT_EQ(text6.Text(), u"draft");
+  list1.SetListIndex(0);
+  flows.Click("Command12");
+  EXPECT_EQ(list1.SelCount(), 0);
+  EXPECT_EQ(list1.ListIndex(), -1);
+  list1.SetListIndex(0);
+  flows.Click("Command15");
+  EXPECT_EQ(Items(list1), (Lines{u"(请输入内容)"}));
+  EXPECT_EQ(list1.ListIndex(), -1);
+  EXPECT_EQ(text6.Text(), u"");
+  while (list1.ListCount() < ListBox::kMaxListItems) list1.AddItem(u"r");
+  list1.SetListIndex(0);
+  flows.Click("Command14");
+  EXPECT_EQ(list1.ListCount(), ListBox::kMaxListItems);
+  EXPECT_EQ(list1.ListIndex(), 0);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, u"文本数据列表已满：列表最多容纳 32767 项，这一项未添加。");
+}
+
+}  // namespace
+}  // namespace tavorin

@@ -96,19 +96,5 @@ TEST(ListTextFileTest, FailuresLeaveTheListAsItWas) {
 #endif
 }
 
-TEST(ListTextFileTest, ListTakesAtMostItsCapacityAndCountsTheRest) {
-  testing::MemoryFileSystem files;
-  for (int i = 0; i < ListBox::kMaxListItems + 5; ++i) files.files[u"long.txt"].bytes += std::to_string(i) + "\r\n \r\n";
-  MemoryListBox list;
-  Fill(list, {u"old"});
-  const ListLoad load = ReadLinesIntoList(u"long.txt", list, true, files);
-  EXPECT_EQ(load.lineCount, ListBox::kMaxListItems + 5);
-  EXPECT_EQ(load.leftOut, 5);
-  ASSERT_EQ(list.ListCount(), ListBox::kMaxListItems);
-  EXPECT_EQ(list.List(0), u"0");
-  EXPECT_EQ(list.List(ListBox::kMaxListItems - 1), u"32766");
-  EXPECT_EQ(list.SelCount(), ListBox::kMaxListItems);
-}
-
 }  // namespace
 }  // namespace tavorin

@@ -73,7 +73,8 @@ TEST_F(RecordListTest, StatusCountsCheckedRecordsAndDisablesTheEmptyEditor) {
 
 // Loaded records are checked and none is current, so the editor edits none.
 // A drop counts only its first file, and only a .txt one; a file that cannot
-// be read leaves the list and says which file.
+// be read leaves the list and says which file; a list takes what it can
+// hold and says how much it left out.
 TEST_F(RecordListTest, ImportAndDropReplaceTheListByTheCheckedLinesOfTheFirstTxtFile) {
   folder.Write("records.txt", "one\r\n\r\ntwo");
   Fill(list1, {u"old"});
@@ -98,14 +99,17 @@ TEST_F(RecordListTest, ImportAndDropReplaceTheListByTheCheckedLinesOfTheFirstTxt
   EXPECT_EQ(Items(list1), (Lines{u"x"}));
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_NE(messages.shown[0].text.find(folder.Name("dir.txt")), std::u16string::npos);
-  std::string bytes;
-  for (int i = 0; i < ListBox::kMaxListItems + 12; ++i) bytes += "r\r\n";
+  std::string bytes;  // blank lines do not count
+  for (int i = 0; i < ListBox::kMaxListItems + 12; ++i) bytes += std::to_string(i) + "\r\n \r\n";
   folder.Write("long.txt", bytes);
   dialogs.openAnswers = {folder.Name("long.txt")};
   flows.Click("Command5");
   EXPECT_EQ(list1.ListCount(), ListBox::kMaxListItems);
+  EXPECT_EQ(list1.List(ListBox::kMaxListItems - 1), u"32766");
+  EXPECT_EQ(list1.SelCount(), ListBox::kMaxListItems);
   EXPECT_EQ(messages.shown.back().icon, MessageIcon::kInformation);
-  EXPECT_NE(messages.shown.back().text.find(u"其余 12 行未载入"), std::u16string::npos);
+  EXPECT_NE(messages.shown.back().text.find(u"有 32779 行，列表最多容纳 32767 项：只载入了前 32767 行，其余 12 行未载入"),
+            std::u16string::npos);
 }
 
 // Export writes every record, checked or not; with none it asks nothing.

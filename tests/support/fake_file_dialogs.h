@@ -9,21 +9,17 @@
 namespace tavorin::testing {
 
 // Answers each dialog from a queue of paths; an empty queue, or an empty
-// optional in it, is a cancel. Counts how often each dialog opened.
+// optional in it, is a cancel.
 class FakeFileDialogs : public FileDialogs {
  public:
-  std::optional<std::u16string> AskOpenPath() override { return Next(openAnswers, openCount); }
-  std::optional<std::u16string> AskSavePath() override { return Next(saveAnswers, saveCount); }
+  std::optional<std::u16string> AskOpenPath() override { return Next(openAnswers); }
+  std::optional<std::u16string> AskSavePath() override { return Next(saveAnswers); }
 
   std::deque<std::optional<std::u16string>> openAnswers;
   std::deque<std::optional<std::u16string>> saveAnswers;
-  int openCount = 0;
-  int saveCount = 0;
 
  private:
-  static std::optional<std::u16string> Next(std::deque<std::optional<std::u16string>>& answers,
-                                            int& count) {
-    ++count;
+  static std::optional<std::u16string> Next(std::deque<std::optional<std::u16string>>& answers) {
     if (answers.empty()) return std::nullopt;
     auto answer = answers.front();
     answers.pop_front();

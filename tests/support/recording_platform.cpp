@@ -34,10 +34,6 @@ void RecordingPlatform::KeyEvent(std::uint8_t virtualKey, bool keyUp) {
 
 void RecordingPlatform::Sleep(std::int32_t milliseconds) {
   const std::int64_t length = milliseconds > 0 ? milliseconds : 0;
-  if (watching_ && stopped_) {
-    log_.push_back("sleep " + std::to_string(milliseconds) + " skipped");
-    return;
-  }
   if (watching_ && !stopped_ && stopAtMs_ >= nowMs_ && stopAtMs_ <= nowMs_ + length) {
     log_.push_back("sleep " + std::to_string(milliseconds) + " stopped after " +
                    std::to_string(stopAtMs_ - nowMs_));

@@ -34,26 +34,24 @@ class ActionPassTest : public ::testing::Test, protected testing::RunParts {
 
 const Log kPaste = {"key 17 down", "key 86 down", "key 86 up", "key 17 up", "sleep 50", "sleep 50"};
 
-TEST_F(ActionPassTest, CursorWalksTheCheckedRecordsAcrossPassesAndWraps) {
-  Fill(list1, {u"甲", u"跳过", u"第%i条\n二", u"丙"}, true);
+// Copy lines walk the checked records across passes and wrap; two in a
+// pass take consecutive records with the same pass number; without one the
+// records are never touched.
+TEST_F(ActionPassTest, CopyLinesWalkTheCheckedRecordsAcrossPassesAndWrap) {
+  Fill(list1, {u"甲%i", u"跳过", u"第%i条\n二", u"丙"}, true);
   list1.SetSelected(1, false);
   Fill(list3, {u"复制内容", u"粘贴内容"});
   Passes(1, 5);
-  EXPECT_EQ(ClipboardTexts(), (Texts{"甲", "第2条\n二", "丙", "甲", "第5条\n二"}));
   EXPECT_EQ(state.recordCursor, 2);
   EXPECT_EQ(text5.Text(), u"第5条\n二");
-  EXPECT_EQ(testing::Items(list4), (testing::Lines{u"甲", u"第%i条\n二", u"丙"}));
+  EXPECT_EQ(testing::Items(list4), (testing::Lines{u"甲%i", u"第%i条\n二", u"丙"}));
   EXPECT_EQ(platform.NowMs(), 5 * 200);
-  list3.SetList(0, u"粘贴内容");  // without a copy line the records are never touched
-  Passes(6, 7);
-  EXPECT_EQ(ClipboardTexts().size(), 5u);
-}
-
-TEST_F(ActionPassTest, TwoCopyLinesTakeConsecutiveRecordsWithTheSamePassNumber) {
-  Fill(list1, {u"a%i", u"b%i", u"c%i"}, true);
-  Fill(list3, {u"复制内容", u"复制内容"});
-  Passes(1, 2);
-  EXPECT_EQ(ClipboardTexts(), (Texts{"a1", "b1", "c2", "a2"}));
+  list3.SetList(1, u"复制内容");
+  Passes(6, 6);
+  list3.Clear();
+  Fill(list3, {u"粘贴内容"});
+  Passes(7, 8);
+  EXPECT_EQ(ClipboardTexts(), (Texts{"甲1", "第2条\n二", "丙", "甲4", "第5条\n二", "丙", "甲6"}));
 }
 
 // Without a change counter the check marks are read again at every pass;
@@ -81,6 +79,12 @@ TEST_F(ActionPassTest, ThePassListIsRebuiltWhenTheRecordsChanged) {
   Passes(5, 5);
   EXPECT_EQ(list4.ListCount(), 1);
   EXPECT_EQ(ClipboardTexts(), (Texts{"a", "b", "a", "b", "B"}));
+}
+
+ActionListReview Review(const testing::Lines& lines, const std::vector<ScreenRect>& screens) {
+  MemoryListBox list;
+  Fill(list, lines);
+  return ReviewActionList(list, screens, testing::FixedClock());
 }
 
 Log Click(const std::string& at) { return {"move " + at, "mouse 6", "sleep 50", "sleep 50"}; }
@@ -145,12 +149,8 @@ TEST_F(ActionPassTest, EachLineRunsAsItsCommandAndTheCheckFindsWhatTheRunWouldRe
     platform.TakeLog();
     RunActionLine(run, c.line);
     EXPECT_EQ(platform.Log(), c.run) << ToUtf8(c.line);
-    MemoryListBox lines;
-    lines.AddItem(c.line);
     Texts findings, expected;
-    for (const auto& f : ReviewActionList(lines, {{0, 0, 1280, 1024}}, clock).findings) {
-      findings.push_back(ToUtf8(f.message));
-    }
+    for (const auto& f : Review({c.line}, {{0, 0, 1280, 1024}}).findings) findings.push_back(ToUtf8(f.message));
     for (const auto& entry : c.run) {
       if (entry.starts_with("error ")) expected.push_back(entry.substr(6));
     }
@@ -160,32 +160,23 @@ TEST_F(ActionPassTest, EachLineRunsAsItsCommandAndTheCheckFindsWhatTheRunWouldRe
   EXPECT_EQ(WaitCommand(u"等候时长 0.5"), u"s 500");
 }
 
-ActionListReview Review(const std::vector<std::u16string>& lines, const std::vector<ScreenRect>& screens) {
-  MemoryListBox list;
-  for (const auto& line : lines) list.AddItem(line);
-  return ReviewActionList(list, screens, testing::FixedClock());
-}
-
-TEST(ActionListCheck, NumbersLinesFromOneAndKeepsTheClickPositionsInRunOrder) {
-  const ActionListReview review = Review({u"点击位置 1 2", u"复制内容", u"按下按键 86 9", u"点击位置 3 4",
-                                          u"点击位置 9", u"备注", u"点击位置 5000 6"}, {{0, 0, 1280, 1024}});
-  EXPECT_EQ(review.findings, (std::vector<ActionLineFinding>{{3, u"参数错误"},
-                                                             {5, u"参数错误。"},
-                                                             {6, u"不是动作，执行时将跳过。"},
-                                                             {7, u"位置 (5000, 6) 不在任何屏幕上。"}}));
-  EXPECT_EQ(review.clickPositions, (std::vector<ScreenPoint>{{1, 2}, {3, 4}, {5000, 6}}));
-}
-
-// Against every screen, and only when the screens are known. Two screens side
-// by side, the right one lower: a gap under the left.
-TEST(ActionListCheck, PositionsAreCheckedAgainstEveryScreen) {
+// Lines are numbered from one; positions are checked against every screen,
+// and only when the screens are known; the click positions come in run
+// order. Two screens side by side, the right one lower: a gap under the left.
+TEST(ActionListCheck, NumbersLinesChecksPositionsOnEveryScreenAndKeepsThemInRunOrder) {
   const std::vector<ScreenRect> two = {{0, 0, 1920, 1080}, {1920, 200, 1280, 1024}};
-  const std::vector<std::u16string> lines = {u"点击位置 2000 1100", u"点击位置 100 1100", u"点击位置 1919 0",
-                                             u"点击位置 1920 100", u"点击位置 -1024 767"};
-  EXPECT_EQ(Review(lines, two).findings, (std::vector<ActionLineFinding>{{2, u"位置 (100, 1100) 不在任何屏幕上。"},
-                                                                         {4, u"位置 (1920, 100) 不在任何屏幕上。"},
-                                                                         {5, u"位置 (-1024, 767) 不在任何屏幕上。"}}));
-  EXPECT_TRUE(Review(lines, {}).findings.empty());
+  const testing::Lines lines = {u"点击位置 2000 1100", u"按下按键 86 9", u"点击位置 100 1100", u"点击位置 1919 0",
+                                u"点击位置 1920 100",  u"点击位置 9",    u"备注",              u"点击位置 -1024 767"};
+  const ActionListReview review = Review(lines, two);
+  EXPECT_EQ(review.findings, (std::vector<ActionLineFinding>{{2, u"参数错误"},
+                                                             {3, u"位置 (100, 1100) 不在任何屏幕上。"},
+                                                             {5, u"位置 (1920, 100) 不在任何屏幕上。"},
+                                                             {6, u"参数错误。"},
+                                                             {7, u"不是动作，执行时将跳过。"},
+                                                             {8, u"位置 (-1024, 767) 不在任何屏幕上。"}}));
+  EXPECT_EQ(review.clickPositions,
+            (std::vector<ScreenPoint>{{2000, 1100}, {100, 1100}, {1919, 0}, {1920, 100}, {-1024, 767}}));
+  EXPECT_EQ(Review(lines, {}).findings.size(), 3u);  // no screens known: no position is reported
   EXPECT_TRUE(Review({u"点击位置 -1024 767"}, {{0, 0, 800, 600}, {-1024, 0, 1024, 768}}).findings.empty());
 }
 

@@ -32,7 +32,8 @@ TEST(Gb18030CodecTest, CodesBothWaysAndBytesThatAreNoGb18030) {
   const std::pair<char32_t, std::string> cases[] = {
       {U'A', "A"}, {U'中', "\xD6\xD0"}, {U'€', "\x80"},  // the euro sign as code page 936 writes it
       {0x20087, "\xFE\x51"},                             // a supplementary character with a two-byte code
-      {0x80, "\x81\x30\x81\x30"}, {0xFFFF, "\x84\x31\xA4\x39"}, {0x10FFFF, "\xE3\x32\x9A\x35"},
+      {0x80, "\x81\x30\x81\x30"}, {0xFFFF, "\x84\x31\xA4\x39"}, {0x10000, "\x90\x30\x81\x30"},
+      {0x10FFFF, "\xE3\x32\x9A\x35"},
       // Two-byte codes at the table's ends and around the trail gap at 0x7F.
       {0x4E02, "\x81\x40"}, {0x4E8A, "\x81\x7E"}, {0x4E90, "\x81\x80"}, {0xE4C5, "\xFE\xFE"},
       // Four-byte runs' ends and the two-byte characters beside them.

@@ -1,14 +1,21 @@
+// Placeholders and replacement pairs in a record's text, and the page
+// where the pairs are kept.
 #include "core/run/text_expansion.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 
-#include "fake_run_window.h"
+#include "core/interfaces/full_list.h"
 #include "core/interfaces/memory_list_box.h"
+#include "fake_run_window.h"
+#include "form1_fixture.h"
 
 namespace tavorin {
 namespace {
+
+using testing::Items;
+using testing::Lines;
 
 // Placeholders are exact lower-case sequences; date and time fields are
 // padded, the year is not. Each pair then replaces in one non-overlapping
@@ -38,7 +45,7 @@ TEST(TextExpansion, PlaceholdersThenPairs) {
   testing::FixedClock clock;
   for (const auto& c : cases) {
     MemoryListBox pairs;
-    for (const auto& pair : c.pairs) pairs.AddItem(pair);
+    testing::Fill(pairs, c.pairs);
     EXPECT_EQ(ExpandRecordText(c.text, 3, pairs, clock), c.expected) << (&c - cases);
   }
   MemoryListBox none;
@@ -67,6 +74,43 @@ TEST(WeekdayText, OneIsSundaySevenIsSaturdayOthersAreNothing) {
                                          std::chrono::day(static_cast<unsigned>(now.day))};
   ASSERT_TRUE(date.ok());
   EXPECT_EQ(std::chrono::weekday(std::chrono::sys_days(date)).c_encoding() + 1, static_cast<unsigned>(now.weekday));
+}
+
+using ReplacementWordsTest = testing::Form1Test;
+
+// "添加" joins the fields and empties them; on a full list it says so and the
+// fields keep the pair. "编辑" loads the selected pair back, "删除" takes it,
+// "清空" empties the list and the fields.
+TEST_F(ReplacementWordsTest, AddEditDeleteAndClear) {
+  const auto add = [&](const std::u16string& oldText, const std::u16string& newText) {
+    text1.Type(oldText);
+    text2.Type(newText);
+    flows.Click("Command1");
+  };
+  add(u" a->b", u"c ");
+  EXPECT_EQ(text1.Text() + text2.Text(), u"");
+  text1.Type(u"draft");
+  flows.Click("Command4");  // nothing selected
+  flows.Click("Command2");
+  EXPECT_EQ(text1.Text(), u"draft");
+  list2.SetListIndex(0);
+  flows.Click("Command4");
+  EXPECT_EQ(text1.Text(), u" a");
+  EXPECT_EQ(text2.Text(), u"c ");
+  flows.Click("Command1");
+  EXPECT_EQ(Items(list2), (Lines{u" a->b->c ", u" a->c "}));
+  list2.SetListIndex(0);
+  flows.Click("Command2");
+  EXPECT_EQ(Items(list2), (Lines{u" a->c "}));
+  while (list2.ListCount() < ListBox::kMaxListItems) list2.AddItem(u"p->q");
+  add(u"lost?", u"no");
+  EXPECT_EQ(list2.ListCount(), ListBox::kMaxListItems);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, FullListMessage(kReplacementListName));
+  EXPECT_EQ(text1.Text() + u"|" + text2.Text(), u"lost?|no");
+  flows.Click("Command3");
+  EXPECT_EQ(list2.ListCount(), 0);
+  EXPECT_EQ(text1.Text() + text2.Text(), u"");
 }
 
 }  // namespace

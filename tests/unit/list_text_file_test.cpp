@@ -64,33 +64,33 @@ TEST(IsTxtPathTest, OnlyATxtEndingInAnyCase) {
   for (const char16_t* no : {u"a.text", u"a.tx", u"a.txt.bak", u"txt", u"", u"a_txt"}) EXPECT_FALSE(IsTxtPath(no));
 }
 
-// Bytes that are no text: not GB18030, marked UTF-8 that is none, odd UTF-16,
-// a cut GBK pair.
+// Bytes that are no text (not GB18030, marked UTF-8 that is none, odd UTF-16,
+// a cut GBK pair) and paths to no file fail, and leave the list as it was.
 TEST(ListTextFileTest, FailuresLeaveTheListAsItWas) {
+  testing::MemoryFileSystem files;
+  const std::string notText[] = {"good\r\n\xFF\xFF\r\n", "\xEF\xBB\xBF\xC3\xFF\r\n", std::string("\xFF\xFE" "a\0b", 5),
+                                 "ok\r\n\xD6", "\x81\x20"};
+  for (const std::string& bytes : notText) {
+    files.files[u"bad.txt"].bytes = bytes;
+    EXPECT_EQ(ReadListFile(u"bad.txt", files).error, ListFileError::kNotText) << bytes;
+  }
+  MemoryListBox list;
+  Fill(list, {u"keep", u"me"});
+  list.SetSelected(1, true);
+  list.SetListIndex(1);
+  EXPECT_EQ(ReadLinesIntoList(u"bad.txt", list, true, files).error, ListFileError::kNotText);
+  EXPECT_EQ(Items(list), (Lines{u"keep", u"me"}));
+  EXPECT_TRUE(!list.Selected(0) && list.Selected(1) && list.ListIndex() == 1);
   testing::TempFolder folder;
   fs::create_directory(folder.Path("folder.txt"));
   folder.Write("file", "x");
-  const std::string notText[] = {"good\r\n\xFF\xFF\r\n", "\xEF\xBB\xBF\xC3\xFF\r\n", std::string("\xFF\xFE" "a\0b", 5),
-                                 "ok\r\n\xD6", "\x81\x20"};
-  std::vector<std::pair<std::u16string, ListFileError>> cases = {
+  const std::pair<std::u16string, ListFileError> cases[] = {
       {folder.Name("missing.txt"), ListFileError::kNotFound},
       {folder.Name("file/below.txt"), ListFileError::kNotFound},
       {folder.Name("folder.txt"), ListFileError::kNotAFile},
       {u"", ListFileError::kNotFound},
   };
-  for (std::size_t i = 0; i < std::size(notText); ++i) {
-    folder.Write("bad" + std::to_string(i) + ".txt", notText[i]);
-    cases.push_back({folder.Name("bad" + std::to_string(i) + ".txt"), ListFileError::kNotText});
-  }
-  for (const auto& [path, error] : cases) {
-    MemoryListBox list;
-    Fill(list, {u"keep", u"me"});
-    list.SetSelected(1, true);
-    list.SetListIndex(1);
-    EXPECT_EQ(ReadLinesIntoList(path, list, true).error, error) << testing::ToUtf8(path);
-    EXPECT_EQ(Items(list), (Lines{u"keep", u"me"}));
-    EXPECT_TRUE(!list.Selected(0) && list.Selected(1) && list.ListIndex() == 1);
-  }
+  for (const auto& [path, error] : cases) EXPECT_EQ(ReadListFile(path).error, error) << testing::ToUtf8(path);
 #ifndef _WIN32
   if (!testing::RunningAsRoot()) {
     folder.Write("secret.txt", "x\r\n");

@@ -63,12 +63,10 @@ class FakeTextBox : public TextBox {
 
 class FakeLabel : public Label {
  public:
-  explicit FakeLabel(std::u16string caption = {}) : caption_(std::move(caption)) {}
-  std::u16string Caption() const override { return caption_; }
-  void SetCaption(const std::u16string& caption) override { caption_ = caption; }
+  std::u16string Caption() const override { return caption; }
+  void SetCaption(const std::u16string& text) override { caption = text; }
 
- private:
-  std::u16string caption_;
+  std::u16string caption;
 };
 
 }  // namespace tavorin::testing

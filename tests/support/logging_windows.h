@@ -14,12 +14,8 @@ using WindowLog = std::vector<std::string>;
 class LoggingStacking : public WindowStacking {
  public:
   explicit LoggingStacking(WindowLog& log) : log_(log) {}
-  void MakeTopmost(WindowHandle window) override {
-    log_.push_back("topmost " + std::to_string(window));
-  }
-  void MakeNotTopmost(WindowHandle window) override {
-    log_.push_back("not topmost " + std::to_string(window));
-  }
+  void MakeTopmost(WindowHandle window) override { log_.push_back("topmost " + std::to_string(window)); }
+  void MakeNotTopmost(WindowHandle window) override { log_.push_back("not topmost " + std::to_string(window)); }
 
  private:
   WindowLog& log_;

@@ -94,15 +94,12 @@ class MemoryFileSystem : public FileSystem {
     FileError Write(std::string_view bytes) override {
       std::string& content = system_.files[path_].bytes;
       for (char byte : bytes) {
-        const bool grows = position_ >= content.size();
-        if (grows && system_.spaceLeft <= 0) return FileError::kDiskFull;
-        if (grows) {
-          content += byte;
+        if (position_ == content.size()) {  // the file grows by one byte
+          if (system_.spaceLeft <= 0) return FileError::kDiskFull;
           --system_.spaceLeft;
-        } else {
-          content[position_] = byte;
+          content += '\0';
         }
-        ++position_;
+        content[position_++] = byte;
       }
       return FileError::kNone;
     }

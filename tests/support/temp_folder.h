@@ -24,12 +24,11 @@ class TempFolder {
   }
   ~TempFolder() {
     std::error_code ec;
+    // A file made read-only would stop the removal on Windows.
     for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ec)) {
-      std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
-                                   std::filesystem::perm_options::add, ec);
+      std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                   ec);
     }
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ec);
     std::filesystem::remove_all(path_, ec);
   }
   TempFolder(const TempFolder&) = delete;
@@ -48,9 +47,7 @@ class TempFolder {
     std::ifstream in(Path(name), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
-  int FileCount() const {
-    return static_cast<int>(std::distance(std::filesystem::directory_iterator(path_), {}));
-  }
+  int FileCount() const { return static_cast<int>(std::distance(std::filesystem::directory_iterator(path_), {})); }
 
  private:
   std::filesystem::path path_;

@@ -40,7 +40,7 @@ class Form1Test : public ::testing::Test {
   WindowLog log;
   MemoryListBox list1, list2, list3;
   FakeTextBox text1, text2, text6;
-  FakeLabel label9{u"已选中0项"};
+  FakeLabel label9;
   FakeMessageBoxes messages;
   FakeFileDialogs dialogs;
   LoggingEntryWindows windows{log};

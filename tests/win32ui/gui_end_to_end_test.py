@@ -45,10 +45,10 @@ class Session:
         self.probe = None
 
     def shot(self, name, rect=None):
-        screenshot(self.shots / f"{name}.png", rect or self.probe.main()["window"][:4])
+        screenshot(self.shots / f"{name}.png", rect or self.probe.main()[:4])
 
     def show_page(self, index, name):
-        tabs = wait_for("the tab strip's tabs", self.probe.tabs)
+        tabs = wait_for("the tab strip's tabs", lambda: self.probe.rects("TabStrip1"))
         click(*centre(tabs[index]))
         wait_for(f"page {index}", lambda: self.probe.controls()[f"PicPage({index})"]["visible"])
         self.shot(name)
@@ -74,7 +74,7 @@ class Session:
         before = self.probe.texts("List3")
         click_control(self.probe, button)
         dialog = wait_for(f"the dialog {title!r}", lambda: self.probe.window(title))
-        require(not self.probe.main()["topmost"][0], "the main window stayed on top under a dialog")
+        require(not self.probe.main()[7], "the main window stayed on top under a dialog")
         activate_window_titled(title)
         keys(dialog)
         if name:
@@ -84,7 +84,7 @@ class Session:
         wait_for(f"{expected_line!r} in the action list",
                  lambda: self.probe.texts("List3") == before + [expected_line])
         wait_for(f"the dialog {title!r} to close", lambda: self.probe.window(title) is None)
-        wait_for("the main window back on top", lambda: self.probe.main()["topmost"][0] == 1)
+        wait_for("the main window back on top", lambda: self.probe.main()[7] == 1)
 
     def run(self):
         for sample in ("records.txt", "actions.txt"):
@@ -145,7 +145,7 @@ class Session:
         """A click on a record loads it into the editor; typing there
         rewrites the record, Enter adds an empty one after it."""
         self.show_page(0, "page0_records_after_run")
-        rows = self.probe.rows("List1")
+        rows = self.probe.rects("List1")
         click(*centre(rows[1]))
         record = records[1][1]
         wait_for("the record in the editor", lambda: self.probe.controls()["Text6"]["text"] == record)
@@ -212,7 +212,7 @@ class Session:
         wait_for("the main window to hide for the run", lambda: self.probe.main_shown() is None)
         self.check_badge()
         wait_for("the main window after the run", self.probe.main_shown)
-        require(not self.probe.badge()[4], "the progress badge outlived the run")
+        require(not self.probe.badge()[5], "the progress badge outlived the run")
         lines = wait_for("what the form received",
                          lambda: received.exists() and received.read_text("utf-8").splitlines())
         expected = [re.compile(pattern) for pattern in EXPECTED_LINES]
@@ -224,8 +224,8 @@ class Session:
     def check_badge(self):
         """During the run the badge is on screen, on top, without the focus,
         in the corner farthest from the sample actions' one click."""
-        badge = wait_for("the progress badge", lambda: (lambda b: b if b and b[4] else None)(self.probe.badge()))
-        left, top, right, bottom, _, topmost, foreground = badge
+        badge = wait_for("the progress badge", lambda: (lambda b: b if b and b[5] else None)(self.probe.badge()))
+        left, top, right, bottom, _, _, _, topmost, foreground = badge
         self.shot("run_badge", [left - 40, top - 40, right + 40, bottom + 40])
         shown = pixel(left + 2, top + 2)
         require(topmost and not foreground, f"the badge is topmost {topmost}, has the focus {foreground}")

@@ -38,12 +38,12 @@ def main():
             print(f"compared {checked} items with the control table at {args.dpi} dpi")
             require(not mismatches, "\n".join(mismatches))
             require(checked > 60, f"only {checked} items were compared")
-            tabs = probe.tabs()
+            tabs = probe.rects("TabStrip1")
             require(len(tabs) == 4, f"{len(tabs)} tabs")
             for index, tab in enumerate(tabs):
                 click(*centre(tab))
                 wait_for(f"page {index}", lambda: probe.controls()[f"PicPage({index})"]["visible"])
-                screenshot(f"{args.artifacts}/layout_{args.dpi}dpi_page{index}.png", probe.main()["window"][:4])
+                screenshot(f"{args.artifacts}/layout_{args.dpi}dpi_page{index}.png", probe.main()[:4])
         finally:
             wine.stop_all()
 

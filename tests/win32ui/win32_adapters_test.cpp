@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
+#include <optional>
 
 #include "win32/win32_list_box.h"
 #include "win32/win32_text_controls.h"
@@ -16,22 +16,15 @@ using tavorin::ListBox;
 
 // A hidden top-level window; its controls' reports go to onReport.
 struct Host {
-  Host() {
-    SetWindowSubclass(
-        handle,
-        [](HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR host) -> LRESULT {
-          if (message == WM_COMMAND || message == WM_NOTIFY) reinterpret_cast<Host*>(host)->onReport(message, wParam, lParam);
-          return DefSubclassProc(window, message, wParam, lParam);
-        },
-        1, reinterpret_cast<DWORD_PTR>(this));
+  static LRESULT CALLBACK Report(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR host) {
+    if (message == WM_COMMAND || message == WM_NOTIFY) reinterpret_cast<Host*>(host)->onReport(message, wParam, lParam);
+    return DefSubclassProc(window, message, wParam, lParam);
   }
+  Host() { SetWindowSubclass(handle, Report, 1, reinterpret_cast<DWORD_PTR>(this)); }
   ~Host() { DestroyWindow(handle); }
   HWND Add(const wchar_t* windowClass, DWORD style) const {
     return CreateWindowExW(0, windowClass, L"", WS_CHILD | WS_VISIBLE | style, 10, 10, 200, 150, handle, nullptr,
                            nullptr, nullptr);
-  }
-  HWND AddCheckList() const {
-    return Add(WC_LISTVIEWW, LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS);
   }
 
   HWND handle = CreateWindowExW(0, WC_STATICW, L"", WS_OVERLAPPEDWINDOW, 0, 0, 400, 400, nullptr, nullptr, nullptr,
@@ -40,31 +33,46 @@ struct Host {
 };
 
 // The unit tests run on the in-memory list; the real ones must follow the
-// same rules (the Qt adapter test holds the in-memory list to them).
+// same rules (the Qt adapter test holds the in-memory list to them). A flag
+// is a check mark in the check-box list, the current row in the plain one.
 class ListContract : public testing::TestWithParam<bool> {};
 
-TEST_P(ListContract, CurrentItemFollowsRemovalsAndTheLimitHolds) {
+TEST_P(ListContract, CurrentRowAndFlagsFollowChangesAndTheLimitHolds) {
+  const bool checkBoxes = GetParam();
   Host host;
-  std::unique_ptr<ListBox> owned;
-  if (GetParam()) {
-    owned = std::make_unique<tavorin::Win32CheckList>(host.AddCheckList());
-  } else {
-    owned = std::make_unique<tavorin::Win32PlainList>(host.Add(WC_LISTBOXW, LBS_NOTIFY));
-  }
-  ListBox& list = *owned;
+  std::optional<tavorin::Win32CheckList> checkList;
+  std::optional<tavorin::Win32PlainList> plainList;
+  ListBox& list = checkBoxes ? static_cast<ListBox&>(checkList.emplace(host.Add(
+                                   WC_LISTVIEWW, LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS)))
+                             : plainList.emplace(host.Add(WC_LISTBOXW, LBS_NOTIFY));
+  // The record editor loads a record on the user's choice of row only: every
+  // change the program makes itself must come marked as its own.
+  int changes = 0;
+  int unmarked = 0;
+  host.onReport = [&](UINT message, WPARAM, LPARAM lParam) {
+    if (message != WM_NOTIFY || reinterpret_cast<NMHDR*>(lParam)->code != LVN_ITEMCHANGED) return;
+    ++changes;
+    unmarked += !checkList->Changing();
+  };
   for (auto text : {u"a", u"b", u"c", u"d"}) ASSERT_TRUE(list.AddItem(text));
-  list.SetListIndex(2);
+  list.SetSelected(1, true);
+  list.SetList(1, u"B");  // a flag stays with its row through a new text
+  EXPECT_TRUE(list.Selected(1));
+  list.SetListIndex(2);  // check marks stay apart from the current row
+  EXPECT_EQ(list.Selected(1), checkBoxes);
+  EXPECT_EQ(list.SelCount(), 1);
   list.SetSelected(0, false);  // unflagging another row leaves the current one
   EXPECT_EQ(list.ListIndex(), 2);
-  list.RemoveItem(0);  // an earlier row: the current one moves up with its text
+  list.RemoveItem(0);  // an earlier row: the current one and the marks move up with their texts
   EXPECT_EQ(list.ListIndex(), 1);
   EXPECT_EQ(list.List(1), u"c");
+  EXPECT_EQ(list.Selected(0), checkBoxes);
   list.RemoveItem(2);  // a later row leaves it alone
   EXPECT_EQ(list.ListIndex(), 1);
   list.RemoveItem(1);  // the current row itself: none is current afterwards
   EXPECT_EQ(list.ListIndex(), -1);
   EXPECT_EQ(list.ListCount(), 1);
-  EXPECT_EQ(list.List(0), u"b");
+  EXPECT_EQ(list.List(0), u"B");
   list.RemoveItem(5);  // no such row: nothing happens
   EXPECT_EQ(list.ListCount(), 1);
 
@@ -74,6 +82,9 @@ TEST_P(ListContract, CurrentItemFollowsRemovalsAndTheLimitHolds) {
   EXPECT_EQ(list.ListIndex(), -1);
   EXPECT_FALSE(list.Selected(0));
   EXPECT_EQ(list.SelCount(), 0);
+  EXPECT_EQ(changes > 0, checkBoxes);
+  EXPECT_EQ(unmarked, 0);
+  EXPECT_FALSE(checkList && checkList->Changing());
 
   // Long texts come back whole.
   const std::u16string longText(3000, u'长');
@@ -91,39 +102,7 @@ TEST_P(ListContract, CurrentItemFollowsRemovalsAndTheLimitHolds) {
 INSTANTIATE_TEST_SUITE_P(Lists, ListContract, testing::Bool(),
                          [](const auto& info) { return info.param ? "CheckBoxes" : "Plain"; });
 
-// Check marks stay with their rows and apart from the current row. The
-// record editor loads a record on the user's choice of row only: every change
-// the program makes itself must come marked as its own.
-TEST(CheckList, CheckMarksStayWithTheirRowsAndChangesOfTheProgramAreMarkedAsItsOwn) {
-  Host host;
-  tavorin::Win32CheckList list(host.AddCheckList());
-  int changes = 0;
-  int unmarked = 0;
-  host.onReport = [&](UINT message, WPARAM, LPARAM lParam) {
-    if (message != WM_NOTIFY || reinterpret_cast<NMHDR*>(lParam)->code != LVN_ITEMCHANGED) return;
-    ++changes;
-    unmarked += !list.Changing();
-  };
-  for (auto text : {u"a", u"b", u"c"}) list.AddItem(text);
-  list.SetSelected(1, true);
-  list.SetList(1, u"B");
-  EXPECT_EQ(list.List(1), u"B");
-  EXPECT_TRUE(list.Selected(1));
-  list.SetListIndex(2);
-  EXPECT_EQ(list.SelCount(), 1);
-  EXPECT_FALSE(list.Selected(2));
-  EXPECT_EQ(list.ListIndex(), 2);
-  list.RemoveItem(0);
-  EXPECT_TRUE(list.Selected(0));  // "B" moved up with its mark
-  EXPECT_EQ(list.ListIndex(), 1);
-  list.SetListIndex(-1);
-  list.Clear();
-  EXPECT_GT(changes, 0);
-  EXPECT_EQ(unmarked, 0);
-  EXPECT_FALSE(list.Changing());
-}
-
-TEST(TextBox, MultiLineTextKeepsCrLfAndReportsOneChange) {
+TEST(TextControls, MultiLineTextKeepsCrLfAndReportsOneChangeAndALabelSizedToItsTextFollowsTheCaption) {
   Host host;
   HWND edit = host.Add(WC_EDITW, ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL);
   ShowWindow(host.handle, SW_SHOWNOACTIVATE);
@@ -144,10 +123,7 @@ TEST(TextBox, MultiLineTextKeepsCrLfAndReportsOneChange) {
   EXPECT_FALSE(box.SetFocus());
   box.SetEnabled(true);
   EXPECT_TRUE(box.SetFocus());
-}
 
-TEST(Label, SizedToItsTextFollowsTheCaption) {
-  Host host;
   HWND label = host.Add(WC_STATICW, SS_LEFTNOWORDWRAP);
   tavorin::Win32Label sized(label, true);
   RECT shortText{}, longText{};

@@ -1,22 +1,20 @@
 // Looks at Tavorin's windows from another process, as the GUI tests' eyes:
 // reads commands from stdin, one per line, and answers each with lines ending
-// in "end". Everything is read through window messages; nothing is changed.
+// in "end", in GB18030 (the list files' encoding, which carries every
+// character). Everything is read through window messages; nothing is changed.
 //
-//   main               the main window: "window L T R B dpi visible enabled",
-//                      "client X Y" (the client origin) and "topmost 0|1"
+//   class NAME         the top-level window of that class: "window L T R B dpi
+//                      visible enabled topmost foreground", or nothing
 //   controls           every control of the main window: name, visible, screen
 //                      rectangle and WM_GETTEXT text
 //   items NAME         the rows of a list: "flag<TAB>text", flag = check mark or
 //                      selection
-//   rows NAME          screen rectangles of a list's rows
-//   tabs               screen rectangles of the tab strip's tabs
-//   find TITLE         visible top-level windows with exactly this title, with
-//                      their child controls
+//   rects NAME         screen rectangles of a check-box list's rows or of the
+//                      tab strip's tabs
+//   find TITLE         the first visible top-level window with exactly this
+//                      title, with its child controls
 //   layout             compares the main window with the control table and
 //                      prints "mismatch ..." lines, then "checked N"
-//   picker             the position picker's screen rectangle, or nothing
-//   badge              the run's badge: "badge L T R B visible topmost foreground",
-//                      or nothing before the program made it
 
 #include <windows.h>
 #include <commctrl.h>
@@ -26,8 +24,8 @@
 #include <iostream>
 #include <map>
 #include <string>
-#include <vector>
 
+#include "core/listfiles/gb18030_codec.h"
 #include "core/window/form1_control_table.h"
 #include "win32/main_window.h"
 #include "win32/wide_text.h"
@@ -38,19 +36,13 @@ using tavorin::ControlKind;
 using tavorin::ControlSpec;
 using tavorin::TwipsToPixels;
 
-std::string Utf8(const std::wstring& text) {
-  const int length = static_cast<int>(text.size());
-  std::string out(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0,
-                                                               nullptr, nullptr)), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), length, out.data(), static_cast<int>(out.size()), nullptr, nullptr);
-  return out;
-}
-
 // Line breaks and tabs would break the answer's lines.
 std::string Flat(const std::wstring& text) {
   std::wstring flat;
-  for (const wchar_t c : text) flat += c == L'\r' ? L"\\r" : c == L'\n' ? L"\\n" : c == L'\t' ? L"\\t" : std::wstring(1, c);
-  return Utf8(flat);
+  for (const wchar_t c : text) {
+    flat += c == L'\r' ? L"\\r" : c == L'\n' ? L"\\n" : c == L'\t' ? L"\\t" : std::wstring(1, c);
+  }
+  return tavorin::EncodeGb18030(tavorin::FromWide(flat));
 }
 
 // WM_GETTEXT, which also reads edit controls of another process.
@@ -77,24 +69,12 @@ RECT ScreenRect(HWND window) {
   return r;
 }
 
-std::string ClientOrigin(HWND window) {
-  POINT origin{0, 0};
-  ClientToScreen(window, &origin);
-  return "client " + std::to_string(origin.x) + " " + std::to_string(origin.y);
-}
-
 // A buffer in a window's process, for messages whose arguments are pointers
 // the system does not carry across processes (list-view and tab messages):
 // one for each process, kept while the probe runs.
 struct Remote {
   HANDLE process = nullptr;
   char* at = nullptr;
-  void Write(std::size_t offset, const void* data, std::size_t size) const {
-    WriteProcessMemory(process, at + offset, data, size, nullptr);
-  }
-  void Read(std::size_t offset, void* data, std::size_t size) const {
-    ReadProcessMemory(process, at + offset, data, size, nullptr);
-  }
 };
 
 Remote RemoteOf(HWND window) {
@@ -103,9 +83,7 @@ Remote RemoteOf(HWND window) {
   GetWindowThreadProcessId(window, &id);
   Remote& remote = made[id];
   if (remote.at == nullptr) {
-    if (remote.process == nullptr) {
-      remote.process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
-    }
+    remote.process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
     remote.at = static_cast<char*>(VirtualAllocEx(remote.process, nullptr, 1 << 16, MEM_COMMIT, PAGE_READWRITE));
   }
   return remote;
@@ -113,11 +91,12 @@ Remote RemoteOf(HWND window) {
 
 HWND MainWindow() { return FindWindowW(tavorin::MainWindow::kWindowClass, nullptr); }
 
-// The control of the table's row `index` (the main window's controls nest).
-HWND ControlAt(std::size_t index) {
-  HWND main = MainWindow();
-  if (main == nullptr) return nullptr;
-  std::pair<int, HWND> search{tavorin::MainWindow::kFirstControlId + static_cast<int>(index), nullptr};
+// The control of a row of the table (the main window's controls nest).
+HWND ControlOf(const ControlSpec* spec) {
+  const HWND main = MainWindow();
+  if (spec == nullptr || main == nullptr) return nullptr;
+  const int id = tavorin::MainWindow::kFirstControlId + static_cast<int>(spec - tavorin::Form1ControlTable().data());
+  std::pair<int, HWND> search{id, nullptr};
   EnumChildWindows(
       main,
       [](HWND child, LPARAM data) -> BOOL {
@@ -129,35 +108,28 @@ HWND ControlAt(std::size_t index) {
   return search.second;
 }
 
-HWND ControlNamed(const std::string& name) {
-  const auto table = tavorin::Form1ControlTable();
-  for (std::size_t i = 0; i < table.size(); ++i) {
-    if (table[i].name == name) return ControlAt(i);
-  }
-  return nullptr;
-}
-
-void PrintMain() {
-  HWND main = MainWindow();
-  if (main == nullptr) return;
-  std::cout << "window " << ScreenRect(main) << " " << GetDpiForWindow(main) << " " << (IsWindowVisible(main) ? 1 : 0)
-            << " " << (IsWindowEnabled(main) ? 1 : 0) << "\n" << ClientOrigin(main) << "\ntopmost "
-            << ((GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0) << "\n";
+void PrintWindowOfClass(const std::string& name) {
+  const HWND window = FindWindowW(tavorin::Utf8ToWide(name).c_str(), nullptr);
+  if (window == nullptr) return;
+  std::cout << "window " << ScreenRect(window) << " " << GetDpiForWindow(window) << " "
+            << (IsWindowVisible(window) ? 1 : 0) << " " << (IsWindowEnabled(window) ? 1 : 0) << " "
+            << ((GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0) << " "
+            << (GetForegroundWindow() == window ? 1 : 0) << "\n";
 }
 
 void PrintControls() {
-  const auto table = tavorin::Form1ControlTable();
-  for (std::size_t i = 0; i < table.size(); ++i) {
-    if (HWND control = ControlAt(i)) {
-      std::cout << table[i].name << "\t" << (IsWindowVisible(control) ? 1 : 0) << "\t" << ScreenRect(control) << "\t"
+  for (const ControlSpec& spec : tavorin::Form1ControlTable()) {
+    if (HWND control = ControlOf(&spec)) {
+      std::cout << spec.name << "\t" << (IsWindowVisible(control) ? 1 : 0) << "\t" << ScreenRect(control) << "\t"
                 << Flat(Text(control)) << "\n";
     }
   }
 }
 
-void PrintItems(HWND list) {
+void PrintItems(const ControlSpec* spec) {
+  const HWND list = ControlOf(spec);
   if (list == nullptr) return;
-  if (ClassOf(list) == WC_LISTBOXW) {
+  if (spec->kind == ControlKind::kListBox) {
     const auto current = SendMessageW(list, LB_GETCURSEL, 0, 0);
     for (LRESULT i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
       std::wstring text(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
@@ -167,72 +139,52 @@ void PrintItems(HWND list) {
     return;
   }
   constexpr std::size_t kTextAt = 256;
-  constexpr int kCapacity = 8192;
   const Remote remote = RemoteOf(list);
-  if (remote.at == nullptr) return;
-  for (LRESULT i = 0; i < SendMessageW(list, LVM_GETITEMCOUNT, 0, 0); ++i) {
+  for (LRESULT i = 0; remote.at != nullptr && i < SendMessageW(list, LVM_GETITEMCOUNT, 0, 0); ++i) {
     LVITEMW item{};
     item.pszText = reinterpret_cast<LPWSTR>(remote.at + kTextAt);
-    item.cchTextMax = kCapacity;
-    remote.Write(0, &item, sizeof item);
+    item.cchTextMax = 8192;
+    WriteProcessMemory(remote.process, remote.at, &item, sizeof item, nullptr);
     std::wstring text(static_cast<std::size_t>(
         SendMessageW(list, LVM_GETITEMTEXTW, i, reinterpret_cast<LPARAM>(remote.at))), L'\0');
-    remote.Read(kTextAt, text.data(), text.size() * sizeof(wchar_t));
+    ReadProcessMemory(remote.process, remote.at + kTextAt, text.data(), text.size() * sizeof(wchar_t), nullptr);
     const auto state = SendMessageW(list, LVM_GETITEMSTATE, i, LVIS_STATEIMAGEMASK);
     std::cout << (((state & LVIS_STATEIMAGEMASK) >> 12) == 2 ? 1 : 0) << "\t" << Flat(text) << "\n";
   }
-  std::cout << "current " << SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) << "\n";
 }
 
-// Screen rectangles of a list's rows or a tab strip's tabs, each asked for
-// through a RECT in the control's process (a zero left asks a list-view for
-// the whole row).
-void PrintItemRects(HWND control, const char* label, UINT countMessage, UINT rectMessage) {
-  if (control == nullptr) return;
-  const Remote remote = RemoteOf(control);
+// Each rectangle is asked for through a RECT in the control's process (a zero
+// left asks a list-view for the whole row).
+void PrintItemRects(const ControlSpec* spec) {
+  const HWND control = ControlOf(spec);
+  const Remote remote = control != nullptr ? RemoteOf(control) : Remote{};
   if (remote.at == nullptr) return;
-  for (LRESULT i = 0; i < SendMessageW(control, countMessage, 0, 0); ++i) {
+  const bool tabs = spec->kind == ControlKind::kTabStrip;
+  for (LRESULT i = 0; i < SendMessageW(control, tabs ? TCM_GETITEMCOUNT : LVM_GETITEMCOUNT, 0, 0); ++i) {
     RECT r{};
-    remote.Write(0, &r, sizeof r);
-    SendMessageW(control, rectMessage, i, reinterpret_cast<LPARAM>(remote.at));
-    remote.Read(0, &r, sizeof r);
+    WriteProcessMemory(remote.process, remote.at, &r, sizeof r, nullptr);
+    SendMessageW(control, tabs ? TCM_GETITEMRECT : LVM_GETITEMRECT, i, reinterpret_cast<LPARAM>(remote.at));
+    ReadProcessMemory(remote.process, remote.at, &r, sizeof r, nullptr);
     MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&r), 2);
-    std::cout << label << " " << i << " " << r << "\n";
+    std::cout << "rect " << r << "\n";
   }
 }
 
-void PrintRows(HWND list) {
-  const bool plain = list != nullptr && ClassOf(list) == WC_LISTBOXW;
-  PrintItemRects(list, "row", plain ? LB_GETCOUNT : LVM_GETITEMCOUNT, plain ? LB_GETITEMRECT : LVM_GETITEMRECT);
-}
-
-void PrintTabs() {
-  HWND tabs = ControlNamed("TabStrip1");
-  if (tabs == nullptr) return;
-  std::cout << "selected " << SendMessageW(tabs, TCM_GETCURSEL, 0, 0) << "\n";
-  PrintItemRects(tabs, "tab", TCM_GETITEMCOUNT, TCM_GETITEMRECT);
-}
-
-void PrintWindowsTitled(const std::string& title) {
-  std::pair<std::wstring, std::vector<HWND>> search{tavorin::Utf8ToWide(title), {}};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto& s = *reinterpret_cast<decltype(search)*>(data);
-        if (IsWindowVisible(window) && Text(window) == s.first) s.second.push_back(window);
+void PrintWindowTitled(const std::string& title) {
+  HWND window = nullptr;
+  do {
+    window = FindWindowExW(nullptr, window, nullptr, tavorin::Utf8ToWide(title).c_str());
+  } while (window != nullptr && !IsWindowVisible(window));
+  if (window == nullptr) return;
+  std::cout << "window " << ScreenRect(window) << "\n";
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM) -> BOOL {
+        std::cout << "child\t" << Flat(ClassOf(child)) << "\t" << GetDlgCtrlID(child) << "\t"
+                  << (IsWindowVisible(child) ? 1 : 0) << "\t" << ScreenRect(child) << "\t" << Flat(Text(child)) << "\n";
         return TRUE;
       },
-      reinterpret_cast<LPARAM>(&search));
-  for (HWND window : search.second) {
-    std::cout << "window " << ScreenRect(window) << " " << ClientOrigin(window) << "\n";
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM) -> BOOL {
-          std::cout << "child\t" << Utf8(ClassOf(child)) << "\t" << GetDlgCtrlID(child) << "\t"
-                    << (IsWindowVisible(child) ? 1 : 0) << "\t" << ScreenRect(child) << "\t" << Flat(Text(child)) << "\n";
-          return TRUE;
-        },
-        0);
-  }
+      0);
 }
 
 // Where the table puts a control in the main window's client area: the sum
@@ -240,9 +192,9 @@ void PrintWindowsTitled(const std::string& title) {
 RECT DesignedRect(const ControlSpec& spec, int dpi) {
   int left = spec.rect.left;
   int top = spec.rect.top;
-  for (auto* parent = tavorin::FindForm1Control(spec.parent); parent; parent = tavorin::FindForm1Control(parent->parent)) {
-    left += parent->rect.left;
-    top += parent->rect.top;
+  for (auto* up = tavorin::FindForm1Control(spec.parent); up != nullptr; up = tavorin::FindForm1Control(up->parent)) {
+    left += up->rect.left;
+    top += up->rect.top;
   }
   const int x = TwipsToPixels(left, dpi);
   const int y = TwipsToPixels(top, dpi);
@@ -250,11 +202,8 @@ RECT DesignedRect(const ControlSpec& spec, int dpi) {
 }
 
 int CheckLayout() {
-  HWND main = MainWindow();
-  if (main == nullptr) {
-    std::cout << "mismatch no main window\n";
-    return 0;
-  }
+  const HWND main = MainWindow();
+  if (main == nullptr) return 0;
   const auto mismatch = [](const std::string& what) { std::cout << "mismatch " << what << "\n"; };
   const auto within1 = [](long a, long b) { return a - b <= 1 && b - a <= 1; };
   const int dpi = static_cast<int>(GetDpiForWindow(main));
@@ -263,18 +212,17 @@ int CheckLayout() {
       !within1(outer.bottom - outer.top, TwipsToPixels(tavorin::kForm1OuterHeight, dpi))) {
     mismatch("outer size " + std::to_string(outer.right - outer.left) + "x" + std::to_string(outer.bottom - outer.top));
   }
-  if (Utf8(Text(main)) != tavorin::kForm1Caption) mismatch("caption " + Utf8(Text(main)));
+  if (Text(main) != tavorin::Utf8ToWide(tavorin::kForm1Caption)) mismatch("caption " + Flat(Text(main)));
   const LONG style = GetWindowLongW(main, GWL_STYLE);
   if ((style & WS_MAXIMIZEBOX) || (style & WS_THICKFRAME) || !(style & WS_MINIMIZEBOX)) mismatch("window style");
   int checked = 3;
 
   POINT origin{0, 0};
   ClientToScreen(main, &origin);
-  const auto table = tavorin::Form1ControlTable();
-  for (std::size_t i = 0; i < table.size(); ++i, ++checked) {
-    const ControlSpec& spec = table[i];
+  for (const ControlSpec& spec : tavorin::Form1ControlTable()) {
     const std::string name(spec.name);
-    HWND control = ControlAt(i);
+    const HWND control = ControlOf(&spec);
+    ++checked;
     if (control == nullptr) {
       mismatch(name + " missing");
       continue;
@@ -292,25 +240,11 @@ int CheckLayout() {
     const bool shown = (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0;
     if (shown == spec.Has(tavorin::kHidden)) mismatch(name + (shown ? " shown" : " hidden"));
     // Timer1 rewrites the record status within 100 ms of the start.
-    if (spec.name != "Label9" && Utf8(Text(control)) != spec.caption) mismatch(name + " text " + Utf8(Text(control)));
+    if (spec.name != "Label9" && Text(control) != tavorin::Utf8ToWide(spec.caption)) {
+      mismatch(name + " text " + Flat(Text(control)));
+    }
   }
   return checked;
-}
-
-void PrintPicker() {
-  HWND picker = FindWindowW(L"TavorinPicker", nullptr);
-  if (picker != nullptr && IsWindowVisible(picker)) std::cout << "picker " << ScreenRect(picker) << "\n";
-}
-
-void PrintBadge() {
-  HWND badge = FindWindowW(L"TavorinRunBadge", nullptr);
-  if (badge == nullptr) return;
-  RECT r{};
-  GetWindowRect(badge, &r);
-  const bool topmost = (GetWindowLongW(badge, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-  std::cout << "badge " << r.left << " " << r.top << " " << r.right << " " << r.bottom << " "
-            << (IsWindowVisible(badge) ? 1 : 0) << " " << (topmost ? 1 : 0) << " "
-            << (GetForegroundWindow() == badge ? 1 : 0) << "\n";
 }
 
 }  // namespace
@@ -322,16 +256,12 @@ int wmain() {
     const std::size_t space = line.find(' ');
     const std::string command = line.substr(0, space);
     const std::string argument = space == std::string::npos ? "" : line.substr(space + 1);
-    if (command == "main") PrintMain();
+    if (command == "class") PrintWindowOfClass(argument);
     else if (command == "controls") PrintControls();
-    else if (command == "items") PrintItems(ControlNamed(argument));
-    else if (command == "tabs") PrintTabs();
-    else if (command == "rows") PrintRows(ControlNamed(argument));
-    else if (command == "find") PrintWindowsTitled(argument);
+    else if (command == "items") PrintItems(tavorin::FindForm1Control(argument));
+    else if (command == "rects") PrintItemRects(tavorin::FindForm1Control(argument));
+    else if (command == "find") PrintWindowTitled(argument);
     else if (command == "layout") std::cout << "checked " << CheckLayout() << "\n";
-    else if (command == "picker") PrintPicker();
-    else if (command == "badge") PrintBadge();
-    else if (command == "exit") break;
     else std::cout << "unknown command " << command << "\n";
     std::cout << "end" << std::endl;
   }

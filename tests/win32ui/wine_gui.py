@@ -73,20 +73,22 @@ class Probe:
             raw = self.process.stdout.readline()
             if not raw:
                 raise Failure(f"the probe ended while answering {command!r}")
-            line = raw.decode("utf-8").rstrip("\r\n")
+            line = raw.decode("gb18030").rstrip("\r\n")
             if line == "end":
                 return lines
             lines.append(line)
 
+    def window_of_class(self, name):
+        """The top-level window of that class: left, top, right, bottom, dpi,
+        visible, enabled, topmost, foreground; None when there is none."""
+        lines = self.ask(f"class {name}")
+        return [int(v) for v in lines[0].split()[1:]] if lines else None
+
     def main(self):
-        answer = {}
-        for line in self.ask("main"):
-            key, *values = line.split(" ")
-            answer[key] = [int(v) for v in values]
-        return answer
+        return self.window_of_class("TavorinForm1")
 
     def main_shown(self):
-        window = self.main().get("window")
+        window = self.main()
         return window if window and window[5] == 1 and window[6] == 1 else None
 
     def controls(self):
@@ -97,22 +99,15 @@ class Probe:
         return result
 
     def items(self, name):
-        rows = []
-        for line in self.ask(f"items {name}"):
-            if line.startswith("current "):
-                continue
-            flag, text = line.split("\t", 1)
-            rows.append((flag == "1", text))
-        return rows
+        return [(flag == "1", text) for flag, text in (line.split("\t", 1) for line in self.ask(f"items {name}"))]
 
     def texts(self, name):
         return [text for _, text in self.items(name)]
 
-    def rows(self, name):
-        return [[int(v) for v in line.split()[2:]] for line in self.ask(f"rows {name}")]
-
-    def tabs(self):
-        return [[int(v) for v in line.split()[2:]] for line in self.ask("tabs") if line.startswith("tab ")]
+    def rects(self, name):
+        """The screen rectangles of a check-box list's rows or of the tab
+        strip's tabs."""
+        return [[int(v) for v in line.split()[1:]] for line in self.ask(f"rects {name}")]
 
     def window(self, title):
         """The first visible top-level window of that title: its rectangle
@@ -120,25 +115,19 @@ class Probe:
         lines = self.ask(f"find {title}")
         if not lines:
             return None
-        head = lines[0].split()
         children = []
         for line in lines[1:]:
-            if not line.startswith("child\t"):
-                break
             _, cls, ident, visible, rect, text = line.split("\t")
             children.append({"class": cls, "id": int(ident), "visible": visible == "1",
                              "rect": [int(v) for v in rect.split()], "text": text})
-        return {"rect": [int(v) for v in head[1:5]], "children": children}
+        return {"rect": [int(v) for v in lines[0].split()[1:5]], "children": children}
 
     def picker(self):
-        lines = self.ask("picker")
-        return [int(v) for v in lines[0].split()[1:]] if lines else None
+        window = self.window_of_class("TavorinPicker")
+        return window[:4] if window and window[5] else None
 
     def badge(self):
-        """The run's badge: left, top, right, bottom, visible, topmost,
-        foreground; None before the program made it."""
-        lines = self.ask("badge")
-        return [int(v) for v in lines[0].split()[1:]] if lines else None
+        return self.window_of_class("TavorinRunBadge")
 
 
 def centre(rect):

@@ -39,7 +39,7 @@ def main():
             require(len(zips) == 1, f"cpack made {len(zips)} zip files")
             # The probe's first start makes the fresh prefix.
             probe = Probe(wine, args.probe)
-            probe.ask("main")
+            probe.main()
             with zipfile.ZipFile(zips[0]) as archive:
                 names = {Path(name).name for name in archive.namelist() if not name.endswith("/")}
                 require(names == CONTENTS, f"the zip holds {sorted(names)}")

@@ -37,13 +37,14 @@ TEST(AbsoluteAxisValueTest, EveryPixelOfTheAxisIsHitExactlyAndPixelsOffItGoToIts
 }
 
 TEST(StopKeyFilterTest, OnlyTheUsersEscStopsAndNeitherHalfOfItPasses) {
-  constexpr DWORD kEsc = VK_ESCAPE, kInjected = LLKHF_INJECTED;
+  // An Esc from the user's keyboard, the run's own (injected, with its tag)
+  // and another program's; other keys, typed and injected.
+  constexpr KBDLLHOOKSTRUCT kUser{VK_ESCAPE, 0, 0, 0, 0}, kOwn{VK_ESCAPE, 0, LLKHF_INJECTED, 0, kOwnInputTag},
+      kOther{VK_ESCAPE, 0, LLKHF_INJECTED, 0, 7}, kLetter{'A', 0, 0, 0, 0}, kInjectedF5{VK_F5, 0, LLKHF_INJECTED, 0, 0};
   constexpr bool kDown = false, kUp = true;
   struct Step {
-    DWORD key;
+    KBDLLHOOKSTRUCT key;
     bool up;
-    DWORD flags;  // LLKHF_*
-    ULONG_PTR extra;
     bool swallowed;
   };
   const struct {
@@ -53,22 +54,18 @@ TEST(StopKeyFilterTest, OnlyTheUsersEscStopsAndNeitherHalfOfItPasses) {
     bool triggered;
   } cases[] = {
       {"a user's tap, held with auto-repeat", false,
-       {{kEsc, kDown, 0, 0, true}, {kEsc, kDown, 0, 0, true}, {kEsc, kUp, 0, 0, true}}, true},
-      {"the run's own Esc", false,
-       {{kEsc, kDown, kInjected, kOwnInputTag, false}, {kEsc, kUp, kInjected, kOwnInputTag, false}}, false},
-      {"another program's injected Esc", false, {{kEsc, kDown, kInjected, 7, true}, {kEsc, kUp, kInjected, 7, true}},
-       true},
-      {"other keys", false, {{'A', kDown, 0, 0, false}, {VK_F5, kDown, kInjected, 0, false}}, false},
-      {"the release of an Esc held since before the watch", false, {{kEsc, kUp, 0, 0, false}}, false},
-      {"a box is up", true, {{kEsc, kDown, 0, 0, false}, {kEsc, kUp, 0, 0, false}}, false},
+       {{kUser, kDown, true}, {kUser, kDown, true}, {kUser, kUp, true}}, true},
+      {"the run's own Esc", false, {{kOwn, kDown, false}, {kOwn, kUp, false}}, false},
+      {"another program's injected Esc", false, {{kOther, kDown, true}, {kOther, kUp, true}}, true},
+      {"other keys", false, {{kLetter, kDown, false}, {kInjectedF5, kDown, false}}, false},
+      {"the release of an Esc held since before the watch", false, {{kUser, kUp, false}}, false},
+      {"a box is up", true, {{kUser, kDown, false}, {kUser, kUp, false}}, false},
   };
   for (const auto& c : cases) {
     StopKeyFilter filter;
     filter.Suspend(c.suspended);
     for (std::size_t i = 0; i < c.steps.size(); ++i) {
-      const Step& step = c.steps[i];
-      const KBDLLHOOKSTRUCT key{step.key, 0, step.flags | (step.up ? LLKHF_UP : 0), 0, step.extra};
-      EXPECT_EQ(filter.Swallow(key, step.up), step.swallowed) << c.name << ", step " << i;
+      EXPECT_EQ(filter.Swallow(c.steps[i].key, c.steps[i].up), c.steps[i].swallowed) << c.name << ", step " << i;
     }
     EXPECT_EQ(filter.Triggered(), c.triggered) << c.name;
   }

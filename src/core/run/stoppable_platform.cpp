@@ -83,4 +83,12 @@ void StoppablePlatform::BeginStopWatch() {
 
 void StoppablePlatform::EndStopWatch() { inner_.EndStopWatch(); }
 
+DeliveryFault StoppablePlatform::CheckDelivery(DeliveryCheck when) { return inner_.CheckDelivery(when); }
+
+void StoppablePlatform::KeepAwake(bool on) { inner_.KeepAwake(on); }
+
+std::vector<std::uint32_t> StoppablePlatform::ReadScreenArea(const ScreenRect& area) {
+  return inner_.ReadScreenArea(area);
+}
+
 }  // namespace tavorin

@@ -25,6 +25,9 @@ class StoppablePlatform : public Platform {
   void BeginStopWatch() override;
   void EndStopWatch() override;
   bool StopRequested() override;
+  DeliveryFault CheckDelivery(DeliveryCheck when) override;
+  void KeepAwake(bool on) override;
+  std::vector<std::uint32_t> ReadScreenArea(const ScreenRect& area) override;
 
   // Input events and clipboard changes held back since the stop: none means
   // the stop came while the run was only pausing.

@@ -95,4 +95,11 @@ void Win32Platform::EndStopWatch() {
 
 bool Win32Platform::StopRequested() { return stopKey_.Triggered(); }
 
+// Not yet watched on this system: nothing is known to have gone wrong.
+DeliveryFault Win32Platform::CheckDelivery(DeliveryCheck) { return DeliveryFault::kNone; }
+
+void Win32Platform::KeepAwake(bool) {}
+
+std::vector<std::uint32_t> Win32Platform::ReadScreenArea(const ScreenRect&) { return {}; }
+
 }  // namespace tavorin

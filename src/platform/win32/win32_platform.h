@@ -36,6 +36,9 @@ class Win32Platform : public Platform {
   void BeginStopWatch() override;
   void EndStopWatch() override;
   bool StopRequested() override;
+  DeliveryFault CheckDelivery(DeliveryCheck when) override;
+  void KeepAwake(bool on) override;
+  std::vector<std::uint32_t> ReadScreenArea(const ScreenRect& area) override;
 
  private:
   // Puts ownText_ on the clipboard and notes the clipboard's state after it.

@@ -195,4 +195,11 @@ void X11Platform::EndStopWatch() {
 
 bool X11Platform::StopRequested() { return watching_ && stopKey_->Pressed(); }
 
+// Not yet watched on this system: nothing is known to have gone wrong.
+DeliveryFault X11Platform::CheckDelivery(DeliveryCheck) { return DeliveryFault::kNone; }
+
+void X11Platform::KeepAwake(bool) {}
+
+std::vector<std::uint32_t> X11Platform::ReadScreenArea(const ScreenRect&) { return {}; }
+
 }  // namespace tavorin

@@ -35,6 +35,9 @@ class X11Platform : public Platform {
   void BeginStopWatch() override;
   void EndStopWatch() override;
   bool StopRequested() override;
+  DeliveryFault CheckDelivery(DeliveryCheck when) override;
+  void KeepAwake(bool on) override;
+  std::vector<std::uint32_t> ReadScreenArea(const ScreenRect& area) override;
 
  private:
   class ClipboardRequests;

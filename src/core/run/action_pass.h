@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -22,6 +23,9 @@ struct RunContext {
   std::optional<std::uint64_t> passListBuiltAt = std::nullopt;
   // Told each record a copy line takes, when a badge shows the run.
   RunProgress* progress = nullptr;
+  // Ends the run for a reason the user is told after it (see
+  // StoppablePlatform::Halt); empty where nothing runs for real.
+  std::function<void(const std::u16string& reason)> halt = nullptr;
 };
 
 // One pass: brings the pass list up to the checked records of this moment,

@@ -75,14 +75,20 @@ void RunController::Start() {
   guarded.BeginStopWatch();
   const std::int32_t completed = RunPasses(guarded, badge);
   const bool stopped = guarded.StopRequested();
+  const std::optional<std::u16string> reason = guarded.HaltReason();
   guarded.EndStopWatch();
   if (badge != nullptr) badge->Hide();
   window_.Show();
 
   if (stopped) {
-    boxes_.Show(u"执行已停止：已完成 " + DecimalText(completed) + u" 次，共 " +
-                    DecimalText(state_.runCount) + u" 次。",
-                u"已停止", MessageIcon::kInformation, MessageButtons::kOk);
+    const std::u16string count = u"执行已停止：已完成 " + DecimalText(completed) + u" 次，共 " +
+                                 DecimalText(state_.runCount) + u" 次。";
+    // A stop the user did not ask for is an error: the text says why.
+    if (reason) {
+      boxes_.ShowError(*reason + count);
+    } else {
+      boxes_.Show(count, u"已停止", MessageIcon::kInformation, MessageButtons::kOk);
+    }
   }
 }
 
@@ -131,6 +137,7 @@ RunProgress* RunController::ShowBadge(const std::vector<ScreenRect>& screens,
 std::int32_t RunController::RunPasses(StoppablePlatform& platform, RunProgress* badge) {
   RunContext run{platform, clock_, controls_, state_};
   run.progress = badge;
+  run.halt = [&platform](const std::u16string& reason) { platform.Halt(reason); };
   std::int32_t completed = 0;
   // A wider counter: a count of 2147483647 must not overflow the last step.
   for (std::int64_t pass = 1; pass <= state_.runCount; ++pass) {
@@ -139,7 +146,11 @@ std::int32_t RunController::RunPasses(StoppablePlatform& platform, RunProgress* 
     const std::uint64_t droppedBefore = platform.DroppedEffects();
     // A pass is done once every action line has reached the target; a stop
     // in the pauses that close it does not undo that.
-    if (RunActionPass(run) && platform.DroppedEffects() == droppedBefore) ++completed;
+    // A halt for a reason means some line of this pass did not reach the
+    // target (or never ran), so the pass is not counted.
+    if (RunActionPass(run) && platform.DroppedEffects() == droppedBefore && !platform.HaltReason()) {
+      ++completed;
+    }
     if (platform.StopRequested()) break;
     if (state_.refreshBeforeCooldown) PressRefreshKey(platform, state_.refreshKeyIndex);
     RunCooldown(platform);

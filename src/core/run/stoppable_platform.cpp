@@ -20,6 +20,13 @@ bool StoppablePlatform::StopRequested() {
   return halted_;
 }
 
+void StoppablePlatform::Halt(const std::u16string& reason) {
+  if (!haltReason_) haltReason_ = reason;
+  if (halted_) return;
+  ReleaseHeld();
+  halted_ = true;
+}
+
 void StoppablePlatform::ReleaseHeld() {
   for (const auto& pair : kButtonPairs) {
     if (heldButtons_ & pair.down) inner_.MouseEvent(pair.up);
@@ -78,6 +85,7 @@ void StoppablePlatform::ShowError(const std::u16string& message) {
 
 void StoppablePlatform::BeginStopWatch() {
   halted_ = false;
+  haltReason_.reset();
   inner_.BeginStopWatch();
 }
 

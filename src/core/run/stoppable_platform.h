@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <set>
+#include <string>
 
 #include "core/interfaces/platform.h"
 
@@ -29,6 +31,11 @@ class StoppablePlatform : public Platform {
   void KeepAwake(bool on) override;
   std::vector<std::uint32_t> ReadScreenArea(const ScreenRect& area) override;
 
+  // Ends the run as the stop key does, for `reason`: the message after the
+  // run puts it before the count of passes. The first reason is kept.
+  void Halt(const std::u16string& reason);
+  const std::optional<std::u16string>& HaltReason() const { return haltReason_; }
+
   // Input events and clipboard changes held back since the stop: none means
   // the stop came while the run was only pausing.
   std::uint64_t DroppedEffects() const { return droppedEffects_; }
@@ -39,6 +46,7 @@ class StoppablePlatform : public Platform {
 
   Platform& inner_;
   bool halted_ = false;
+  std::optional<std::u16string> haltReason_;
   std::set<std::uint8_t> heldKeys_;
   std::uint32_t heldButtons_ = 0;  // down flags without their up yet
   std::uint64_t droppedEffects_ = 0;

@@ -30,6 +30,7 @@ X11StopKey::~X11StopKey() {
 
 void X11StopKey::Begin() {
   watching_ = true;
+  suspended_ = false;
   pressed_ = false;
   ignoreUntilUp_ = false;
   // Presses from before the run (the one that answered a dialog) are old news.
@@ -37,8 +38,8 @@ void X11StopKey::Begin() {
     XEvent event;
     XNextEvent(display_, &event);
   }
-  sampling_ = !Grab();
-  sampledUp_ = !EscapeDown();
+  Grab();
+  Pressed();  // a press that came with the grab's round trip is queued unseen
 }
 
 void X11StopKey::End() {
@@ -46,18 +47,26 @@ void X11StopKey::End() {
   Ungrab();
 }
 
-void X11StopKey::Suspend() { Ungrab(); }
+void X11StopKey::Suspend() {
+  suspended_ = true;
+  Ungrab();
+}
 
 void X11StopKey::Resume() {
+  suspended_ = false;
   if (!watching_) return;
   Pressed();  // what arrived before the grab was lifted still counts
   ignoreUntilUp_ = EscapeDown();
-  sampledUp_ = !ignoreUntilUp_;
-  if (!sampling_) sampling_ = !Grab();
+  Grab();
+  Pressed();
 }
 
+int X11StopKey::ConnectionFd() const { return ConnectionNumber(display_); }
+
 bool X11StopKey::Pressed() {
-  if (!watching_ || pressed_) return pressed_;
+  if (!watching_) return false;
+  // Drained even after a press: an unread connection would keep waking the
+  // event loop.
   while (XPending(display_) > 0) {
     XEvent event;
     XNextEvent(display_, &event);
@@ -65,11 +74,6 @@ bool X11StopKey::Pressed() {
     if (event.type == KeyPress && event.xkey.keycode == keycode_ && !ignoreUntilUp_) pressed_ = true;
   }
   if (ignoreUntilUp_ && !pressed_ && !EscapeDown()) ignoreUntilUp_ = false;
-  if (sampling_ && grabbed_ == false && !pressed_) {
-    const bool down = EscapeDown();
-    if (down && sampledUp_ && !ignoreUntilUp_) pressed_ = true;
-    sampledUp_ = !down;
-  }
   return pressed_;
 }
 

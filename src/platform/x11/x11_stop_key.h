@@ -8,7 +8,9 @@ namespace tavorin {
 // Escape (with any modifiers) on the root window, on a display connection of
 // its own. The grab delivers every press, however short, and keeps it from
 // the window under the pointer. It is lifted while this program presses Esc
-// itself and while a message box wants the key.
+// itself and while a message box wants the key. When another client holds
+// the key already, presses are not watched at all: sampling the key state
+// would let the user's Esc through to whoever holds it.
 class X11StopKey {
  public:
   X11StopKey();  // throws std::runtime_error without a display
@@ -26,6 +28,11 @@ class X11StopKey {
   void Resume();
   // Reads what has arrived without waiting; true once a press came.
   bool Pressed();
+  // False while watching when the grab could not be taken: a stop would go
+  // unnoticed, so nothing should be sent.
+  bool Watchable() const { return !watching_ || suspended_ || grabbed_; }
+  // The connection's socket: readable when a press may have arrived.
+  int ConnectionFd() const;
 
  private:
   bool Grab();
@@ -37,11 +44,8 @@ class X11StopKey {
   bool grabbed_ = false;
   bool watching_ = false;
   bool pressed_ = false;
+  bool suspended_ = false;
   bool ignoreUntilUp_ = false;
-  // When another client already holds the grab, the key state is sampled
-  // instead (short taps may then be missed).
-  bool sampling_ = false;
-  bool sampledUp_ = true;
 };
 
 }  // namespace tavorin

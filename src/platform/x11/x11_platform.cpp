@@ -1,14 +1,11 @@
 #include "platform/x11/x11_platform.h"
 
 // Qt before Xlib: Xlib's macros (None, Bool, Status...) break Qt headers.
-#include <QAbstractNativeEventFilter>
 #include <QApplication>
-#include <QClipboard>
 #include <QMessageBox>
+#include <QSocketNotifier>
 #include <QString>
 #include <QTimer>
-
-#include <xcb/xcb.h>
 
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
@@ -19,6 +16,7 @@
 #include "core/execution/number_rules.h"
 #include "platform/x11/event_loop_sleep.h"
 #include "platform/x11/window_stacking.h"
+#include "platform/x11/x11_clipboard.h"
 #include "platform/x11/x11_keyboard.h"
 #include "platform/x11/x11_stop_key.h"
 
@@ -28,9 +26,6 @@ namespace {
 constexpr std::uint8_t kEscapeKey = 27;
 constexpr std::uint8_t kControlKey = 17;
 constexpr std::uint8_t kKeyV = 86;
-// How long the clipboard keeps a pasted text for a target that has not
-// fetched it yet; a target that ignores the paste costs this once.
-constexpr std::int32_t kPasteFetchMs = 500;
 
 struct ButtonFlags {
   std::uint32_t flag;
@@ -47,30 +42,6 @@ constexpr ButtonFlags kButtons[] = {
 
 }  // namespace
 
-// Counts the requests of other programs for the clipboard's text (Qt
-// answers them); a request for the list of formats comes first and is not
-// one.
-class X11Platform::ClipboardRequests : public QAbstractNativeEventFilter {
- public:
-  ClipboardRequests(unsigned long clipboard, unsigned long targets) : clipboard_(clipboard), targets_(targets) {
-    qApp->installNativeEventFilter(this);
-  }
-  ~ClipboardRequests() override { qApp->removeNativeEventFilter(this); }
-  bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
-    const auto* event = static_cast<const xcb_generic_event_t*>(message);
-    if (type == "xcb_generic_event_t" && (event->response_type & 0x7f) == XCB_SELECTION_REQUEST) {
-      const auto* request = static_cast<const xcb_selection_request_event_t*>(message);
-      if (request->selection == clipboard_ && request->target != targets_) ++count;
-    }
-    return false;
-  }
-  int count = 0;
-
- private:
-  unsigned long clipboard_;
-  unsigned long targets_;
-};
-
 X11Platform::X11Platform() {
   display_ = XOpenDisplay(nullptr);
   if (display_ == nullptr) throw std::runtime_error("cannot open the X display");
@@ -84,12 +55,16 @@ X11Platform::X11Platform() {
   XTestGrabControl(display_, True);
   keyboard_ = std::make_unique<X11Keyboard>(display_);
   stopKey_ = std::make_unique<X11StopKey>();
-  clipboardAtom_ = XInternAtom(display_, "CLIPBOARD", False);
-  requests_ = std::make_unique<ClipboardRequests>(clipboardAtom_, XInternAtom(display_, "TARGETS", False));
+  stopKeyNotifier_ = std::make_unique<QSocketNotifier>(stopKey_->ConnectionFd(), QSocketNotifier::Read);
+  stopKeyNotifier_->setEnabled(false);
+  // Reading the press ends the wake-up; the pause then asks StopRequested.
+  QObject::connect(stopKeyNotifier_.get(), &QSocketNotifier::activated, [this] { stopKey_->Pressed(); });
+  clipboard_ = std::make_unique<X11Clipboard>(display_, [this] { return StopRequested(); });
 }
 
 X11Platform::~X11Platform() {
-  requests_.reset();
+  clipboard_.reset();
+  stopKeyNotifier_.reset();
   stopKey_.reset();
   keyboard_.reset();
   XCloseDisplay(display_);
@@ -119,11 +94,7 @@ void X11Platform::KeyEvent(std::uint8_t virtualKey, bool keyUp) {
   if (keyUp) {
     keyboard_->Release(virtualKey);
   } else {
-    if (virtualKey == kKeyV && keyboard_->Held(kControlKey) && ownText_) {
-      KeepClipboardText();
-      requestsBeforePaste_ = requests_->count;
-      pasteUnfetched_ = true;
-    }
+    if (virtualKey == kKeyV && keyboard_->Held(kControlKey)) clipboard_->BeforePaste();
     keyboard_->Press(virtualKey);
   }
   if (virtualKey == kEscapeKey && keyUp) stopKey_->Resume();
@@ -137,36 +108,9 @@ void X11Platform::Sleep(std::int32_t milliseconds) {
   }
 }
 
-// A target fetches a pasted text some time after the Ctrl+V, later on a
-// busy machine: the text stays until it has, or it would get nothing.
-void X11Platform::AwaitPasteFetched() {
-  if (!pasteUnfetched_) return;
-  pasteUnfetched_ = false;
-  const auto fetched = [this] { return requests_->count > requestsBeforePaste_ || StopRequested(); };
-  if (!fetched()) SleepServingEvents(kPasteFetchMs, fetched);
-}
+void X11Platform::ClearClipboard() { clipboard_->Clear(); }
 
-void X11Platform::ClearClipboard() {
-  AwaitPasteFetched();
-  ownText_.reset();
-  QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
-}
-
-void X11Platform::SetClipboardText(const std::u16string& text) {
-  AwaitPasteFetched();
-  ownText_ = text;
-  QGuiApplication::clipboard()->setText(QString::fromStdU16String(text), QClipboard::Clipboard);
-  // Qt sets the owner synchronously; asking the server who owns it now gives
-  // the window to compare with before each paste.
-  owner_ = XGetSelectionOwner(display_, clipboardAtom_);
-}
-
-// Another program may have taken the clipboard since the copy: the server
-// knows the owner, so one round trip tells, and the text goes back.
-void X11Platform::KeepClipboardText() {
-  if (!ownText_ || XGetSelectionOwner(display_, clipboardAtom_) == owner_) return;
-  SetClipboardText(*ownText_);
-}
+void X11Platform::SetClipboardText(const std::u16string& text) { clipboard_->Set(text); }
 
 void X11Platform::ShowError(const std::u16string& message) {
   QMessageBox box(QMessageBox::Critical, QStringLiteral("错误"), QString::fromStdU16String(message),
@@ -183,11 +127,15 @@ void X11Platform::ShowError(const std::u16string& message) {
 void X11Platform::BeginStopWatch() {
   watching_ = true;
   stopKey_->Begin();
+  stopKeyNotifier_->setEnabled(true);
 }
 
 void X11Platform::EndStopWatch() {
   watching_ = false;
+  stopKeyNotifier_->setEnabled(false);
   stopKey_->End();
+  // What the run pasted last is not held for the next run's first copy.
+  clipboard_->Forget();
   // A key missing from the keymap stays bound for the rest of the run: a
   // busy target looks the keycode up only when it gets round to the change.
   keyboard_->UnbindBorrowedKeycodes();
@@ -195,8 +143,14 @@ void X11Platform::EndStopWatch() {
 
 bool X11Platform::StopRequested() { return watching_ && stopKey_->Pressed(); }
 
-// Not yet watched on this system: nothing is known to have gone wrong.
-DeliveryFault X11Platform::CheckDelivery(DeliveryCheck) { return DeliveryFault::kNone; }
+DeliveryFault X11Platform::CheckDelivery(DeliveryCheck when) {
+  // Without its grab the stop key would go unheard, and sampling the key
+  // instead would let the user's Esc reach whoever holds it.
+  if (!stopKey_->Watchable()) return DeliveryFault::kInputBlocked;
+  return ClipboardFault(when);
+}
+
+DeliveryFault X11Platform::ClipboardFault(DeliveryCheck when) { return clipboard_->Fault(when); }
 
 void X11Platform::KeepAwake(bool) {}
 

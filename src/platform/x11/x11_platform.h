@@ -1,15 +1,15 @@
 #pragma once
 
 #include <memory>
-#include <optional>
-#include <string>
 
 #include "core/interfaces/platform.h"
 
 struct _XDisplay;
+class QSocketNotifier;
 
 namespace tavorin {
 
+class X11Clipboard;
 class X11Keyboard;
 class X11StopKey;
 
@@ -40,20 +40,15 @@ class X11Platform : public Platform {
   std::vector<std::uint32_t> ReadScreenArea(const ScreenRect& area) override;
 
  private:
-  class ClipboardRequests;
-  void KeepClipboardText();
-  void AwaitPasteFetched();
+  DeliveryFault ClipboardFault(DeliveryCheck when);
 
   _XDisplay* display_ = nullptr;
   bool watching_ = false;
   std::unique_ptr<X11Keyboard> keyboard_;
   std::unique_ptr<X11StopKey> stopKey_;
-  unsigned long clipboardAtom_ = 0;
-  unsigned long owner_ = 0;  // window that held the clipboard after our last set
-  std::optional<std::u16string> ownText_;
-  std::unique_ptr<ClipboardRequests> requests_;
-  int requestsBeforePaste_ = 0;
-  bool pasteUnfetched_ = false;  // a Ctrl+V went out with our text, not yet fetched
+  // Wakes a pause when the stop key's connection has something to read.
+  std::unique_ptr<QSocketNotifier> stopKeyNotifier_;
+  std::unique_ptr<X11Clipboard> clipboard_;
 };
 
 }  // namespace tavorin

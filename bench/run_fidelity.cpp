@@ -6,8 +6,8 @@
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/release/bench/tavorin_run_fidelity [passes] [badge]
 // Input goes to whatever window has the focus. Put a window that pastes in
 // front (a text field at 5,5): the platform holds each pasted text until a
-// window has fetched it, at most 500 ms, and with no such window that wait
-// shows in every pass's clipboard time.
+// window has fetched it, at most 500 ms after the Ctrl+V, and with no such
+// window what of that the pass's own pauses leave shows in its clipboard time.
 
 #include <QApplication>
 

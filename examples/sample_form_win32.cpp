@@ -4,7 +4,8 @@
 // every key press and mouse button press the field receives is listed in
 // "<file>.events" ("key VK", with " extended" for an E0 key; "press B X Y" or
 // "double B X Y" with B 1 left, 2 right, 4 middle and X Y in screen pixels;
-// "paste F..." with the clipboard's formats, by name where they have one).
+// "paste F..." with the clipboard's Unicode text as "text" and its registered
+// formats by name, in the order they were placed).
 // Both files are replaced whole, so a reader never sees half a file. Once the
 // window is in front with the focus in the field, it prints "ready X Y" with
 // the field's centre in screen pixels.
@@ -82,7 +83,8 @@ void LogClipboardFormats() {
   if (OpenClipboard(window)) {
     for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
       wchar_t name[128] = {};
-      entry += L' ' + (GetClipboardFormatNameW(format, name, 128) > 0 ? std::wstring(name) : std::to_wstring(format));
+      if (format == CF_UNICODETEXT) entry += L" text";
+      if (GetClipboardFormatNameW(format, name, 128) > 0) entry += L' ' + std::wstring(name);
     }
     CloseClipboard();
   }

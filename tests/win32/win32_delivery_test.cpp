@@ -4,9 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <optional>
-#include <string>
 #include <vector>
 
 #include "platform/win32/win32_platform.h"
@@ -16,13 +13,17 @@ namespace {
 
 constexpr DWORD kMedium = 0x2000, kHigh = 0x3000;
 
-struct FakeSystem : SystemAccess {
+struct Answers {
   UINT taken = 100;  // events SendInput inserts at most
   std::optional<std::wstring> desktop = L"Default";
   std::optional<DWORD> front = kMedium, own = kMedium;
+};
+
+struct FakeSystem : SystemAccess, Answers {
+  explicit FakeSystem(const Answers& answers = {}) : Answers(answers) {}
   std::vector<EXECUTION_STATE> states;
 
-  UINT SendInput(UINT count, INPUT*) override { return std::min(count, taken); }
+  UINT SendInput(UINT count, INPUT*) override { return count < taken ? count : taken; }
   std::optional<std::wstring> InputDesktopName() override { return desktop; }
   std::optional<DWORD> ForegroundIntegrity() override { return front; }
   std::optional<DWORD> OwnIntegrity() override { return own; }
@@ -30,61 +31,45 @@ struct FakeSystem : SystemAccess {
 };
 
 TEST(DeliveryCheckTest, InputWaitsForTheUsersDesktopAndAWindowInFrontOfNoHigherLevel) {
-  const struct {
-    const char* name;
-    std::optional<std::wstring> desktop;
-    std::optional<DWORD> front, own;
-    DeliveryFault fault;
-  } cases[] = {
-      {"the user's desktop, a window like this program", L"Default", kMedium, kMedium, DeliveryFault::kNone},
-      {"no window in front", L"Default", 0, kMedium, DeliveryFault::kNone},
-      {"this program elevated, the target not", L"Default", kMedium, kHigh, DeliveryFault::kNone},
-      {"a workstation locked", std::nullopt, kMedium, kMedium, DeliveryFault::kInputBlocked},
-      {"an elevation prompt over an elevated target", L"Winlogon", kHigh, kMedium, DeliveryFault::kInputBlocked},
-      {"an elevated target", L"Default", kHigh, kMedium, DeliveryFault::kTargetElevated},
-      {"a target that refuses to be asked", L"Default", std::nullopt, kMedium, DeliveryFault::kTargetElevated},
-      {"this program's own level unknown", L"Default", kHigh, std::nullopt, DeliveryFault::kNone},
+  using enum DeliveryFault;
+  const std::pair<Answers, DeliveryFault> cases[] = {
+      {{}, kNone},                                                // a window at this program's level
+      {{.front = 0}, kNone},                                      // no window in front
+      {{.own = kHigh}, kNone},                                    // this program elevated, the target not
+      {{.desktop = std::nullopt}, kInputBlocked},                 // a workstation locked
+      {{.desktop = L"Winlogon", .front = kHigh}, kInputBlocked},  // an elevation prompt over an elevated target
+      {{.front = kHigh}, kTargetElevated},
+      {{.front = std::nullopt}, kTargetElevated},      // a target that refuses to be asked
+      {{.front = kHigh, .own = std::nullopt}, kNone},  // nothing to compare with
   };
-  for (const auto& c : cases) {
-    FakeSystem system;
-    system.desktop = c.desktop;
-    system.front = c.front;
-    system.own = c.own;
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    FakeSystem system(cases[i].first);
     Win32Platform platform(system);
-    EXPECT_EQ(platform.CheckDelivery(DeliveryCheck::kBeforeInput), c.fault) << c.name;
+    EXPECT_EQ(platform.CheckDelivery(DeliveryCheck::kBeforeInput), cases[i].second) << "case " << i;
     // Once a pass's input is in, a lock that follows does not undo it.
-    EXPECT_EQ(platform.CheckDelivery(DeliveryCheck::kPassEnd), DeliveryFault::kNone) << c.name;
+    EXPECT_EQ(platform.CheckDelivery(DeliveryCheck::kPassEnd), kNone) << "case " << i;
   }
 }
 
 // The stop then comes before anything more is sent, whichever check is next.
-TEST(DeliveryCheckTest, InputTheSystemDidNotTakeIsReportedOnceAtTheNextCheckOfTheRun) {
-  const struct {
-    const char* name;
-    UINT taken;
-    void (*send)(Platform&);
-  } cases[] = {
-      {"a key", 0, [](Platform& p) { p.KeyEvent(VK_RETURN, false); }},
-      {"the up of a click", 1, [](Platform& p) { p.MouseEvent(kLeftDown | kLeftUp); }},
-      {"a move", 0, [](Platform& p) { p.SetCursorPos(10, 10); }},
+TEST(DeliveryCheckTest, InputTheSystemDidNotTakeIsToldOnceAtTheNextCheckOfTheRun) {
+  const std::pair<UINT, void (*)(Platform&)> sends[] = {
+      {0, [](Platform& p) { p.KeyEvent(VK_RETURN, false); }},
+      {1, [](Platform& p) { p.MouseEvent(kLeftDown | kLeftUp); }},  // the up is dropped
+      {0, [](Platform& p) { p.SetCursorPos(10, 10); }},
   };
-  for (const auto& c : cases) {
-    for (const DeliveryCheck when : {DeliveryCheck::kBeforeInput, DeliveryCheck::kPassEnd}) {
-      FakeSystem system;
-      Win32Platform platform(system);
-      system.taken = c.taken;
-      c.send(platform);
-      system.taken = 100;
-      platform.MouseEvent(kRightDown | kRightUp);  // taken whole: the earlier fault stays
-      EXPECT_EQ(platform.CheckDelivery(when), DeliveryFault::kInputBlocked) << c.name;
-      EXPECT_EQ(platform.CheckDelivery(when), DeliveryFault::kNone) << c.name << ", asked again";
-      // Refused before a run, it is no fault of the run.
-      system.taken = c.taken;
-      c.send(platform);
-      platform.BeginStopWatch();
-      EXPECT_EQ(platform.CheckDelivery(when), DeliveryFault::kNone) << c.name << ", before the run";
-      platform.EndStopWatch();
-    }
+  for (const auto& [taken, send] : sends) {
+    FakeSystem system({.taken = taken});
+    Win32Platform platform(system);
+    send(platform);
+    system.taken = 100;
+    platform.MouseEvent(kRightDown | kRightUp);  // taken whole: the earlier fault stays
+    EXPECT_EQ(platform.CheckDelivery(DeliveryCheck::kPassEnd), DeliveryFault::kInputBlocked) << taken;
+    EXPECT_EQ(platform.CheckDelivery(DeliveryCheck::kBeforeInput), DeliveryFault::kNone) << taken << ", asked again";
+    system.taken = taken;
+    send(platform);
+    platform.BeginStopWatch();  // refused before the run, it is no fault of the run
+    EXPECT_EQ(platform.CheckDelivery(DeliveryCheck::kBeforeInput), DeliveryFault::kNone) << taken << ", before";
   }
 }
 
@@ -93,11 +78,7 @@ TEST(KeepAwakeTest, SystemAndDisplayStayOnUntilTurnedOffOrThePlatformEnds) {
   FakeSystem system;
   {
     Win32Platform platform(system);
-    platform.KeepAwake(true);
-    EXPECT_EQ(system.states, std::vector<EXECUTION_STATE>{kOn});
-    platform.KeepAwake(false);
-    EXPECT_EQ(system.states, (std::vector<EXECUTION_STATE>{kOn, ES_CONTINUOUS}));
-    platform.KeepAwake(true);
+    for (const bool on : {true, true, false, true}) platform.KeepAwake(on);
   }
   EXPECT_EQ(system.states, (std::vector<EXECUTION_STATE>{kOn, ES_CONTINUOUS, kOn, ES_CONTINUOUS}));
 }

@@ -3,7 +3,9 @@
 // whole, as UTF-8 with "\n" line ends, to the file named on the command line;
 // every key press and mouse button press the field receives is listed in
 // "<file>.events" ("key VK", with " extended" for an E0 key; "press B X Y" or
-// "double B X Y" with B 1 left, 2 right, 4 middle and X Y in screen pixels).
+// "double B X Y" with B 1 left, 2 right, 4 middle and X Y in screen pixels;
+// "paste F..." with the clipboard's Unicode text as "text" and its registered
+// formats by name, in the order they were placed).
 // Both files are replaced whole, so a reader never sees half a file. Once the
 // window is in front with the focus in the field, it prints "ready X Y" with
 // the field's centre in screen pixels.
@@ -76,6 +78,19 @@ void LogButton(const wchar_t* kind, int button, LPARAM position) {
            std::to_wstring(point.y));
 }
 
+void LogClipboardFormats() {
+  std::wstring entry = L"paste";
+  if (OpenClipboard(window)) {
+    for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
+      wchar_t name[128] = {};
+      if (format == CF_UNICODETEXT) entry += L" text";
+      if (GetClipboardFormatNameW(format, name, 128) > 0) entry += L' ' + std::wstring(name);
+    }
+    CloseClipboard();
+  }
+  LogEvent(entry);
+}
+
 LRESULT CALLBACK FieldProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
   switch (message) {
     case WM_KEYDOWN:
@@ -99,6 +114,9 @@ LRESULT CALLBACK FieldProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       break;
     case WM_MBUTTONDBLCLK:
       LogButton(L"double", 4, lParam);
+      break;
+    case WM_PASTE:
+      LogClipboardFormats();
       break;
     case WM_CONTEXTMENU:
       return 0;  // a menu would grab the pointer after a right click

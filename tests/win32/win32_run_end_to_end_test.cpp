@@ -93,11 +93,13 @@ bool TapUsersEscape() {
   return false;
 }
 
-// Does `act` while another thread holds the clipboard open for `hold`.
-void WhileClipboardHeld(std::chrono::milliseconds hold, const std::function<void()>& act) {
+// Does `act` while another thread holds the clipboard open for `hold`,
+// after emptying it when `take` is set.
+void WhileClipboardHeld(std::chrono::milliseconds hold, const std::function<void()>& act, bool take = false) {
   std::atomic<bool> open{false};
-  std::jthread holder([hold, &open] {
+  std::jthread holder([hold, take, &open] {
     OpenClipboard(nullptr);
+    if (take) EmptyClipboard();
     open = true;
     std::this_thread::sleep_for(hold);
     CloseClipboard();
@@ -164,8 +166,7 @@ class SampleFormRunTest : public ::testing::Test {
 
   std::wstring output_;
   PROCESS_INFORMATION form_{};
-  int fieldX_ = 0;
-  int fieldY_ = 0;
+  int fieldX_ = 0, fieldY_ = 0;
 
   MemoryListBox list1_, list2_, list3_, list4_;
   testing::FakeTextBox text3_, text4_, text5_;
@@ -207,7 +208,7 @@ TEST_F(SampleFormRunTest, TextOutsideGbkKeysAndClicksArriveIntactAndTheRunsOwnEs
       [](const std::string& e) { return e.rfind("key ", 0) == 0 && e != "key 17" && e != "key 86"; }, 30);
   ASSERT_EQ(keys.size(), 30u);
   for (std::size_t i = 0; i < keys.size(); ++i) EXPECT_EQ(keys[i], keysOfAPass[i % 10]) << "key " << i;
-  const auto presses = Events([](const std::string& e) { return e.rfind("key ", 0) != 0; }, 12);
+  const auto presses = Events([](const std::string& e) { return e.rfind("press", 0) == 0; }, 12);
   ASSERT_EQ(presses.size(), 12u);
   for (std::size_t i = 0; i < presses.size(); ++i) {
     EXPECT_EQ(presses[i], "press 1 " + std::to_string(points[i % 4].x) + " " + std::to_string(points[i % 4].y));
@@ -215,13 +216,21 @@ TEST_F(SampleFormRunTest, TextOutsideGbkKeysAndClicksArriveIntactAndTheRunsOwnEs
   for (const int button : {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON}) {
     EXPECT_FALSE(GetAsyncKeyState(button) & 0x8000) << "button " << button << " is still down";
   }
+  // Each text pasted, record or inserted, came with the marks that keep it
+  // out of clipboard history, and the last one stays on the clipboard.
+  EXPECT_EQ(Events([](const std::string& e) { return e.rfind("paste", 0) == 0; }, 9),
+            std::vector<std::string>(9, "paste text ExcludeClipboardContentFromMonitorProcessing "
+                                        "CanIncludeInClipboardHistory CanUploadToCloudClipboard"));
+  EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT)) << "the run took its text off the clipboard";
 }
 
 // A brief hold of the clipboard by another program is waited out; another
 // program may take it between the copy and the paste, and the paste still
-// delivers the record; a long hold brings an error box in front of the
-// target, which the user's Esc answers without stopping the run.
-TEST_F(SampleFormRunTest, AClipboardHeldOrTakenByAnotherProgramNeverCostsTheRecordAndALongHoldIsShown) {
+// delivers the record. A clipboard that stays locked is told to the run by
+// its next check, once, and no box stops the run meanwhile; a Ctrl+V that
+// would paste the taker's text is not sent. A box the run does show comes
+// in front of the target, and the user's Esc answers it without a stop.
+TEST_F(SampleFormRunTest, AClipboardHeldOrTakenByAnotherProgramIsPutBackOrToldToTheRunAsLost) {
   platform_.BeginStopWatch();
   // What the user sees of each box once it is in front.
   std::vector<std::wstring> seen;
@@ -243,10 +252,18 @@ TEST_F(SampleFormRunTest, AClipboardHeldOrTakenByAnotherProgramNeverCostsTheReco
   platform_.SetCursorPos(fieldX_, fieldY_);
   for (const char16_t* command : {u"l", u"k 86 2"}) ExecuteCommand(platform_, command);  // a click, then Ctrl+V
   EXPECT_TRUE(WaitFor([this] { return Text() == "记录，粘贴"; })) << "the form holds " << Text();
-  WhileClipboardHeld(4000ms, [this] { platform_.SetClipboardText(u"never"); });
+  // Wine's desktop is the user's, and the form runs at this program's level.
+  EXPECT_EQ(platform_.CheckDelivery(DeliveryCheck::kBeforeInput), DeliveryFault::kNone);
+
+  // Taken and held: the text is neither set nor put back for the Ctrl+V, which would paste the taker's.
+  WhileClipboardHeld(5000ms, [this] { for (auto c : {u"T never", u"k 35"}) ExecuteCommand(platform_, c); }, true);
+  EXPECT_EQ(Events([](const std::string& e) { return e == "key 86" || e == "key 35 extended"; }, 2),
+            (std::vector<std::string>{"key 86", "key 35 extended"})) << "the V of the second paste was sent";
+  EXPECT_EQ(platform_.CheckDelivery(DeliveryCheck::kBeforeInput), DeliveryFault::kClipboardLost);
+  platform_.ShowError(u"参数错误。");
   user.request_stop();
   user.join();
-  EXPECT_EQ(seen, std::vector<std::wstring>{L"无法写入剪贴板：另一个程序一直占用着它。, on top"});
+  EXPECT_EQ(seen, std::vector<std::wstring>{L"参数错误。, on top"});
   EXPECT_FALSE(platform_.StopRequested()) << "the Esc that answered the box stopped the run";
   platform_.EndStopWatch();
   platform_.ClearClipboard();

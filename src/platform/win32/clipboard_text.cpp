@@ -14,10 +14,9 @@ bool OpenClipboardWaiting(HWND owner, std::chrono::milliseconds patience) {
   return true;
 }
 
-// A moveable global block holding `text` and its terminating zero, as the
-// clipboard takes it; null when memory runs out.
-HGLOBAL GlobalText(const std::u16string& text) {
-  const std::size_t bytes = (text.size() + 1) * sizeof(char16_t);
+// A moveable global block holding a copy of `bytes`, as the clipboard takes
+// it; null when memory runs out.
+HGLOBAL GlobalCopy(const void* data, std::size_t bytes) {
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
   if (memory == nullptr) return nullptr;
   void* target = GlobalLock(memory);
@@ -25,9 +24,23 @@ HGLOBAL GlobalText(const std::u16string& text) {
     GlobalFree(memory);
     return nullptr;
   }
-  std::memcpy(target, text.c_str(), bytes);
+  std::memcpy(target, data, bytes);
   GlobalUnlock(memory);
   return memory;
+}
+
+// Formats that Windows' clipboard history and cloud sync (and some other
+// clipboard managers) honour. The first excludes the content whatever its
+// data; the others say no with a DWORD 0.
+void MarkNotForHistory() {
+  constexpr const wchar_t* kMarkers[] = {L"ExcludeClipboardContentFromMonitorProcessing",
+                                         L"CanIncludeInClipboardHistory", L"CanUploadToCloudClipboard"};
+  constexpr DWORD kNo = 0;
+  for (const wchar_t* name : kMarkers) {
+    const UINT format = RegisterClipboardFormatW(name);
+    HGLOBAL memory = format == 0 ? nullptr : GlobalCopy(&kNo, sizeof kNo);
+    if (memory != nullptr && SetClipboardData(format, memory) == nullptr) GlobalFree(memory);
+  }
 }
 
 }  // namespace
@@ -41,7 +54,7 @@ bool EmptyClipboardWaiting(HWND owner, std::chrono::milliseconds patience) {
 
 bool SetClipboardTextWaiting(HWND owner, const std::u16string& text,
                              std::chrono::milliseconds patience) {
-  HGLOBAL memory = GlobalText(text);
+  HGLOBAL memory = GlobalCopy(text.c_str(), (text.size() + 1) * sizeof(char16_t));
   if (memory == nullptr) return false;
   if (!OpenClipboardWaiting(owner, patience)) {
     GlobalFree(memory);
@@ -49,6 +62,7 @@ bool SetClipboardTextWaiting(HWND owner, const std::u16string& text,
   }
   // After a successful SetClipboardData the system owns the block.
   const bool set = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+  if (set) MarkNotForHistory();
   CloseClipboard();
   if (!set) GlobalFree(memory);
   return set;

@@ -42,9 +42,4 @@ INPUT KeyInput(std::uint8_t virtualKey, bool keyUp) {
   return input;
 }
 
-void SendKey(std::uint8_t virtualKey, bool keyUp) {
-  INPUT input = KeyInput(virtualKey, keyUp);
-  SendInput(1, &input, sizeof input);
-}
-
 }  // namespace tavorin

@@ -15,6 +15,4 @@ bool IsExtendedKey(std::uint8_t virtualKey);
 // the extended flag where the key needs it, tagged as this program's own.
 INPUT KeyInput(std::uint8_t virtualKey, bool keyUp);
 
-void SendKey(std::uint8_t virtualKey, bool keyUp);
-
 }  // namespace tavorin

@@ -21,7 +21,7 @@ std::int32_t AbsoluteAxisValue(std::int64_t pixel, std::int32_t origin, std::int
   return static_cast<std::int32_t>((offset * 65536 + size - 1) / size);
 }
 
-void MovePointer(std::int32_t x, std::int32_t y) {
+bool MovePointer(SystemAccess& system, std::int32_t x, std::int32_t y) {
   const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
   const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
   INPUT input{};
@@ -30,12 +30,13 @@ void MovePointer(std::int32_t x, std::int32_t y) {
   input.mi.dy = AbsoluteAxisValue(y, top, GetSystemMetrics(SM_CYVIRTUALSCREEN));
   input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
   input.mi.dwExtraInfo = kOwnInputTag;
-  SendInput(1, &input, sizeof input);
+  if (system.SendInput(1, &input) != 1) return false;
   POINT now{};
   if (GetCursorPos(&now) && (now.x != x || now.y != y)) ::SetCursorPos(x, y);
+  return true;
 }
 
-void PressButtons(std::uint32_t flags) {
+bool PressButtons(SystemAccess& system, std::uint32_t flags) {
   constexpr std::uint32_t kButtonFlags[] = {kLeftDown, kLeftUp,     kRightDown,
                                             kRightUp,  kMiddleDown, kMiddleUp};
   std::vector<INPUT> inputs;
@@ -47,7 +48,8 @@ void PressButtons(std::uint32_t flags) {
     input.mi.dwExtraInfo = kOwnInputTag;
     inputs.push_back(input);
   }
-  if (!inputs.empty()) SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  const auto count = static_cast<UINT>(inputs.size());
+  return count == 0 || system.SendInput(count, inputs.data()) == count;
 }
 
 }  // namespace tavorin

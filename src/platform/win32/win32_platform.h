@@ -9,19 +9,23 @@
 #include "core/interfaces/platform.h"
 #include "platform/win32/pumping_pause.h"
 #include "platform/win32/stop_key_hook.h"
+#include "platform/win32/system_access.h"
 
 namespace tavorin {
 
 // The platform on Windows: input through SendInput, the clipboard as Unicode
-// text (put back before a paste if another program took it), pauses that
-// keep the thread's windows served, the stop key through a low-level keyboard
-// hook, and message boxes above every window. Made and used on the
+// text kept out of clipboard history (put back before a paste if another
+// program took it), pauses that keep the thread's windows served, the stop
+// key through a low-level keyboard hook, and message boxes above every
+// window. Input and clipboard writes the system refused, a locked desktop and
+// an elevated target are told by CheckDelivery. Made and used on the
 // user-interface thread.
 class Win32Platform : public Platform {
  public:
   // Throws std::runtime_error when the system refuses a timer, an event or
   // the hidden window that owns the clipboard.
-  Win32Platform();
+  // `system` answers whether input reaches the desktop; tests stand in for it.
+  explicit Win32Platform(SystemAccess& system = WindowsSystemAccess());
   ~Win32Platform() override;
   Win32Platform(const Win32Platform&) = delete;
   Win32Platform& operator=(const Win32Platform&) = delete;
@@ -41,9 +45,15 @@ class Win32Platform : public Platform {
   std::vector<std::uint32_t> ReadScreenArea(const ScreenRect& area) override;
 
  private:
-  // Puts ownText_ on the clipboard and notes the clipboard's state after it.
-  void PlaceOwnText();
+  // Puts ownText_ on the clipboard and notes the clipboard's state after it;
+  // false when the clipboard stayed locked.
+  bool PlaceOwnText();
+  // Keeps the first fault until CheckDelivery reports it.
+  void Note(DeliveryFault fault);
 
+  SystemAccess& system_;
+  DeliveryFault noted_ = DeliveryFault::kNone;
+  bool awake_ = false;
   HWND clipboardOwner_ = nullptr;
   // The text of the last set, until the next clear, and the clipboard's
   // sequence number right after it was placed (none when placing failed).

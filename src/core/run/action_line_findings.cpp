@@ -21,7 +21,11 @@ bool OnlyBlanks(std::u16string_view text) {
   return std::ranges::all_of(text, [](char16_t c) { return c == u' '; });
 }
 
-std::u16string Quoted(std::u16string_view text) { return u"“" + std::u16string(text) + u"”"; }
+std::u16string Quoted(std::u16string_view text) {
+  std::u16string quoted = u"“";
+  quoted.append(text);
+  return quoted + u"”";
+}
 
 std::optional<std::u16string> WaitFinding(std::u16string_view seconds, const LineTrace& trace,
                                           const std::u16string& problem) {

@@ -136,6 +136,8 @@ TEST_F(ActionPassTest, EachLineRunsAsItsCommandAndTheCheckSaysWhatALineDoesInste
       {u"等候时长 3", {"sleep 3000"}},
       {u"等候时长 1.25", {"sleep 1250"}},
       {u"等候时长 0.0004", {"sleep 50"}},
+      {u"等候时长 0", {"sleep 50"}},  // a number, not a negative one
+      {u"等候时长 -9", {"sleep 50"}, "秒数不是正数；执行时只等候 0.05 秒。"},
       {u"等候时长  2 ", {"sleep 2000"}},
       {u"等候时长 abc", {"sleep 50"}, "秒数不是数字；执行时只等候 0.05 秒。"},
       {u"等候时长 2147483.6474", {"sleep 2147483647"}},

@@ -27,6 +27,13 @@ std::u16string_view TrimBlanks(std::u16string_view text) {
   return text.substr(first, text.find_last_not_of(u' ') - first + 1);
 }
 
+// The pass-list row the next copy line takes: the list may have shrunk
+// since the cursor last moved.
+int NextRecordRow(RunState& state, int count) {
+  if (state.recordCursor < 0 || state.recordCursor >= count) state.recordCursor = 0;
+  return state.recordCursor;
+}
+
 void ShowBadgeRecord(RunContext& run, const std::u16string& record) {
   if (run.progress == nullptr) return;
   std::u16string text = BadgeRecordText(record);
@@ -48,8 +55,8 @@ void ShowComingRecord(RunContext& run) {
     ShowBadgeRecord(run, u"");
     return;
   }
-  const int cursor = run.state.recordCursor < 0 || run.state.recordCursor >= count ? 0 : run.state.recordCursor;
-  ShowBadgeRecord(run, ExpandRecordText(passList.List(cursor), run.state.passNumber, run.controls.list2, run.clock));
+  const int row = NextRecordRow(run.state, count);
+  ShowBadgeRecord(run, ExpandRecordText(passList.List(row), run.state.passNumber, run.controls.list2, run.clock));
 }
 
 void CopyNextRecord(RunContext& run) {
@@ -59,8 +66,7 @@ void CopyNextRecord(RunContext& run) {
   // has nothing to take, and must not divide by zero.
   if (count == 0) return;
   RunState& state = run.state;
-  if (state.recordCursor < 0 || state.recordCursor >= count) state.recordCursor = 0;
-  state.currentText = ExpandRecordText(passList.List(state.recordCursor), state.passNumber,
+  state.currentText = ExpandRecordText(passList.List(NextRecordRow(state, count)), state.passNumber,
                                        run.controls.list2, run.clock);
   state.recordCursor = (state.recordCursor + 1) % count;
   run.controls.text5.SetText(state.currentText);

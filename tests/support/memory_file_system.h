@@ -24,6 +24,7 @@ class MemoryFileSystem : public FileSystem {
 
   std::map<std::u16string, Entry> files;
   bool folderWritable = true;
+  bool diskReadOnly = false;  // no new file, whatever the folder allows
   std::int64_t spaceLeft = std::int64_t{1} << 40;  // bytes the disk takes before it is full
   int inPlaceOpensLeft = 1 << 30;  // then opening in place fails
   int replacements = 0;
@@ -44,6 +45,7 @@ class MemoryFileSystem : public FileSystem {
 
   OpenedFile CreateNew(const std::u16string& path) override {
     if (files.count(path) != 0) return {nullptr, FileError::kExists};
+    if (diskReadOnly) return {nullptr, FileError::kReadOnly};
     if (!folderWritable) return {nullptr, FileError::kNoPermission};
     files[path];
     return {std::make_unique<File>(*this, path), FileError::kNone};

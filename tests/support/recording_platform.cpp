@@ -55,6 +55,10 @@ void RecordingPlatform::ShowError(const std::u16string& message) { log_.push_bac
 
 DeliveryFault RecordingPlatform::CheckDelivery(DeliveryCheck when) {
   log_.push_back(when == DeliveryCheck::kBeforeInput ? "check before" : "check pass end");
+  if (checksBeforeFault_ > 0) {
+    --checksBeforeFault_;
+    return DeliveryFault::kNone;
+  }
   return std::exchange(fault_, DeliveryFault::kNone);
 }
 

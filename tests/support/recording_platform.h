@@ -25,15 +25,18 @@ class RecordingPlatform : public Platform {
   void EndStopWatch() override;
   bool StopRequested() override { return stopped_; }
   // Logged as "check before" / "check pass end"; answers the fault set by
-  // FailDelivery once, then kNone again.
+  // FailDelivery once, when its turn comes, then kNone again.
   DeliveryFault CheckDelivery(DeliveryCheck when) override;
   // Logged as "awake on" / "awake off".
   void KeepAwake(bool on) override;
   // Logged as "read X Y W H"; answers with `screen` (empty unless set).
   std::vector<std::uint32_t> ReadScreenArea(const ScreenRect& area) override;
 
-  // The next CheckDelivery reports `fault`.
-  void FailDelivery(DeliveryFault fault) { fault_ = fault; }
+  // The CheckDelivery after the next `checksBefore` ones reports `fault`.
+  void FailDelivery(DeliveryFault fault, int checksBefore = 0) {
+    fault_ = fault;
+    checksBeforeFault_ = checksBefore;
+  }
   // What ReadScreenArea answers, given the area and the virtual time.
   std::function<std::vector<std::uint32_t>(const ScreenRect&, std::int64_t)> screen;
 
@@ -60,6 +63,7 @@ class RecordingPlatform : public Platform {
   bool stopped_ = false;
   std::int64_t stopAtMs_ = -1;
   DeliveryFault fault_ = DeliveryFault::kNone;
+  int checksBeforeFault_ = 0;
 };
 
 std::string ToUtf8(const std::u16string& text);

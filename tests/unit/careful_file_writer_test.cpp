@@ -86,6 +86,9 @@ TEST(CarefulFileWriterTest, EachSituation) {
     EXPECT_EQ(ExportMessage(exportFiles), c.message.empty() ? u"" : u"无法写入文件“list.txt”：" + c.message)
         << c.situation;
   }
+  MemoryFileSystem readOnlyDisk;  // a file that is not there is not what is read-only
+  readOnlyDisk.diskReadOnly = true;
+  EXPECT_EQ(ExportMessage(readOnlyDisk), u"无法写入文件“list.txt”：所在的磁盘是只读的，不能新建文件。");
 }
 
 // When even putting the old content back fails, the result says so, and

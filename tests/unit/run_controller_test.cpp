@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/execution/number_rules.h"
 #include "core/run/badge_placement.h"
 #include "core/run/progress_texts.h"
@@ -108,16 +110,16 @@ TEST_F(RunControllerTest, CountsRefreshAndCooldown) {
   window.refresh = true;
   window.keyIndex = -1;
   Run(1, {u"按下按键 13"}, u"2", u"1.5");
-  const Log pass = {"key 13 down", "key 13 up", "sleep 50", "sleep 50", "key 116 down", "key 116 up", "sleep 50",
-                    "sleep 2000"};
-  Log expected = {"hide"};
+  const Log pass = {"check before", "key 13 down", "key 13 up", "sleep 50", "sleep 50", "check pass end",
+                    "check before", "key 116 down", "key 116 up", "sleep 50", "sleep 2000"};
+  Log expected = {"awake on", "hide"};
   for (int i = 0; i < 2; ++i) expected.insert(expected.end(), pass.begin(), pass.end());
-  expected.push_back("show");
+  expected.insert(expected.end(), {"awake off", "show"});
   EXPECT_EQ(platform.Log(), expected);
   window.keyIndex = 1;
   Run(1, {}, u"1", u"2147483");  // the largest cooldown
-  EXPECT_EQ(platform.Log(), (Log{"hide", "key 17 down", "key 82 down", "key 82 up", "key 17 up", "sleep 50",
-                                 "sleep 2147483000", "show"}));
+  EXPECT_EQ(platform.Log(), (Log{"awake on", "hide", "check pass end", "check before", "key 17 down", "key 82 down",
+                                 "key 82 up", "key 17 up", "sleep 50", "sleep 2147483000", "awake off", "show"}));
 }
 
 // Esc ends the pause running at once; the message counts every pass whose
@@ -146,12 +148,50 @@ TEST_F(RunControllerTest, AStopEndsThePauseAtOnceAndCountsTheCompletedPasses) {
     if (c.stopAt >= 0) platform.PressStopAt(platform.NowMs() + c.stopAt);
     Run(1, c.lines, u"3", c.cooldown);
     const Log log = platform.Log();
-    EXPECT_EQ(log.back(), "show");
+    EXPECT_EQ(Log(log.end() - 2, log.end()), (Log{"awake off", "show"}));
     EXPECT_FALSE(platform.Watching());
     ASSERT_EQ(boxes.shown.size(), c.stopAt < 0 ? 1u : 2u) << c.stopAt;
     if (c.stopAt < 0) continue;
-    EXPECT_NE(log[log.size() - 2].find(" stopped after "), std::string::npos) << c.stopAt;
+    // Nothing but the pass's closing check follows the stopped pause.
+    const auto stop =
+        std::ranges::find_if(log, [](const std::string& e) { return e.find(" stopped after ") != e.npos; });
+    Log after(stop + (stop != log.end()), log.end());
+    std::erase(after, "check pass end");
+    EXPECT_EQ(after, (Log{"awake off", "show"})) << c.stopAt;
     EXPECT_EQ(boxes.shown[1].text, u"执行已停止：已完成 " + DecimalText(c.completed) + u" 次，共 3 次。") << c.stopAt;
+  }
+}
+
+// A fault the platform reports halts the run before the input it was asked
+// about; the box says why, and the pass it came in does not count. Each pass
+// asks four times: before the click, before the paste, at its end, before F5.
+TEST_F(RunControllerTest, ADeliveryFaultHaltsBeforeTheInputAndItsPassDoesNotCount) {
+  window.refresh = true;
+  const std::u16string lost2 = u"第 2 次的记录“r2”未能粘贴：剪贴板被其他程序占用。";
+  const struct {
+    DeliveryFault fault;
+    int checksBefore;
+    std::u16string unreachableNote, reason;
+    int completed;
+  } cases[] = {
+      {DeliveryFault::kInputBlocked, 0, u"", u"屏幕已锁定或输入被其他程序占用，", 0},
+      {DeliveryFault::kClipboardLost, 5, u"", lost2, 1},
+      {DeliveryFault::kClipboardLost, 6, u"", lost2, 1},  // known only at the pass's end
+      {DeliveryFault::kTargetElevated, 3, u"", u"目标窗口以管理员身份运行，Tavorin 也须以管理员身份启动才能填写它。", 1},
+      {DeliveryFault::kTargetUnreachable, 4, u"", u"指针所在的窗口收不到 Tavorin 的输入。", 1},
+      {DeliveryFault::kTargetUnreachable, 9, u"那是 Wayland 窗口。", u"那是 Wayland 窗口。", 2},
+  };
+  for (const auto& c : cases) {
+    controller.SetDesktopNotes({u"", c.unreachableNote});
+    platform.FailDelivery(c.fault, c.checksBefore);
+    Run(2, {u"点击位置 10 10", u"复制内容", u"粘贴内容"}, u"3");
+    const Log log = platform.Log();
+    auto failed = log.begin();
+    for (int checks = 0; checks <= c.checksBefore; ++failed) checks += failed->starts_with("check");
+    EXPECT_EQ(Log(failed, log.end()), (Log{"awake off", "show"})) << c.checksBefore;
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[1].icon, MessageIcon::kCritical);
+    EXPECT_EQ(boxes.shown[1].text, c.reason + u"执行已停止：已完成 " + DecimalText(c.completed) + u" 次，共 3 次。");
   }
 }
 
@@ -163,13 +203,17 @@ TEST_F(RunControllerTest, FaultyLinesAreListedBeforeTheQuestionAndNoIsTheDefault
   EXPECT_EQ(boxes.shown[0].text, usual);
   EXPECT_EQ(boxes.shown[0].defaultAnswer, MessageAnswer::kYes);
   Run(1, {u"复制内容", u"按下按键 86 9", u"等候时长 1e306"}, u"");  // Enter takes the default: no run
-  EXPECT_EQ(boxes.shown[0].text, u"第 2 行：参数错误\r\n第 3 行：参数错误\r\n\r\n" + usual);
+  EXPECT_EQ(boxes.shown[0].text, u"第 2 行：修饰键（末尾的数字）要在 0 到 7 之间；执行时会报“参数错误”，不按键。\r\n"
+                                 u"第 3 行：秒数超出范围：最多 2147483 秒；执行时会报“参数错误”，不等候。\r\n\r\n" + usual);
   EXPECT_EQ(boxes.shown[0].caption, u"开始");
   EXPECT_EQ(boxes.shown[0].defaultAnswer, MessageAnswer::kNo);
   EXPECT_EQ(acquired, 1);
   boxes.answers = {MessageAnswer::kYes};  // the user runs it anyway
   controller.Start();
   EXPECT_EQ(acquired, 2);
+  controller.SetDesktopNotes({u"只能填写 X11 程序。", u""});
+  Run(1, {u"复制内容"}, u"");
+  EXPECT_EQ(boxes.shown[0].text, usual.substr(0, usual.size() - 4) + u"只能填写 X11 程序。\r\n继续吗？");
 }
 
 // The badge's calls, the window's and the copied texts, in order.
@@ -180,20 +224,25 @@ TEST_F(RunControllerTest, TheBadgeShowsEachPassAndRecordAwayFromTheClicksAndGoes
     Log log = platform.Log();
     std::erase_if(log, [](const std::string& e) {
       return !e.starts_with("badge") && e != "hide" && e != "show" && !e.starts_with("clipboard r") &&
-             e.find("stopped") == std::string::npos;
+             !e.starts_with("move") && e.find("stopped") == std::string::npos;
     });
     return log;
   };
+  // From its start a pass shows the record it will enter.
   Run(2, {u"点击位置 1200 1000", u"复制内容"}, u"");
-  EXPECT_EQ(seen(), (Log{"hide", "badge at 8,8 Esc 停止", "badge 第 1/2 次", "badge record r1", "clipboard r1",
-                         "badge 第 2/2 次", "badge record r2", "clipboard r2", "badge hidden", "show"}));
+  EXPECT_EQ(seen(), (Log{"hide", "badge at 8,8 Esc 停止", "badge 第 1/2 次", "badge record r1", "move 1200 1000",
+                         "clipboard r1", "badge 第 2/2 次", "badge record r2", "move 1200 1000", "clipboard r2",
+                         "badge hidden", "show"}));
   platform.PressStopAt(platform.NowMs() + 500);  // a stop takes the badge away too
   Run(2, {u"点击位置 1200 1000", u"复制内容", u"等候时长 10"}, u"");
-  EXPECT_EQ(seen(), (Log{"hide", "badge at 8,8 Esc 停止", "badge 第 1/2 次", "badge record r1", "clipboard r1",
-                         "sleep 10000 stopped after 300", "badge hidden", "show"}));
+  EXPECT_EQ(seen(), (Log{"hide", "badge at 8,8 Esc 停止", "badge 第 1/2 次", "badge record r1", "move 1200 1000",
+                         "clipboard r1", "sleep 10000 stopped after 300", "badge hidden", "show"}));
+  Run(1, {u"点击位置 1200 1000"}, u"");  // no copy line: no record
+  EXPECT_EQ(seen(), (Log{"hide", "badge at 8,8 Esc 停止", "badge 第 1/1 次", "move 1200 1000", "badge hidden",
+                         "show"}));
   progress.screens = {{0, 0, 316, 96}};  // no place clear of the click: no badge
   Run(1, {u"点击位置 100 50"}, u"");
-  EXPECT_EQ(seen(), (Log{"hide", "show"}));
+  EXPECT_EQ(seen(), (Log{"hide", "move 100 50", "show"}));
 }
 
 TEST(BadgeRecordText, OneLineAndBoundedWhateverTheRecord) {

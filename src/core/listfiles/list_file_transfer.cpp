@@ -21,7 +21,10 @@ std::u16string ReadFailure(const std::u16string& path, ListFileError error) {
 std::u16string WriteFailure(const std::u16string& path, const ListSave& save) {
   std::u16string reason;
   switch (save.error) {
-    case ListFileError::kReadOnly: reason = u"文件是只读的"; break;
+    case ListFileError::kReadOnly:
+      // Without an old file, what refused is the medium it was to be made on.
+      reason = save.hadOldFile ? u"文件是只读的" : u"所在的磁盘是只读的，不能新建文件";
+      break;
     case ListFileError::kNoPermission: reason = u"没有写入权限"; break;
     case ListFileError::kDiskFull: reason = u"磁盘已满"; break;
     case ListFileError::kNotAFile: reason = u"这不是一个普通文件"; break;

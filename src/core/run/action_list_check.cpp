@@ -1,11 +1,13 @@
 #include "core/run/action_list_check.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/execution/number_rules.h"
 #include "core/interfaces/memory_list_box.h"
 #include "core/interfaces/memory_text_box.h"
 #include "core/run/action_keywords.h"
+#include "core/run/action_line_findings.h"
 #include "core/run/action_pass.h"
 
 namespace tavorin {
@@ -13,17 +15,19 @@ namespace {
 
 const std::u16string kSkippedLine = u"不是动作，执行时将跳过。";
 
-// Performs nothing; keeps what the interpreter would have shown and where
-// it would have moved the pointer.
+// Performs nothing; keeps what the interpreter would have shown, pressed,
+// put on the clipboard and paused, and where it would have moved the pointer.
 class ReadingPlatform : public Platform {
  public:
   void SetCursorPos(std::int32_t x, std::int32_t y) override { moves.push_back({x, y}); }
   void MouseEvent(std::uint32_t) override {}
-  void KeyEvent(std::uint8_t, bool) override {}
-  void Sleep(std::int32_t) override {}
+  void KeyEvent(std::uint8_t key, bool keyUp) override {
+    if (!keyUp) trace.keysDown.push_back(key);
+  }
+  void Sleep(std::int32_t milliseconds) override { trace.pausedMs += milliseconds; }
   void ClearClipboard() override {}
-  void SetClipboardText(const std::u16string&) override {}
-  void ShowError(const std::u16string& message) override { messages.push_back(message); }
+  void SetClipboardText(const std::u16string& text) override { trace.clipboardTexts.push_back(text); }
+  void ShowError(const std::u16string& message) override { trace.messages.push_back(message); }
   void BeginStopWatch() override {}
   void EndStopWatch() override {}
   bool StopRequested() override { return false; }
@@ -31,7 +35,7 @@ class ReadingPlatform : public Platform {
   void KeepAwake(bool) override {}
   std::vector<std::uint32_t> ReadScreenArea(const ScreenRect&) override { return {}; }
 
-  std::vector<std::u16string> messages;
+  LineTrace trace;
   std::vector<ScreenPoint> moves;
 };
 
@@ -67,10 +71,10 @@ ActionListReview ReviewActionList(const ListBox& actionLines, const std::vector<
       review.findings.push_back({number, kSkippedLine});
       continue;
     }
-    platform.messages.clear();
+    platform.trace = {};
     platform.moves.clear();
     RunActionLine(run, line);
-    for (const auto& message : platform.messages) review.findings.push_back({number, message});
+    if (auto finding = LineFinding(line, platform.trace)) review.findings.push_back({number, std::move(*finding)});
     for (const ScreenPoint p : platform.moves) {
       review.clickPositions.push_back(p);
       const bool onScreen = std::ranges::any_of(screens, [&](const ScreenRect& s) { return s.Contains(p); });

@@ -23,9 +23,11 @@ struct ActionListReview {
 };
 
 // Reads every action line by the run's own rules, without an event or a
-// pause: each message the run would show for a line is a finding, and so
-// are two things a run passes over in silence: a line it skips, and a click
-// outside every one of `screens` (not checked when `screens` is empty).
+// pause. A finding is a line that does less than it says (each message the
+// run would show for it, a wait that only pauses 0.05 s, a key that is no
+// key), told with what the run will do instead; a line the run skips; and
+// a click outside every one of `screens` (not checked when `screens` is
+// empty).
 ActionListReview ReviewActionList(const ListBox& actionLines, const std::vector<ScreenRect>& screens,
                                   const Clock& clock);
 

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <string_view>
+#include <utility>
 
 #include "core/execution/command_interpreter.h"
 #include "core/execution/number_rules.h"
@@ -26,6 +27,38 @@ std::u16string_view TrimBlanks(std::u16string_view text) {
   return text.substr(first, text.find_last_not_of(u' ') - first + 1);
 }
 
+// The pass-list row the next copy line takes: the list may have shrunk
+// since the cursor last moved.
+int NextRecordRow(RunState& state, int count) {
+  if (state.recordCursor < 0 || state.recordCursor >= count) state.recordCursor = 0;
+  return state.recordCursor;
+}
+
+void ShowBadgeRecord(RunContext& run, const std::u16string& record) {
+  if (run.progress == nullptr) return;
+  std::u16string text = BadgeRecordText(record);
+  if (text == run.badgeRecord) return;
+  run.progress->SetRecord(text);
+  run.badgeRecord = std::move(text);
+}
+
+// From a pass's start the badge names the record its first copy line will
+// take, or nothing when no line takes one.
+void ShowComingRecord(RunContext& run) {
+  if (run.progress == nullptr) return;
+  const ListBox& lines = run.controls.list3;
+  bool copies = false;
+  for (int j = 0; j < lines.ListCount() && !copies; ++j) copies = lines.List(j).starts_with(kCopyKeyword);
+  const ListBox& passList = run.controls.list4;
+  const int count = passList.ListCount();
+  if (!copies || count == 0) {
+    ShowBadgeRecord(run, u"");
+    return;
+  }
+  const int row = NextRecordRow(run.state, count);
+  ShowBadgeRecord(run, ExpandRecordText(passList.List(row), run.state.passNumber, run.controls.list2, run.clock));
+}
+
 void CopyNextRecord(RunContext& run) {
   ListBox& passList = run.controls.list4;
   const int count = passList.ListCount();
@@ -33,18 +66,23 @@ void CopyNextRecord(RunContext& run) {
   // has nothing to take, and must not divide by zero.
   if (count == 0) return;
   RunState& state = run.state;
-  if (state.recordCursor < 0 || state.recordCursor >= count) state.recordCursor = 0;
-  state.currentText = ExpandRecordText(passList.List(state.recordCursor), state.passNumber,
+  state.currentText = ExpandRecordText(passList.List(NextRecordRow(state, count)), state.passNumber,
                                        run.controls.list2, run.clock);
   state.recordCursor = (state.recordCursor + 1) % count;
   run.controls.text5.SetText(state.currentText);
-  if (run.progress != nullptr) run.progress->SetRecord(BadgeRecordText(state.currentText));
+  ShowBadgeRecord(run, state.currentText);
   run.platform.ClearClipboard();
   Run(run, kSettle);
   // The clipboard gets the expanded text itself: a single-line box may
   // normalise line feeds that a record is allowed to hold.
   run.platform.SetClipboardText(state.currentText);
   Run(run, kSettle);
+}
+
+// Asked right before a line sends input. On a fault the platform has
+// already halted the run; the line then sends nothing.
+bool InputCanArrive(RunContext& run) {
+  return run.platform.CheckDelivery(DeliveryCheck::kBeforeInput) == DeliveryFault::kNone;
 }
 
 void InsertText(RunContext& run, const std::u16string& line) {
@@ -54,6 +92,9 @@ void InsertText(RunContext& run, const std::u16string& line) {
   run.platform.SetClipboardText(line.size() > kKeywordLength + 1 ? line.substr(kKeywordLength + 1)
                                                                   : std::u16string());
   Run(run, kSettle);
+  // Asked after the clipboard change, so a clipboard that could not be
+  // written is known before Ctrl+V pastes whatever it holds.
+  if (!InputCanArrive(run)) return;
   Run(run, kPasteChord);
   Run(run, kSettle);
 }
@@ -108,6 +149,9 @@ std::u16string WaitCommand(const std::u16string& line) {
 
 void RunActionLine(RunContext& run, const std::u16string& line) {
   const std::u16string_view keyword = std::u16string_view(line).substr(0, kKeywordLength);
+  // A copy line only changes the clipboard; a paste after it asks first.
+  const bool sendsInput = keyword == kPasteKeyword || keyword == kClickKeyword || keyword == kKeyKeyword;
+  if (sendsInput && !InputCanArrive(run)) return;
   if (keyword == kCopyKeyword) {
     CopyNextRecord(run);
   } else if (keyword == kPasteKeyword) {
@@ -130,6 +174,7 @@ void RunActionLine(RunContext& run, const std::u16string& line) {
 bool RunActionPass(RunContext& run) {
   RunControls& controls = run.controls;
   RefreshPassList(run);
+  ShowComingRecord(run);
   const int lineCount = controls.list3.ListCount();
   for (int j = 0; j < lineCount; ++j) {
     if (run.platform.StopRequested()) {

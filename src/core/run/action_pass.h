@@ -23,6 +23,8 @@ struct RunContext {
   std::optional<std::uint64_t> passListBuiltAt = std::nullopt;
   // Told each record a copy line takes, when a badge shows the run.
   RunProgress* progress = nullptr;
+  // The record text the badge shows now.
+  std::u16string badgeRecord = {};
   // Ends the run for a reason the user is told after it (see
   // StoppablePlatform::Halt); empty where nothing runs for real.
   std::function<void(const std::u16string& reason)> halt = nullptr;

@@ -8,6 +8,7 @@
 #include "core/run/action_pass.h"
 #include "core/run/badge_placement.h"
 #include "core/run/progress_texts.h"
+#include "core/run/stop_reasons.h"
 #include "core/run/stoppable_platform.h"
 
 namespace tavorin {
@@ -20,8 +21,21 @@ const std::u16string kConfirmation =
     u"即将开始执行动作。请确保\r\n"
     u"1、将所需的窗口最大化，并且置于顶层。\r\n"
     u"2、执行动作期间请不要操纵鼠标和键盘。\r\n"
-    u"执行期间按 Esc 键可以停止。\r\n"
-    u"继续吗？";
+    u"执行期间按 Esc 键可以停止。\r\n";
+const std::u16string kQuestion = u"继续吗？";
+
+// The screen stays awake for as long as this lives, so no way out of a run
+// leaves it kept awake.
+class KeptAwake {
+ public:
+  explicit KeptAwake(Platform& platform) : platform_(platform) { platform_.KeepAwake(true); }
+  ~KeptAwake() { platform_.KeepAwake(false); }
+  KeptAwake(const KeptAwake&) = delete;
+  KeptAwake& operator=(const KeptAwake&) = delete;
+
+ private:
+  Platform& platform_;
+};
 
 // Empty, zero or negative: the setting takes its default.
 bool UsesDefault(const TextBox& box) {
@@ -60,36 +74,48 @@ void RunController::Start() {
   // Lines the run would stumble over come first, and make "否" the answer
   // a quick Enter gives.
   const bool faulty = !review.findings.empty();
-  if (boxes_.Show(faulty ? FindingsText(review.findings) + u"\r\n" + kConfirmation : kConfirmation,
+  const std::u16string desktopLine = notes_.confirmation.empty() ? u"" : notes_.confirmation + u"\r\n";
+  const std::u16string confirmation = kConfirmation + desktopLine + kQuestion;
+  if (boxes_.Show(faulty ? FindingsText(review.findings) + u"\r\n" + confirmation : confirmation,
                   u"开始", MessageIcon::kInformation, MessageButtons::kYesNo,
                   faulty ? MessageAnswer::kNo : MessageAnswer::kYes) != MessageAnswer::kYes) {
     return;
   }
   Platform* platform = acquirePlatform_();
   if (platform == nullptr) return;
-
-  window_.Hide();
-  NormaliseSettings();
-  RunProgress* badge = ShowBadge(screens, review.clickPositions);
-  StoppablePlatform guarded(*platform);
-  guarded.BeginStopWatch();
-  const std::int32_t completed = RunPasses(guarded, badge);
-  const bool stopped = guarded.StopRequested();
-  const std::optional<std::u16string> reason = guarded.HaltReason();
-  guarded.EndStopWatch();
-  if (badge != nullptr) badge->Hide();
+  const Outcome outcome = RunHidden(*platform, screens, review.clickPositions);
   window_.Show();
 
-  if (stopped) {
-    const std::u16string count = u"执行已停止：已完成 " + DecimalText(completed) + u" 次，共 " +
+  if (outcome.stopped) {
+    const std::u16string count = u"执行已停止：已完成 " + DecimalText(outcome.completed) + u" 次，共 " +
                                  DecimalText(state_.runCount) + u" 次。";
     // A stop the user did not ask for is an error: the text says why.
-    if (reason) {
-      boxes_.ShowError(*reason + count);
+    if (outcome.haltReason) {
+      boxes_.ShowError(*outcome.haltReason + count);
     } else {
       boxes_.Show(count, u"已停止", MessageIcon::kInformation, MessageButtons::kOk);
     }
   }
+}
+
+RunController::Outcome RunController::RunHidden(Platform& platform, const std::vector<ScreenRect>& screens,
+                                                const std::vector<ScreenPoint>& clicks) {
+  const KeptAwake awake(platform);
+  window_.Hide();
+  NormaliseSettings();
+  RunProgress* badge = ShowBadge(screens, clicks);
+  StoppablePlatform guarded(platform);
+  guarded.SetFaultReasons([this](DeliveryFault fault) {
+    return StopReason(fault, state_.passNumber, state_.currentText, notes_.unreachableTarget);
+  });
+  guarded.BeginStopWatch();
+  Outcome outcome;
+  outcome.completed = RunPasses(guarded, badge);
+  outcome.stopped = guarded.StopRequested();
+  outcome.haltReason = guarded.HaltReason();
+  guarded.EndStopWatch();
+  if (badge != nullptr) badge->Hide();
+  return outcome;
 }
 
 // A count or cooldown too large for a pause would otherwise wrap around;
@@ -114,6 +140,7 @@ void RunController::NormaliseSettings() {
   if (UsesDefault(controls_.text3)) controls_.text3.SetText(u"-1");
   if (UsesDefault(controls_.text4)) controls_.text4.SetText(u"0");
   state_.recordCursor = 0;
+  state_.currentText.clear();
   if (ParseLeadingNumber(controls_.text3.Text()) == -1) {
     controls_.text3.SetText(DecimalText(controls_.list1.SelCount()));
   }
@@ -148,9 +175,10 @@ std::int32_t RunController::RunPasses(StoppablePlatform& platform, RunProgress* 
     // in the pauses that close it does not undo that.
     // A halt for a reason means some line of this pass did not reach the
     // target (or never ran), so the pass is not counted.
-    if (RunActionPass(run) && platform.DroppedEffects() == droppedBefore && !platform.HaltReason()) {
-      ++completed;
-    }
+    const bool linesDone = RunActionPass(run) && platform.DroppedEffects() == droppedBefore;
+    // Asked before the pass counts: a paste may prove lost only now.
+    platform.CheckDelivery(DeliveryCheck::kPassEnd);
+    if (linesDone && !platform.HaltReason()) ++completed;
     if (platform.StopRequested()) break;
     if (state_.refreshBeforeCooldown) PressRefreshKey(platform, state_.refreshKeyIndex);
     RunCooldown(platform);
@@ -165,6 +193,7 @@ void RunController::RunCooldown(Platform& platform) {
 }
 
 void RunController::PressRefreshKey(Platform& platform, std::int16_t keyIndex) {
+  if (platform.CheckDelivery(DeliveryCheck::kBeforeInput) != DeliveryFault::kNone) return;
   ExecuteCommand(platform, keyIndex == 0 ? u"k 116" : u"k 82 2");
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "core/interfaces/platform.h"
@@ -14,6 +16,15 @@
 #include "core/run/stoppable_platform.h"
 
 namespace tavorin {
+
+// What the desktop a run works on adds to its texts.
+struct DesktopNotes {
+  // One more line of the confirmation before a run; empty for none.
+  std::u16string confirmation;
+  // Why a run stopped at a window its input cannot reach, with what to do
+  // about it; empty for a general reason.
+  std::u16string unreachableTarget;
+};
 
 // What "启动" does: checks the records and settings, asks, hides the main
 // window, runs the passes and shows the window again. The user can end a run
@@ -31,13 +42,24 @@ class RunController {
   // check, no badge.
   void SetRunFeedback(const ScreenLayout* screens, RunProgress* progress);
 
+  void SetDesktopNotes(DesktopNotes notes) { notes_ = std::move(notes); }
+
   // The click handler of "启动".
   void Start();
 
   const RunState& State() const { return state_; }
 
  private:
+  struct Outcome {
+    std::int32_t completed = 0;
+    bool stopped = false;
+    std::optional<std::u16string> haltReason;
+  };
+
   bool SettingsFit();
+  // From the hidden main window to the last pass, the screen kept awake.
+  Outcome RunHidden(Platform& platform, const std::vector<ScreenRect>& screens,
+                    const std::vector<ScreenPoint>& clicks);
   void NormaliseSettings();
   // Returns the number of passes whose action lines all reached the target.
   std::int32_t RunPasses(StoppablePlatform& platform, RunProgress* badge);
@@ -53,6 +75,7 @@ class RunController {
   std::function<Platform*()> acquirePlatform_;
   const ScreenLayout* screens_ = nullptr;
   RunProgress* progress_ = nullptr;
+  DesktopNotes notes_;
   RunState state_;
 };
 

@@ -91,7 +91,13 @@ void StoppablePlatform::BeginStopWatch() {
 
 void StoppablePlatform::EndStopWatch() { inner_.EndStopWatch(); }
 
-DeliveryFault StoppablePlatform::CheckDelivery(DeliveryCheck when) { return inner_.CheckDelivery(when); }
+DeliveryFault StoppablePlatform::CheckDelivery(DeliveryCheck when) {
+  // After a halt for a reason nothing more was sent that could go astray.
+  if (haltReason_) return DeliveryFault::kNone;
+  const DeliveryFault fault = inner_.CheckDelivery(when);
+  if (fault != DeliveryFault::kNone) Halt(faultReasons_ ? faultReasons_(fault) : std::u16string());
+  return fault;
+}
 
 void StoppablePlatform::KeepAwake(bool on) { inner_.KeepAwake(on); }
 

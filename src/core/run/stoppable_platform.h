@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "core/interfaces/platform.h"
 
@@ -12,7 +14,8 @@ namespace tavorin {
 // Stands between a run and the real platform. Once the user has asked to
 // stop, it releases whatever keys and buttons the run still holds and lets
 // nothing more through: no input, no pause, no clipboard change, no message.
-// The run's remaining steps then fall through harmlessly.
+// The run's remaining steps then fall through harmlessly. A fault the
+// platform reports when asked about delivery stops the run the same way.
 class StoppablePlatform : public Platform {
  public:
   explicit StoppablePlatform(Platform& inner) : inner_(inner) {}
@@ -35,6 +38,8 @@ class StoppablePlatform : public Platform {
   // run puts it before the count of passes. The first reason is kept.
   void Halt(const std::u16string& reason);
   const std::optional<std::u16string>& HaltReason() const { return haltReason_; }
+  // The reason a delivery fault halts with; without one the reason is empty.
+  void SetFaultReasons(std::function<std::u16string(DeliveryFault)> reasons) { faultReasons_ = std::move(reasons); }
 
   // Input events and clipboard changes held back since the stop: none means
   // the stop came while the run was only pausing.
@@ -47,6 +52,7 @@ class StoppablePlatform : public Platform {
   Platform& inner_;
   bool halted_ = false;
   std::optional<std::u16string> haltReason_;
+  std::function<std::u16string(DeliveryFault)> faultReasons_;
   std::set<std::uint8_t> heldKeys_;
   std::uint32_t heldButtons_ = 0;  // down flags without their up yet
   std::uint64_t droppedEffects_ = 0;

@@ -218,7 +218,8 @@ class XvfbTest : public QObject {
   // Openbox ignores Qt's request to leave out the minimise button. Each
   // dialog shows its caption, none offers to minimise or maximise, a request
   // to minimise one does not take the main window away, and Qt's own
-  // dialogs (a file dialog, a Yes/No box) speak Chinese. Their screenshots
+  // dialogs (a file dialog, its type of a folder too, a Yes/No box) speak
+  // Chinese. Their screenshots
   // go to the artifact folder to be looked at.
   void dialogsCannotBeMinimisedAndSpeakChinese_data() {
     QTest::addColumn<int>("kind");  // the action button that opens the dialog, or a Qt dialog
@@ -246,6 +247,7 @@ class XvfbTest : public QObject {
       QDir().mkpath(folder);
       dialog.screen()->grabWindow(0).copy(dialog.frameGeometry()).save(folder + '/' + QTest::currentDataTag() + ".png");
       texts = ShownTexts(dialog);
+      if (auto* files = dialog.findChild<QFileSystemModel*>()) texts << files->type(files->index(QDir::tempPath()));
       title = dialog.windowTitle();
       // The manager takes requests in order: once it has put the dialog
       // above, it has dealt with the minimise request sent before.

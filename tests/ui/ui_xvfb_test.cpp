@@ -219,8 +219,7 @@ class XvfbTest : public QObject {
   // dialog shows its caption, none offers to minimise or maximise, a request
   // to minimise one does not take the main window away, and Qt's own
   // dialogs (a file dialog, its type of a folder too, a Yes/No box) speak
-  // Chinese. Their screenshots
-  // go to the artifact folder to be looked at.
+  // Chinese. Their screenshots go to the artifact folder to be looked at.
   void dialogsCannotBeMinimisedAndSpeakChinese_data() {
     QTest::addColumn<int>("kind");  // the action button that opens the dialog, or a Qt dialog
     QTest::addColumn<QString>("caption");

@@ -372,16 +372,20 @@ class MainWindowTest : public QObject {
     folder_->Write("actions.txt", "");
     const QString opened = Path("actions.txt"), saved = Path("saved.txt");
     QStringList seen;
-    // Notes what the dialog offers, then chooses `path` (typed as a user
-    // would: selectFile() leaves a name field with the focus alone) or
-    // cancels; returns the answer.
+    // Notes what the dialog offers, then types `path` and Enter, or cancels;
+    // returns the answer. The keys come before the dialog counts as the
+    // active window, as on a busy desktop: the folders along the path,
+    // selected in the list while it is typed, must not be opened instead.
     const auto ask = [&](bool save, const QString& path) {
-      OnNextModal<QFileDialog>([&seen, path](QFileDialog& dialog) {
+      OnNextModal<QFileDialog>([&seen, path, this](QFileDialog& dialog) {
         const QFileInfo offered(dialog.selectedFiles().value(0));
         seen << dialog.windowTitle() + ' ' + dialog.nameFilters().join(';') + ' ' +
                     (offered.isDir() ? QString() : offered.filePath());
-        dialog.findChild<QLineEdit*>("fileNameEdit")->setText(path);
-        if (!path.isEmpty()) static_cast<QDialog&>(dialog).accept();
+        auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
+        QApplication::setActiveWindow(form_.get());
+        name->selectAll();
+        QTest::keyClicks(name, path);
+        if (!path.isEmpty()) QTest::keyClick(name, Qt::Key_Return);
       });
       return QString::fromStdU16String((save ? files.AskSavePath() : files.AskOpenPath()).value_or(u"cancelled"));
     };

@@ -18,7 +18,8 @@ fail() { echo "FAILED: $*" >&2; exit 1; }
 
 # Polls `condition` (a shell command) for up to 30 s.
 until_true() {
-  for _ in $(seq 300); do
+  local end=$(($(date +%s) + 30))
+  while [ "$(date +%s)" -le $end ]; do
     eval "$1" && return 0
     sleep 0.1
   done
@@ -85,6 +86,8 @@ for key in Return Escape; do
   until_true '[ -n "$(shown "^Tavorin$")" ] || ! alive' || true
   alive || fail "closing the box with $key ended the program"
   [ -n "$(shown '^Tavorin$')" ] || fail "the main window did not come back after $key"
+  # A list of an inactive window shows its selection in another colour.
+  focus "$window" || fail "the main window does not take the input after $key"
   until_true 'list_image 40 96 241 106 actions_after; same_image actions_before actions_after' ||
     fail "the action list changed after $key"
   records_tab

@@ -100,6 +100,7 @@ void Form1::FitOuterSize() {
 void Form1::closeEvent(QCloseEvent* event) {
   controls_->flows.MainWindowClosing();
   event->accept();
+  emit closed();
 }
 
 }  // namespace tavorin

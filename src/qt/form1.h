@@ -39,6 +39,10 @@ class Form1 : public QWidget {
   // Shows the page of the selected tab and hides the others.
   void SwitchPage();
 
+ signals:
+  // The user closed the window: the program's work is over.
+  void closed();
+
  protected:
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;

@@ -1,6 +1,7 @@
 #include "qt/form1_builder.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHash>
 #include <QLabel>
@@ -40,6 +41,22 @@ QWidget* AddRecordEditor(QWidget& parent, const QString& name) {
   editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   editor->setTabChangesFocus(true);
   return editor;
+}
+
+// Chinese has no spaces to break at: a wrapped caption breaks wherever its
+// box is full, inside a word if need be («冷却开始前刷新页 / 面：»), and its
+// second line has only the room the controls beside it leave. A caption that
+// a slightly smaller size keeps on one line is shown so.
+void FitOnOneLine(QLabel& label) {
+  constexpr double kSmallestPoints = 7.5;
+  QFont font = label.font();
+  for (double points = font.pointSizeF(); points >= kSmallestPoints; points -= 0.25) {
+    font.setPointSizeF(points);
+    if (QFontMetrics(font).horizontalAdvance(label.text()) <= label.width()) {
+      label.setFont(font);
+      return;
+    }
+  }
 }
 
 QWidget* AddLabelFor(QWidget& parent, const ControlSpec& spec, const QString& name) {
@@ -111,6 +128,7 @@ void BuildForm1Controls(QWidget& form) {
           TwipsRect(spec.rect.left, spec.rect.top, spec.rect.width, spec.rect.height));
     }
     widget->setFont(UiFont(spec.fontPoints));
+    if (spec.Has(kWordWrap)) FitOnOneLine(*static_cast<QLabel*>(widget));
     if (spec.Has(kAcceptsFiles)) widget->setAcceptDrops(true);
     if (spec.Has(kHidden)) widget->hide();
     created.insert(Text(spec.name), widget);

@@ -7,6 +7,10 @@
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  // While the main window is hidden for a run or the picker, a box, a dialog
+  // or the badge can be the last window shown; closing it must not end the
+  // program and lose the unsaved lists. Only the main window's close does.
+  QApplication::setQuitOnLastWindowClosed(false);
   // Lets the desktop match the window to the installed entry and its icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("tavorin"));
   tavorin::InstallQtTranslation(app);
@@ -15,6 +19,7 @@ int main(int argc, char* argv[]) {
   QApplication::setFont(tavorin::UiFont());
 
   tavorin::Form1 form;
+  QObject::connect(&form, &tavorin::Form1::closed, &app, &QApplication::quit);
   form.show();
   return QApplication::exec();
 }

@@ -1,6 +1,8 @@
 #include "qt/qt_file_dialogs.h"
 
+#include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QWidget>
 
 namespace tavorin {
@@ -40,6 +42,17 @@ std::optional<std::u16string> QtFileDialogs::Ask(bool save, QString& lastPath) {
   dialog.setNameFilter(Text(kTextFileFilterName));
   // No default suffix: a name typed without an extension is used as typed.
   if (!lastPath.isEmpty()) dialog.selectFile(lastPath);
+  // Typing a path selects each folder along it in the dialog's list, and the
+  // dialog takes a folder out again only while the application counts the
+  // name field as focused. Typing that reaches the dialog before it counts
+  // as the active window (focus handed over late on a busy desktop) leaves
+  // folders selected, and Enter then opens the first of them and empties the
+  // field. Typing shows which window is in use, so it makes it the active one.
+  if (auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+    connect(name, &QLineEdit::textEdited, &dialog, [&dialog, name] {
+      if (!name->hasFocus()) QApplication::setActiveWindow(&dialog);
+    });
+  }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   lastPath = dialog.selectedFiles().constFirst();
   return lastPath.toStdU16String();

@@ -6,11 +6,11 @@
 #include <limits>
 
 #include "core/actions/action_lines.h"
-#include "qt/pressed_key.h"
 #include "qt/control_factory.h"
 #include "core/interfaces/full_list.h"
 #include "core/interfaces/list_box.h"
 #include "qt/qt_message_boxes.h"
+#include "qt/virtual_keys.h"
 
 namespace tavorin {
 namespace {
@@ -73,7 +73,9 @@ void TextEntryDialog::RemoveLineBreaks() {
 
 bool TextEntryDialog::eventFilter(QObject* watched, QEvent* event) {
   if (watched == text1_ && event->type() == QEvent::KeyPress) {
-    const int vk = PressedVirtualKey(*static_cast<QKeyEvent*>(event));
+    // By the keysym, as the record editor does: the platform's key-code map
+    // reads a KP_Separator key as the keypad's decimal key.
+    const int vk = WindowsVirtualKey(*static_cast<QKeyEvent*>(event));
     if (vk == kVkReturn || vk == kVkSeparator) {
       Confirm();
       return true;

@@ -7,6 +7,7 @@
 
 #include <QtWidgets>
 #include <QtTest>
+#include <algorithm>
 #include <vector>
 
 #include <X11/Xatom.h>
@@ -98,6 +99,22 @@ class OtherClient {
   void Key(KeySym keysym, bool press) {
     XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, keysym), press, CurrentTime);
     XSync(display_, False);
+  }
+  // Binds `keysym` to a key code the keymap leaves empty, as the keymap of a
+  // keyboard with that key has it; false when no code is free.
+  bool BindSpareKey(KeySym keysym) {
+    int first = 0, last = 0, perCode = 0;
+    XDisplayKeycodes(display_, &first, &last);
+    KeySym* map = XGetKeyboardMapping(display_, KeyCode(first), last - first + 1, &perCode);
+    int spare = 0;
+    for (int code = last; code >= first && spare == 0; --code) {
+      const KeySym* symbols = map + (code - first) * perCode;
+      if (std::all_of(symbols, symbols + perCode, [](KeySym s) { return s == NoSymbol; })) spare = code;
+    }
+    XFree(map);
+    if (spare != 0) XChangeKeyboardMapping(display_, spare, 1, &keysym, 1);
+    XSync(display_, False);
+    return spare != 0;
   }
   // Press and release with nothing between them.
   void TapEscape() {

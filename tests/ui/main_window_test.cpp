@@ -82,6 +82,9 @@ class MainWindowTest : public QObject {
     folder_ = std::make_unique<tavorin::testing::TempFolder>();
     folder_->Write("records.txt", "one\r\n\r\n  two  \r\n");
     form_ = std::make_unique<tavorin::Form1>();
+    // The status tick rewrites Label9 soon after the start, on a busy machine
+    // before the design is checked.
+    if (qstrcmp(QTest::currentTestFunction(), "controls") == 0) form_->findChild<QTimer*>("Timer1")->stop();
     QtFileDialogs::Of(*form_).Replace(&dialogs_);
     form_->show();
     form_->activateWindow();
@@ -118,7 +121,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(widget.width(), r.width > 0 ? tavorin::TwipsToPixels(r.width) : hint.width());
     QCOMPARE(widget.height(), r.height > 0 ? tavorin::TwipsToPixels(r.height) : hint.height());
     auto* label = qobject_cast<QLabel*>(&widget);
-    if (label != nullptr && !label->wordWrap()) {  // no caption cut off
+    if (label != nullptr) {  // no caption cut off or broken inside a word: all on one line
       QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
     }
     if (auto* option = qobject_cast<QRadioButton*>(&widget)) QCOMPARE(option->isChecked(), spec->Has(tavorin::kChosen));
@@ -130,7 +133,10 @@ class MainWindowTest : public QObject {
       QVERIFY(list->currentIndex() == -1 && !list->isEditable());
     }
     QCOMPARE(widget.font().family(), Utf8(tavorin::kUiFontFamily));
-    QCOMPARE(widget.font().pointSizeF(), spec->fontPoints);
+    // A wrapped label may take a slightly smaller size to stay on one line.
+    const double points = widget.font().pointSizeF();
+    if (label != nullptr && label->wordWrap()) QVERIFY(points <= spec->fontPoints && points >= spec->fontPoints - 1.5);
+    else QCOMPARE(points, spec->fontPoints);
     QVERIFY2(ResolvesToChineseFace(widget.font()), qPrintable(QFontInfo(widget.font()).family()));
   }
 
@@ -369,16 +375,20 @@ class MainWindowTest : public QObject {
     folder_->Write("actions.txt", "");
     const QString opened = Path("actions.txt"), saved = Path("saved.txt");
     QStringList seen;
-    // Notes what the dialog offers, then chooses `path` (typed as a user
-    // would: selectFile() leaves a name field with the focus alone) or
-    // cancels; returns the answer.
+    // Notes what the dialog offers, then types `path` and Enter, or cancels;
+    // returns the answer. The keys come before the dialog counts as the
+    // active window, as on a busy desktop: the folders along the path,
+    // selected in the list while it is typed, must not be opened instead.
     const auto ask = [&](bool save, const QString& path) {
-      OnNextModal<QFileDialog>([&seen, path](QFileDialog& dialog) {
+      OnNextModal<QFileDialog>([&seen, path, this](QFileDialog& dialog) {
         const QFileInfo offered(dialog.selectedFiles().value(0));
         seen << dialog.windowTitle() + ' ' + dialog.nameFilters().join(';') + ' ' +
                     (offered.isDir() ? QString() : offered.filePath());
-        dialog.findChild<QLineEdit*>("fileNameEdit")->setText(path);
-        if (!path.isEmpty()) static_cast<QDialog&>(dialog).accept();
+        auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
+        QApplication::setActiveWindow(form_.get());
+        name->selectAll();
+        QTest::keyClicks(name, path);
+        if (!path.isEmpty()) QTest::keyClick(name, Qt::Key_Return);
       });
       return QString::fromStdU16String((save ? files.AskSavePath() : files.AskOpenPath()).value_or(u"cancelled"));
     };

@@ -19,9 +19,11 @@
 #include "qt/qt_message_boxes.h"
 #include "qt/qt_translation.h"
 #include "qt/record_text_edit.h"
+#include "qt/text_entry_dialog.h"
 #include "other_x_client.h"
 
 using tavorin::PositionPicker;
+using Kind = tavorin::TextEntryDialog::Kind;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -173,6 +175,34 @@ class XvfbTest : public QObject {
     QCOMPARE(Lines(), QStringList{u"按下按键 "_s + chord});
   }
 
+  // A keypad whose separator key types KP_Separator (a free key code bound
+  // to it, as such a keymap has it) confirms the wait and insert dialogs, as
+  // it adds a record in the editor, and leaves no "," behind.
+  void separatorKeyConfirmsTheTextDialogs_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<std::vector<KeySym>>("typed");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("wait") << int(Kind::kWait) << std::vector<KeySym>{XK_2} << u"等候时长 2"_s;
+    QTest::newRow("insert") << int(Kind::kInsert) << std::vector<KeySym>{XK_a, XK_b, XK_c} << u"插入内容 abc"_s;
+  }
+  void separatorKeyConfirmsTheTextDialogs() {
+    QFETCH(int, kind);
+    QFETCH(std::vector<KeySym>, typed);
+    QFETCH(QString, line);
+    QVERIFY2(x_.BindSpareKey(XK_KP_Separator), "no free key code");
+    tavorin::TextEntryDialog dialog(*form_, form_->controls().list3, Kind(kind));
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    dialog.findChild<QLineEdit*>("Text1")->setFocus();  // the insert dialog starts on its button
+    typed.push_back(XK_KP_Separator);
+    for (KeySym key : typed) {
+      x_.Key(key, true);
+      x_.Key(key, false);
+    }
+    QTRY_VERIFY(!dialog.isVisible());
+    QCOMPARE(Lines(), QStringList{line});
+  }
+
   // Ctrl+V and a middle click with no program owning the clipboard change
   // nothing.
   void editorPasteWithoutClipboardOwnerKeepsTheText() {
@@ -188,8 +218,8 @@ class XvfbTest : public QObject {
   // Openbox ignores Qt's request to leave out the minimise button. Each
   // dialog shows its caption, none offers to minimise or maximise, a request
   // to minimise one does not take the main window away, and Qt's own
-  // dialogs (a file dialog, a Yes/No box) speak Chinese. Their screenshots
-  // go to the artifact folder to be looked at.
+  // dialogs (a file dialog, its type of a folder too, a Yes/No box) speak
+  // Chinese. Their screenshots go to the artifact folder to be looked at.
   void dialogsCannotBeMinimisedAndSpeakChinese_data() {
     QTest::addColumn<int>("kind");  // the action button that opens the dialog, or a Qt dialog
     QTest::addColumn<QString>("caption");
@@ -216,6 +246,7 @@ class XvfbTest : public QObject {
       QDir().mkpath(folder);
       dialog.screen()->grabWindow(0).copy(dialog.frameGeometry()).save(folder + '/' + QTest::currentDataTag() + ".png");
       texts = ShownTexts(dialog);
+      if (auto* files = dialog.findChild<QFileSystemModel*>()) texts << files->type(files->index(QDir::tempPath()));
       title = dialog.windowTitle();
       // The manager takes requests in order: once it has put the dialog
       // above, it has dealt with the minimise request sent before.

@@ -18,6 +18,8 @@
 
 #include "core/execution/number_rules.h"
 #include "platform/x11/event_loop_sleep.h"
+#include "platform/x11/input_reach.h"
+#include "platform/x11/screen_awake.h"
 #include "platform/x11/window_stacking.h"
 #include "platform/x11/x11_keyboard.h"
 #include "platform/x11/x11_stop_key.h"
@@ -86,9 +88,13 @@ X11Platform::X11Platform() {
   stopKey_ = std::make_unique<X11StopKey>();
   clipboardAtom_ = XInternAtom(display_, "CLIPBOARD", False);
   requests_ = std::make_unique<ClipboardRequests>(clipboardAtom_, XInternAtom(display_, "TARGETS", False));
+  reach_ = std::make_unique<InputReach>();
+  awake_ = std::make_unique<ScreenAwake>(display_);
 }
 
 X11Platform::~X11Platform() {
+  awake_.reset();
+  reach_.reset();
   requests_.reset();
   stopKey_.reset();
   keyboard_.reset();
@@ -195,10 +201,13 @@ void X11Platform::EndStopWatch() {
 
 bool X11Platform::StopRequested() { return watching_ && stopKey_->Pressed(); }
 
-// Not yet watched on this system: nothing is known to have gone wrong.
-DeliveryFault X11Platform::CheckDelivery(DeliveryCheck) { return DeliveryFault::kNone; }
+// A stop already asked for ends the run as the user's stop, not as a fault.
+DeliveryFault X11Platform::CheckDelivery(DeliveryCheck when) {
+  if (when == DeliveryCheck::kBeforeInput && !StopRequested()) return reach_->Check();
+  return DeliveryFault::kNone;
+}
 
-void X11Platform::KeepAwake(bool) {}
+void X11Platform::KeepAwake(bool on) { awake_->Set(on); }
 
 std::vector<std::uint32_t> X11Platform::ReadScreenArea(const ScreenRect&) { return {}; }
 

@@ -10,6 +10,8 @@ struct _XDisplay;
 
 namespace tavorin {
 
+class InputReach;
+class ScreenAwake;
 class X11Keyboard;
 class X11StopKey;
 
@@ -54,6 +56,8 @@ class X11Platform : public Platform {
   std::unique_ptr<ClipboardRequests> requests_;
   int requestsBeforePaste_ = 0;
   bool pasteUnfetched_ = false;  // a Ctrl+V went out with our text, not yet fetched
+  std::unique_ptr<InputReach> reach_;
+  std::unique_ptr<ScreenAwake> awake_;
 };
 
 }  // namespace tavorin

@@ -44,6 +44,8 @@ void RunController::SetRunFeedback(const ScreenLayout* screens, RunProgress* pro
   progress_ = progress;
 }
 
+void RunController::SetDesktopNotes(DesktopNotes notes) { desktopNotes_ = std::move(notes); }
+
 void RunController::Start() {
   if (controls_.list1.ListCount() == 0) {
     boxes_.ShowError(u"尚未导入文本数据。");

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "core/interfaces/platform.h"
@@ -14,6 +15,11 @@
 #include "core/run/stoppable_platform.h"
 
 namespace tavorin {
+
+// What a desktop where only some windows can be filled adds to the run's
+// texts: a line for the confirmation, and why a run stopped at a window it
+// cannot fill. Empty where every window can be filled.
+struct DesktopNotes { std::u16string confirmation; std::u16string unreachableTarget; };
 
 // What "启动" does: checks the records and settings, asks, hides the main
 // window, runs the passes and shows the window again. The user can end a run
@@ -30,6 +36,7 @@ class RunController {
   // of the progress badge; and the badge. Either may be null: no position
   // check, no badge.
   void SetRunFeedback(const ScreenLayout* screens, RunProgress* progress);
+  void SetDesktopNotes(DesktopNotes notes);
 
   // The click handler of "启动".
   void Start();
@@ -53,6 +60,7 @@ class RunController {
   std::function<Platform*()> acquirePlatform_;
   const ScreenLayout* screens_ = nullptr;
   RunProgress* progress_ = nullptr;
+  DesktopNotes desktopNotes_;
   RunState state_;
 };
 

@@ -1,55 +1,33 @@
-// What keeps a long run's input on the desktop, driven as a run drives the
-// X11 platform, against the sample form in another process: the check before
-// each input, and keeping the screen awake.
+// What keeps a long run's input on the desktop, with the X11 platform driven
+// as a run drives it, against the sample form in another process: the check
+// before each input, and keeping the screen awake.
 
-#include <gtest/gtest.h>
+#include "form_run_test.h"
 
-#include <QtWidgets>
-#include <QtTest>
-
+#include "core/execution/command_interpreter.h"
 #include "platform/x11/x11_platform.h"
 
-// Last: Xlib's macros (None among them) break the gtest and Qt headers.
-#include "other_x_client.h"
+// Last: Xlib's macros break the gtest and Qt headers.
 #include <X11/extensions/scrnsaver.h>
 
 namespace tavorin {
 namespace {
 
-class X11WatchTest : public ::testing::Test {
+using namespace Qt::StringLiterals;
+
+class X11WatchTest : public testing::FormRunTest {
  protected:
-  void SetUp() override {
-    target_.start(QStringLiteral(TAVORIN_TARGET_WINDOW), {dir_.filePath(QStringLiteral("form.txt"))});
-    ASSERT_TRUE(target_.waitForStarted(10000));
-    while (!target_.canReadLine() && target_.waitForReadyRead(30000)) {
-    }
-    const QList<QByteArray> words = target_.readLine().trimmed().split(' ');
-    ASSERT_EQ(words.size(), 3);
-    field_ = QPoint(words[1].toInt(), words[2].toInt());
+  void ClickAt(QPoint point) {
+    platform_.SetCursorPos(point.x(), point.y());
+    platform_.MouseEvent(kLeftDown | kLeftUp);
   }
-  void TearDown() override {
-    target_.kill();
-    target_.waitForFinished(5000);
-  }
-  QString Read(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-  }
-  QString Typed() { return Read(dir_.filePath(QStringLiteral("form.txt"))); }
   // One key line of a run: the check, then the key if nothing is wrong.
   DeliveryFault TypeA() {
     const DeliveryFault fault = platform_.CheckDelivery(DeliveryCheck::kBeforeInput);
-    if (fault == DeliveryFault::kNone) {
-      platform_.KeyEvent(65, false);
-      platform_.KeyEvent(65, true);
-    }
+    if (fault == DeliveryFault::kNone) ExecuteCommand(platform_, u"k 65");
     return fault;
   }
 
-  QTemporaryDir dir_;
-  QProcess target_;
-  QPoint field_;
-  testing::OtherClient other_;
   X11Platform platform_;
 };
 
@@ -58,45 +36,38 @@ class X11WatchTest : public ::testing::Test {
 // arrive again. Until it came, the checks changed nothing the target sees
 // (no focus change, no crossing). The server's saver showing blocks too.
 TEST_F(X11WatchTest, ALockerOrTheShowingSaverBlocksInputAndTheChecksDisturbNoWindow) {
-  platform_.SetCursorPos(field_.x(), field_.y());
-  platform_.MouseEvent(kLeftDown | kLeftUp);
-  const Window target = other_.WaitForWindowOfProcess(target_.processId());
+  form_.hide();
+  ClickAt(field_);
+  const Window target = TargetWindow();
   ASSERT_TRUE(QTest::qWaitFor([&] { return other_.HasFocus(target); }));
   XSelectInput(other_.display(), target, FocusChangeMask | EnterWindowMask | LeaveWindowMask);
   XSync(other_.display(), False);
-  testing::OtherClient locker;
+  std::optional<testing::OtherClient> locker(std::in_place);
+  Display* lock = locker->display();
   int eventsBeforeLock = -1;
-  QTimer lockAfterThreeKeys;
-  QObject::connect(&lockAfterThreeKeys, &QTimer::timeout, [&] {
-    if (eventsBeforeLock >= 0 || Typed().count('a') < 3) return;
-    eventsBeforeLock = XPending(other_.display());
-    Display* lock = locker.display();
-    ASSERT_EQ(XGrabKeyboard(lock, locker.Root(), False, GrabModeAsync, GrabModeAsync, CurrentTime), GrabSuccess);
-    ASSERT_EQ(XGrabPointer(lock, locker.Root(), False, 0, GrabModeAsync, GrabModeAsync, 0, 0, CurrentTime), GrabSuccess);
-    XSync(locker.display(), False);
-  });
-  lockAfterThreeKeys.start(5);
   DeliveryFault fault = DeliveryFault::kNone;
   for (int line = 0; line < 500 && fault == DeliveryFault::kNone; ++line) {
     fault = TypeA();
     platform_.Sleep(20);
+    if (eventsBeforeLock < 0 && testing::ReadUtf8(output_).count('a') >= 3) {
+      eventsBeforeLock = XPending(other_.display());
+      const int keyboard = XGrabKeyboard(lock, locker->Root(), False, GrabModeAsync, GrabModeAsync, CurrentTime);
+      ASSERT_TRUE(keyboard == GrabSuccess &&
+                  XGrabPointer(lock, locker->Root(), False, 0, GrabModeAsync, GrabModeAsync, 0, 0, 0) == GrabSuccess);
+    }
   }
   EXPECT_EQ(fault, DeliveryFault::kInputBlocked);
   EXPECT_EQ(eventsBeforeLock, 0) << "a check moved the focus or the pointer";
-  XSync(locker.display(), False);
-  EXPECT_EQ(XPending(locker.display()), 0) << "a key of the run reached the locker";
-
-  XUngrabKeyboard(locker.display(), CurrentTime);
-  XUngrabPointer(locker.display(), CurrentTime);
-  XSync(locker.display(), False);
-  const QString before = Typed();
+  XSync(lock, False);
+  EXPECT_EQ(XPending(lock), 0) << "a key of the run reached the locker";
+  locker.reset();  // its grabs go with its connection
+  const std::string more = testing::ReadUtf8(output_).toStdString() + 'a';
   EXPECT_EQ(TypeA(), DeliveryFault::kNone);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return Typed() == before + 'a'; })) << Typed().toStdString();
+  EXPECT_EQ(WaitForText(more), more);
 
   XForceScreenSaver(other_.display(), ScreenSaverActive);
   XSync(other_.display(), False);
   EXPECT_EQ(platform_.CheckDelivery(DeliveryCheck::kBeforeInput), DeliveryFault::kInputBlocked);
-  XForceScreenSaver(other_.display(), ScreenSaverReset);
 }
 
 // With the server's saver due after 2 s idle, it never starts during a 10 s
@@ -104,29 +75,51 @@ TEST_F(X11WatchTest, ALockerOrTheShowingSaverBlocksInputAndTheChecksDisturbNoWin
 // The desktop's service, a stand-in on a private bus, is asked to inhibit
 // at the start and gets the same cookie back at the end.
 TEST_F(X11WatchTest, AKeptAwakeRunHoldsOffTheSaversAndGivesThemBackAfterwards) {
-  Display* display = other_.display();
-  XSetScreenSaver(display, 2, 0, DontPreferBlanking, AllowExposures);
-  XForceScreenSaver(display, ScreenSaverReset);
-  XScreenSaverInfo* info = XScreenSaverAllocInfo();
-  const auto saverOn = [&] {
-    return XScreenSaverQueryInfo(display, other_.Root(), info) && info->state == ScreenSaverOn;
-  };
+  Display* server = other_.display();
+  XSetScreenSaver(server, 2, 0, DontPreferBlanking, AllowExposures);
+  XForceScreenSaver(server, ScreenSaverReset);
+  XScreenSaverInfo info{};
+  const auto shown = [&] { return XScreenSaverQueryInfo(server, other_.Root(), &info) && info.state == ScreenSaverOn; };
   platform_.KeepAwake(true);
   bool cameOn = false;
-  QTimer poll;
-  QObject::connect(&poll, &QTimer::timeout, [&] { cameOn = cameOn || saverOn(); });
-  poll.start(50);
-  platform_.Sleep(10000);
-  poll.stop();
+  for (int pause = 0; pause < 100; ++pause) {
+    platform_.Sleep(100);
+    cameOn = cameOn || shown();
+  }
   EXPECT_FALSE(cameOn);
   platform_.KeepAwake(false);
-  EXPECT_TRUE(QTest::qWaitFor(saverOn, 5000)) << "the saver did not come back";
-  XFree(info);
+  EXPECT_TRUE(QTest::qWaitFor(shown, 5000)) << "the saver did not come back";
 
   const QString log = qEnvironmentVariable("TAVORIN_SCREENSAVER_LOG");
-  ASSERT_FALSE(log.isEmpty()) << "run this under with_private_session_bus.sh";
-  const QRegularExpression calls(QStringLiteral("^Inhibit Tavorin (\\d+)\nUnInhibit \\1\n$"));
-  EXPECT_TRUE(QTest::qWaitFor([&] { return calls.match(Read(log)).hasMatch(); })) << Read(log).toStdString();
+  const QRegularExpression calls(u"^Inhibit Tavorin (\\d+)\nUnInhibit \\1\n$"_s);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return calls.match(testing::ReadUtf8(log)).hasMatch(); }))
+      << "the stand-in (with_private_session_bus.sh) got: " << testing::ReadUtf8(log).toStdString();
+}
+
+// On a Wayland desktop (headless sway, see on_headless_sway.sh) input goes
+// only to an X11 window of another program that has both the pointer and
+// the focus. The X11 form is filled; with the pointer on a native Wayland
+// window, or that window active, nothing more is sent to either.
+TEST_F(X11WatchTest, OnWaylandOnlyTheActiveX11WindowUnderThePointerIsFilled) {
+  form_.hide();
+  QProcess native;
+  native.setEnvironment(QProcess::systemEnvironment() << u"QT_QPA_PLATFORM=wayland"_s);
+  native.start(QStringLiteral(TAVORIN_TARGET_WINDOW), {output_ + u".native"_s});
+  ASSERT_TRUE(native.waitForReadyRead(30000)) << "no native Wayland window";
+  const Window form = TargetWindow();
+  ASSERT_EQ(QProcess::execute(u"swaymsg"_s, {u"[shell=xwayland] focus"_s}), 0);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return other_.HasFocus(form); }));
+  ClickAt(field_);
+  EXPECT_EQ(TypeA(), DeliveryFault::kNone);
+  EXPECT_EQ(WaitForText("a"), "a");
+
+  ClickAt(QPoint(960, 300));  // on the native window
+  EXPECT_EQ(TypeA(), DeliveryFault::kTargetUnreachable);
+  platform_.SetCursorPos(field_.x(), field_.y());
+  ASSERT_EQ(QProcess::execute(u"swaymsg"_s, {u"[shell=xdg_shell] focus"_s}), 0);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !other_.HasFocus(form); }));
+  EXPECT_EQ(TypeA(), DeliveryFault::kTargetUnreachable);
+  EXPECT_EQ(testing::ReadUtf8(output_), u"a"_s);
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 #!/bin/sh
 # Runs a program as an X11 client of Xwayland on a headless sway desktop, as
 # the unprivileged user nobody (sway refuses root), with WAYLAND_DISPLAY and
-# SWAYSOCK set. Windows float where the tests expect them: X11 windows at the
-# top left, native Wayland windows at (660, 100). Fails when sway cannot start.
+# SWAYSOCK set. The sample forms float where the tests expect them: the X11 one
+# at the top left, native Wayland ones at (660, 100); other windows are tiled.
+# Fails when sway cannot start.
 set -eu
 command -v sway >/dev/null 2>&1 || { echo "sway is not installed" >&2; exit 1; }
 command -v Xwayland >/dev/null 2>&1 || { echo "Xwayland is not installed" >&2; exit 1; }
@@ -15,7 +16,7 @@ chown nobody:nogroup "$dir/run"
 cat >"$dir/config" <<'CONFIG'
 xwayland enable
 default_border none
-for_window [shell="xwayland"] floating enable, move position 0 0
+for_window [class="tavorin_sample_form"] floating enable, move position 0 0
 for_window [shell="xdg_shell"] floating enable, move position 660 100
 exec sh -c 'echo "DISPLAY=$DISPLAY WAYLAND_DISPLAY=$WAYLAND_DISPLAY SWAYSOCK=$SWAYSOCK" >"$XDG_RUNTIME_DIR/env"'
 CONFIG

@@ -13,6 +13,9 @@ packages=(
   g++-mingw-w64-x86-64-posix wine wine64 zip  # the Windows build, its tests under Wine, its zip
   locales  # the zh_CN source that Wine's Chinese locale (code page 936) is built from
   file  # the Debian package build reads the program's libraries with it
+  libxss-dev  # keeps the X server's screen saver off during a run
+  dbus-daemon python3-gi  # a private session bus with a stand-in screen saver service in the tests
+  sway xwayland qt6-wayland  # the tests on a headless Wayland desktop with X11 and Wayland targets
 )
 
 missing=()

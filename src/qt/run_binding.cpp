@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "core/interfaces/desktop_platform.h"
+#include "platform/x11/wayland_session.h"
 #include "qt/form1.h"
 #include "qt/form1_bindings.h"
 #include "qt/form1_controls.h"
@@ -61,6 +62,13 @@ RunBinding::RunBinding(Form1& form)
   controller_ = std::make_unique<RunController>(*controls_, *window_, boxes_, clock_,
                                                 [this] { return AcquirePlatform(); });
   controller_->SetRunFeedback(&screens_, badge_.get());
+  // On XWayland the input reaches X11 windows only; the user is told before
+  // the run, and why it stopped at a window it cannot fill.
+  if (RunsUnderWayland()) {
+    controller_->SetDesktopNotes(DesktopNotes{
+        u"当前是 Wayland 桌面：只能填写 X11 程序的窗口。",
+        u"该位置的窗口不是本程序在此桌面上可以填写的窗口（请让该程序在 X11/XWayland 下运行，或登录 X11 会话），"});
+  }
   connect(form.findChild<QPushButton*>(QStringLiteral("Command7")), &QPushButton::clicked, this,
           [this] { controller_->Start(); });
 }

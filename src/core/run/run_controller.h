@@ -41,7 +41,6 @@ class RunController {
   // of the progress badge; and the badge. Either may be null: no position
   // check, no badge.
   void SetRunFeedback(const ScreenLayout* screens, RunProgress* progress);
-
   void SetDesktopNotes(DesktopNotes notes) { notes_ = std::move(notes); }
 
   // The click handler of "启动".

@@ -15,6 +15,8 @@
 
 #include "core/execution/number_rules.h"
 #include "platform/x11/event_loop_sleep.h"
+#include "platform/x11/input_reach.h"
+#include "platform/x11/screen_awake.h"
 #include "platform/x11/window_stacking.h"
 #include "platform/x11/x11_clipboard.h"
 #include "platform/x11/x11_keyboard.h"
@@ -60,9 +62,13 @@ X11Platform::X11Platform() {
   // Reading the press ends the wake-up; the pause then asks StopRequested.
   QObject::connect(stopKeyNotifier_.get(), &QSocketNotifier::activated, [this] { stopKey_->Pressed(); });
   clipboard_ = std::make_unique<X11Clipboard>(display_, [this] { return StopRequested(); });
+  reach_ = std::make_unique<InputReach>();
+  awake_ = std::make_unique<ScreenAwake>(display_);
 }
 
 X11Platform::~X11Platform() {
+  awake_.reset();
+  reach_.reset();
   clipboard_.reset();
   stopKeyNotifier_.reset();
   stopKey_.reset();
@@ -143,16 +149,21 @@ void X11Platform::EndStopWatch() {
 
 bool X11Platform::StopRequested() { return watching_ && stopKey_->Pressed(); }
 
+// A stop already asked for ends the run as the user's stop, not as a fault.
 DeliveryFault X11Platform::CheckDelivery(DeliveryCheck when) {
+  if (StopRequested()) return DeliveryFault::kNone;
   // Without its grab the stop key would go unheard, and sampling the key
   // instead would let the user's Esc reach whoever holds it.
   if (!stopKey_->Watchable()) return DeliveryFault::kInputBlocked;
+  if (when == DeliveryCheck::kBeforeInput) {
+    if (const DeliveryFault fault = reach_->Check(); fault != DeliveryFault::kNone) return fault;
+  }
   return ClipboardFault(when);
 }
 
 DeliveryFault X11Platform::ClipboardFault(DeliveryCheck when) { return clipboard_->Fault(when); }
 
-void X11Platform::KeepAwake(bool) {}
+void X11Platform::KeepAwake(bool on) { awake_->Set(on); }
 
 std::vector<std::uint32_t> X11Platform::ReadScreenArea(const ScreenRect&) { return {}; }
 

@@ -10,6 +10,8 @@ class QSocketNotifier;
 namespace tavorin {
 
 class X11Clipboard;
+class InputReach;
+class ScreenAwake;
 class X11Keyboard;
 class X11StopKey;
 
@@ -49,6 +51,8 @@ class X11Platform : public Platform {
   // Wakes a pause when the stop key's connection has something to read.
   std::unique_ptr<QSocketNotifier> stopKeyNotifier_;
   std::unique_ptr<X11Clipboard> clipboard_;
+  std::unique_ptr<InputReach> reach_;
+  std::unique_ptr<ScreenAwake> awake_;
 };
 
 }  // namespace tavorin

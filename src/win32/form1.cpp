@@ -79,7 +79,7 @@ Form1::Form1(PlatformFactory platformFactory)
       flows_.recordEditor().RefreshRecordStatus();
     } else if (id == kPickerTimer) {
       KillTimer(Handle(), kPickerTimer);
-      OpenPositionPicker(list3_, [this] { ShowMainWindow(); });
+      OpenPositionPicker(Handle(), list3_, [this] { ShowMainWindow(); });
     }
   });
 }

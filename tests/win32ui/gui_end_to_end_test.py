@@ -12,7 +12,7 @@ import time
 from pathlib import Path
 
 from wine_gui import (Failure, Probe, Wine, activate_window_titled, centre, click, click_control,
-                      fresh_folder, main_guarded, pixel, require, screenshot, wait_for, x_window_shown, xdotool)
+                      fresh_folder, has_x_focus, main_guarded, pixel, require, screenshot, wait_for, x_window_shown, xdotool)
 
 
 WEEKDAY = "星期[日一二三四五六]"
@@ -170,13 +170,23 @@ class Session:
         edits = [c for c in dialog["children"] if c["class"].lower() == "edit"] if dialog else []
         return edits[0]["text"] if edits else None
 
-    def pick_position(self, x, y):
-        before = self.probe.texts("List3")
+    def open_picker(self):
         click_control(self.probe, "Command6(2)")
         picker = wait_for("the position picker", self.probe.picker)
         require(self.probe.main_shown() is None, "the main window shows over the picker")
-        self.shot("picker", picker)
         wait_for("the picker's X window", lambda: x_window_shown("Form2"))
+        return picker
+
+    def pick_position(self, x, y):
+        """Esc on the picker, opened by its button, closes it and adds
+        nothing; a click adds its position."""
+        before = self.probe.texts("List3")
+        self.open_picker()
+        wait_for("the picker to take the keyboard", lambda: has_x_focus("Form2"), timeout=20)
+        xdotool("key", "Escape")
+        wait_for("the picker closed by Esc", lambda: self.probe.picker() is None and self.probe.main_shown())
+        require(self.probe.texts("List3") == before, f"Esc on the picker left {self.probe.texts('List3')}")
+        self.shot("picker", self.open_picker())
         click(x, y)
         # Under heavy load Wine now and then drops the first click on a window
         # it has just mapped, and the picker stays up; a user clicks again.

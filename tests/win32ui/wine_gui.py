@@ -171,6 +171,14 @@ def x_window_shown(title):
     return ids or None
 
 
+def has_x_focus(title):
+    """Whether the X keyboard focus is on a window of that exact title, as
+    the window manager and the program left it."""
+    ids = x_window_shown(title) or []
+    focus = subprocess.run(["xdotool", "getwindowfocus", "-f"], capture_output=True, text=True).stdout.split()
+    return bool(set(ids) & set(focus))
+
+
 def activate_window_titled(title):
     """Gives the keyboard to the X window of that exact title."""
     seen = []

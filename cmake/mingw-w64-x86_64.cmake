@@ -1,6 +1,6 @@
 # Cross-builds static 64-bit Windows programs with MinGW-w64 (posix threads,
 # which std::thread and std::mutex need) and runs them under Wine, so that
-# gtest_discover_tests and ctest work from Linux.
+# ctest (and its GoogleTest discovery) work from Linux.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 

@@ -79,7 +79,7 @@ Form1::Form1(PlatformFactory platformFactory)
       flows_.recordEditor().RefreshRecordStatus();
     } else if (id == kPickerTimer) {
       KillTimer(Handle(), kPickerTimer);
-      OpenPositionPicker(list3_, [this] { ShowMainWindow(); });
+      OpenPositionPicker(Handle(), list3_, [this] { ShowMainWindow(); });
     }
   });
 }
@@ -110,6 +110,10 @@ void Form1::BindRecordEditor() {
   window_.OnMessage(kLoadRecordMessage, [this, &editor](WPARAM, LPARAM) {
     recordLoadPending_ = false;
     editor.LoadCurrentRecord();
+    // One click reports twice (the new highlight, then the click itself), so
+    // the second load finds the editor focused already: no focus report
+    // comes to select the new text, and a typed key would go before it.
+    if (GetFocus() == window_.Control("Text6")) editor.OnEditorFocus();
   });
   window_.OnCommand("Text6", EN_CHANGE, [&editor] { editor.OnEditorChange(); });
   // Getting the window back is not a new visit to the editor: the caret

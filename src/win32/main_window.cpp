@@ -222,11 +222,6 @@ void MainWindow::ApplyScale() {
     if (spec.kind == Kind::kDropDownList) height = scale_.Px(kDropDownListTwips);
     SetWindowPos(placed.hwnd, nullptr, scale_.Px(placed.left), scale_.Px(placed.top), width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    if (spec.kind == Kind::kCheckListBox) {
-      RECT client{};
-      GetClientRect(placed.hwnd, &client);
-      SendMessageW(placed.hwnd, LVM_SETCOLUMNWIDTH, 0, client.right);
-    }
   }
   SetWindowPos(window_, nullptr, 0, 0, scale_.Px(kForm1OuterWidth), scale_.Px(kForm1OuterHeight),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

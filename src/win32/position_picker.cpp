@@ -101,13 +101,16 @@ LRESULT CALLBACK PickerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-void OpenPositionPicker(ListBox& actions, std::function<void()> closed) {
+void OpenPositionPicker(HWND owner, ListBox& actions, std::function<void()> closed) {
   RegisterWindowClass(kPickerClass, PickerProc, IDC_CROSS, GetSysColorBrush(COLOR_BTNFACE));
   auto* picker = new Picker{actions, std::move(closed)};
   CaptureScreen(*picker);
-  picker->window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kPickerClass, L"Form2", WS_POPUP,
-                                   picker->origin.x, picker->origin.y, picker->size.cx,
-                                   picker->size.cy, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  // Owned by the hidden main window rather than a tool window: it stays off
+  // the taskbar either way, but window managers give the keyboard to a new
+  // owned window and not to a tool window, and Esc must reach the picker.
+  picker->window = CreateWindowExW(WS_EX_TOPMOST, kPickerClass, L"Form2", WS_POPUP, picker->origin.x,
+                                   picker->origin.y, picker->size.cx, picker->size.cy, owner, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr);
   if (picker->window == nullptr) {
     picker->closed();
     delete picker;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <functional>
 
 namespace tavorin {
@@ -10,8 +12,8 @@ class ListBox;
 // over it, borderless and always on top, with the crosshair pointer. A left
 // press appends the click line of the pressed physical screen pixel; any
 // press, Esc or a close by the system closes it and then calls `closed`,
-// which brings the main window back. The main window must be hidden
-// already; the picker is modeless and deletes itself.
-void OpenPositionPicker(ListBox& actions, std::function<void()> closed);
+// which brings the main window back. The main window (its owner) must be
+// hidden already; the picker is modeless and deletes itself.
+void OpenPositionPicker(HWND owner, ListBox& actions, std::function<void()> closed);
 
 }  // namespace tavorin

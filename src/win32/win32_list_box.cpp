@@ -20,12 +20,7 @@ class ChangeScope {
 };
 
 constexpr UINT_PTR kRedrawTimer = 0x7A01;
-
-void CALLBACK ResumeRedraw(HWND list, UINT, UINT_PTR timer, DWORD) {
-  KillTimer(list, timer);
-  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(list, nullptr, TRUE);
-}
+constexpr UINT_PTR kFitSubclass = 0x7A02;
 
 }  // namespace
 
@@ -106,13 +101,35 @@ Win32CheckList::Win32CheckList(HWND listView) : list_(listView) {
   column.mask = LVCF_WIDTH;
   column.cx = 100;
   ListView_InsertColumn(list_, 0, &column);
+  SetWindowSubclass(list_, ListProc, kFitSubclass, reinterpret_cast<DWORD_PTR>(this));
   FitColumn();
 }
+
+Win32CheckList::~Win32CheckList() { RemoveWindowSubclass(list_, ListProc, kFitSubclass); }
 
 void Win32CheckList::FitColumn() {
   RECT client{};
   GetClientRect(list_, &client);
-  ListView_SetColumnWidth(list_, 0, client.right - client.left);
+  // Setting the same width again would make the control check its scroll
+  // bars again, and that can report another size change.
+  if (ListView_GetColumnWidth(list_, 0) != client.right) ListView_SetColumnWidth(list_, 0, client.right);
+}
+
+// The vertical bar shows as rows are added (and goes as they are removed)
+// and narrows the client area: a column left at the old width would need a
+// horizontal bar, which would cover a row.
+LRESULT CALLBACK Win32CheckList::ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                          DWORD_PTR self) {
+  if (message == WM_TIMER && wParam == kRedrawTimer) {
+    KillTimer(list, kRedrawTimer);
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+    reinterpret_cast<Win32CheckList*>(self)->FitColumn();
+    return 0;
+  }
+  const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
+  if (message == WM_SIZE) reinterpret_cast<Win32CheckList*>(self)->FitColumn();
+  return result;
 }
 
 int Win32CheckList::ListCount() const { return ListView_GetItemCount(list_); }
@@ -184,7 +201,7 @@ bool Win32CheckList::AddItem(const std::u16string& text) {
   // Drawing the list-view after every row makes loading a full list take
   // many seconds; it is drawn once the program waits for input again.
   SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
-  SetTimer(list_, kRedrawTimer, USER_TIMER_MINIMUM, ResumeRedraw);
+  SetTimer(list_, kRedrawTimer, USER_TIMER_MINIMUM, nullptr);
   // A new row of a check-box list-view starts unchecked.
   return ListView_InsertItem(list_, &item) >= 0;
 }
@@ -195,11 +212,14 @@ void Win32CheckList::RemoveItem(int index) {
   const bool current = ListIndex() == index;
   ListView_DeleteItem(list_, index);
   if (current) ListView_SetItemState(list_, -1, 0, LVIS_SELECTED);
+  // Wine's control reports no size change when its vertical bar goes.
+  FitColumn();
 }
 
 void Win32CheckList::Clear() {
   ChangeScope scope(changing_);
   ListView_DeleteAllItems(list_);
+  FitColumn();
 }
 
 }  // namespace tavorin

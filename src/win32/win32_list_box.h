@@ -36,6 +36,9 @@ class Win32CheckList : public ListBox {
  public:
   // Gives the list-view its check boxes and its single full-width column.
   explicit Win32CheckList(HWND listView);
+  ~Win32CheckList() override;
+  Win32CheckList(const Win32CheckList&) = delete;
+  Win32CheckList& operator=(const Win32CheckList&) = delete;
 
   int ListCount() const override;
   int SelCount() const override;
@@ -52,10 +55,14 @@ class Win32CheckList : public ListBox {
   // True while one of the operations above changes the control: the change
   // notifications it sends then are the program's own, not the user's.
   bool Changing() const { return changing_ > 0; }
-  // Keeps the column as wide as the list after a change of scale.
+  // Keeps the column as wide as the list's client area: after a change of
+  // scale, and whenever the vertical scroll bar comes or goes.
   void FitColumn();
 
  private:
+  static LRESULT CALLBACK ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                   DWORD_PTR self);
+
   bool Valid(int index) const { return index >= 0 && index < ListCount(); }
 
   HWND list_;

@@ -5,7 +5,7 @@ table, at the prefix's dots per inch; saves a screenshot of each page."""
 import argparse
 import subprocess
 
-from wine_gui import (Failure, Probe, Wine, centre, click, fresh_folder, main_guarded, require,
+from wine_gui import (Failure, Probe, Wine, centre, click, click_control, fresh_folder, main_guarded, require,
                       screenshot, wait_for)
 
 
@@ -14,6 +14,26 @@ def set_dpi(args, dpi):
     for key in (r"HKCU\Control Panel\Desktop", r"HKCC\Software\Fonts"):
         subprocess.run([args.wine_run, args.prefix, "reg", "add", key, "/v", "LogPixels", "/t", "REG_DWORD",
                         "/d", str(dpi), "/f"], check=True, capture_output=True)
+
+
+def check_record_list_width(probe):
+    """Records added with "新增" until the vertical bar shows, then removed
+    with "删除": the one column fills the list's width with and without that
+    bar, and no horizontal bar shows for short records."""
+    def change(button, step):
+        count = len(probe.texts("List1"))
+        require(0 < count + step < 30, f"the vertical bar never {'showed' if step > 0 else 'went'}")
+        if step < 0:
+            click(*centre(probe.rects("List1")[0]))
+        click_control(probe, button)
+        wait_for(f"{count + step} records", lambda: len(probe.texts("List1")) == count + step)
+
+    for vertical, button, step in ((1, "Command14", 1), (0, "Command15", -1)):
+        while probe.bars("List1")[1] != vertical:
+            change(button, step)
+        wait_for(f"the column to fit with{'' if vertical else 'out'} the vertical bar",
+                 lambda: (lambda h, v, column, client: not h and v == vertical and column == client)(
+                     *probe.bars("List1")), timeout=10)
 
 
 def main():
@@ -38,6 +58,7 @@ def main():
             print(f"compared {checked} items with the control table at {args.dpi} dpi")
             require(not mismatches, "\n".join(mismatches))
             require(checked > 60, f"only {checked} items were compared")
+            check_record_list_width(probe)
             tabs = probe.rects("TabStrip1")
             require(len(tabs) == 4, f"{len(tabs)} tabs")
             for index, tab in enumerate(tabs):

@@ -14,6 +14,8 @@
 //                      selection
 //   rects NAME         screen rectangles of a check-box list's rows or of the
 //                      tab strip's tabs
+//   bars NAME          a list-view's scroll bars and widths: "h v column client",
+//                      h and v 1 where the bar shows
 //   layout             compares the main window with the control table and
 //                      prints "mismatch ..." lines, then "checked N"
 
@@ -172,6 +174,15 @@ void PrintItemRects(const ControlSpec* spec) {
   }
 }
 
+void PrintBars(const ControlSpec* spec) {
+  const HWND list = ControlOf(spec);
+  RECT client{};
+  if (list == nullptr || !GetClientRect(list, &client)) return;
+  const LONG style = GetWindowLongW(list, GWL_STYLE);
+  std::cout << ((style & WS_HSCROLL) ? 1 : 0) << " " << ((style & WS_VSCROLL) ? 1 : 0) << " "
+            << SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0) << " " << client.right << "\n";
+}
+
 int CheckLayout() {
   const HWND main = FindWindowW(tavorin::MainWindow::kWindowClass, nullptr);
   if (main == nullptr) return 0;
@@ -233,6 +244,7 @@ int wmain() {
     else if (command == "items") PrintItems(tavorin::FindForm1Control(argument));
     else if (command == "rects") PrintItemRects(tavorin::FindForm1Control(argument));
     else if (command == "find") PrintWindow(FindWindowW(nullptr, tavorin::Utf8ToWide(argument).c_str()), true);
+    else if (command == "bars") PrintBars(tavorin::FindForm1Control(argument));
     else if (command == "layout") std::cout << "checked " << CheckLayout() << "\n";
     else std::cout << "unknown command " << command << "\n";
     std::cout << "end" << std::endl;

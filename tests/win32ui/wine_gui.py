@@ -109,6 +109,11 @@ class Probe:
         strip's tabs."""
         return [[int(v) for v in line.split()[1:]] for line in self.ask(f"rects {name}")]
 
+    def bars(self, name):
+        """A list-view's scroll bars and widths: (horizontal shown, vertical
+        shown, column width, client width)."""
+        return tuple(int(v) for v in self.ask(f"bars {name}")[0].split())
+
     def window(self, title):
         """The first visible top-level window of that title: its rectangle
         and child controls, or None."""
@@ -135,7 +140,11 @@ def centre(rect):
 
 
 def click(x, y):
-    xdotool("mousemove", "--sync", x, y)
+    # A move onto the pointer's own spot never reports back: --sync would
+    # wait for it in vain.
+    here = subprocess.run(["xdotool", "getmouselocation"], capture_output=True, text=True).stdout.split()
+    if here[:2] != [f"x:{x}", f"y:{y}"]:
+        xdotool("mousemove", "--sync", x, y)
     xdotool("click", 1)
 
 
@@ -169,6 +178,14 @@ def x_window_shown(title):
     ids = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
                          capture_output=True, text=True).stdout.split()
     return ids or None
+
+
+def has_x_focus(title):
+    """Whether the X keyboard focus is on a window of that exact title, as
+    the window manager and the program left it."""
+    ids = x_window_shown(title) or []
+    focus = subprocess.run(["xdotool", "getwindowfocus", "-f"], capture_output=True, text=True).stdout.split()
+    return bool(set(ids) & set(focus))
 
 
 def activate_window_titled(title):

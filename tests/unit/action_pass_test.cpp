@@ -32,8 +32,7 @@ class ActionPassTest : public ::testing::Test, protected testing::RunParts {
   RunContext run{platform, clock, controls, state};
 };
 
-// Every line that sends input asks first whether it can arrive.
-const Log kPaste = {"check before", "key 17 down", "key 86 down", "key 86 up", "key 17 up", "sleep 50", "sleep 50"};
+const Log kPaste = {"key 17 down", "key 86 down", "key 86 up", "key 17 up", "sleep 50", "sleep 50"};
 
 // Copy lines walk the checked records across passes and wrap; two in a
 // pass take consecutive records with the same pass number; without one the
@@ -88,9 +87,9 @@ ActionListReview Review(const testing::Lines& lines, const std::vector<ScreenRec
   return ReviewActionList(list, screens, testing::FixedClock());
 }
 
-Log Click(const std::string& at) { return {"check before", "move " + at, "mouse 6", "sleep 50", "sleep 50"}; }
+Log Click(const std::string& at) { return {"move " + at, "mouse 6", "sleep 50", "sleep 50"}; }
 Log Key(const std::string& key) {
-  return {"check before", "key " + key + " down", "key " + key + " up", "sleep 50", "sleep 50"};
+  return {"key " + key + " down", "key " + key + " up", "sleep 50", "sleep 50"};
 }
 Log Insert(const std::string& text) {
   Log log = {"clipboard clear", "sleep 50", "clipboard " + text, "sleep 50"};
@@ -98,10 +97,10 @@ Log Insert(const std::string& text) {
   return log;
 }
 Log FaultyClick(const std::string& error) {
-  return {"check before", "error " + error, "mouse 6", "sleep 50", "sleep 50"};
+  return {"error " + error, "mouse 6", "sleep 50", "sleep 50"};
 }
 const Log kRefused = {"error 参数错误"};
-const Log kKeyRefused = {"check before", "error 参数错误", "sleep 50"};  // the key line's closing settle
+const Log kKeyRefused = {"error 参数错误", "sleep 50"};  // the key line's closing settle
 const std::string kSkipped = "不是动作，执行时将跳过。";
 std::string OffScreen(const std::string& at) { return "位置 (" + at + ") 不在任何屏幕上。"; }
 

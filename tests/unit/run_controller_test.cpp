@@ -118,7 +118,7 @@ TEST_F(RunControllerTest, CountsRefreshAndCooldown) {
   EXPECT_EQ(platform.Log(), expected);
   window.keyIndex = 1;
   Run(1, {}, u"1", u"2147483");  // the largest cooldown
-  EXPECT_EQ(platform.Log(), (Log{"awake on", "hide", "check pass end", "check before", "key 17 down", "key 82 down",
+  EXPECT_EQ(platform.Log(), (Log{"awake on", "hide", "check pass end", "check before", "key 17 down", "check before", "key 82 down",
                                  "key 82 up", "key 17 up", "sleep 50", "sleep 2147483000", "awake off", "show"}));
 }
 
@@ -164,7 +164,8 @@ TEST_F(RunControllerTest, AStopEndsThePauseAtOnceAndCountsTheCompletedPasses) {
 
 // A fault the platform reports halts the run before the input it was asked
 // about; the box says why, and the pass it came in does not count. Each pass
-// asks four times: before the click, before the paste, at its end, before F5.
+// asks five times: before the click's press (the pointer already moved),
+// before Ctrl and V, at its end, before F5.
 TEST_F(RunControllerTest, ADeliveryFaultHaltsBeforeTheInputAndItsPassDoesNotCount) {
   window.refresh = true;
   const std::u16string lost2 = u"第 2 次的记录“r2”未能粘贴：剪贴板被其他程序占用。";
@@ -175,11 +176,11 @@ TEST_F(RunControllerTest, ADeliveryFaultHaltsBeforeTheInputAndItsPassDoesNotCoun
     int completed;
   } cases[] = {
       {DeliveryFault::kInputBlocked, 0, u"", u"屏幕已锁定或输入被其他程序占用，", 0},
-      {DeliveryFault::kClipboardLost, 5, u"", lost2, 1},
-      {DeliveryFault::kClipboardLost, 6, u"", lost2, 1},  // known only at the pass's end
-      {DeliveryFault::kTargetElevated, 3, u"", u"目标窗口以管理员身份运行，Tavorin 也须以管理员身份启动才能填写它。", 1},
-      {DeliveryFault::kTargetUnreachable, 4, u"", u"指针所在的窗口收不到 Tavorin 的输入。", 1},
-      {DeliveryFault::kTargetUnreachable, 9, u"那是 Wayland 窗口。", u"那是 Wayland 窗口。", 2},
+      {DeliveryFault::kClipboardLost, 6, u"", lost2, 1},
+      {DeliveryFault::kClipboardLost, 8, u"", lost2, 1},  // known only at the pass's end
+      {DeliveryFault::kTargetElevated, 4, u"", u"目标窗口以管理员身份运行，Tavorin 也须以管理员身份启动才能填写它。", 1},
+      {DeliveryFault::kTargetUnreachable, 5, u"", u"指针所在的窗口收不到 Tavorin 的输入。", 1},
+      {DeliveryFault::kTargetUnreachable, 11, u"那是 Wayland 窗口。", u"那是 Wayland 窗口。", 2},
   };
   for (const auto& c : cases) {
     controller.SetDesktopNotes({u"", c.unreachableNote});
@@ -271,8 +272,9 @@ TEST(StoppablePlatform, ReleasesWhatIsHeldAndLetsNothingThroughAfterAStop) {
   guarded.ShowError(u"e");
   guarded.Sleep(50);
   EXPECT_TRUE(guarded.StopRequested());
-  EXPECT_EQ(inner.Log(), (Log{"key 17 down", "key 16 down", "key 16 up", "mouse 26", "sleep 100 stopped after 10",
-                              "mouse 4", "key 17 up"}));
+  // Each press asks first whether it can arrive; nothing asks after the stop.
+  EXPECT_EQ(inner.Log(), (Log{"check before", "key 17 down", "check before", "key 16 down", "key 16 up", "check before",
+                              "mouse 26", "sleep 100 stopped after 10", "mouse 4", "key 17 up"}));
 }
 
 constexpr ScreenSize kBadge{300, 80};

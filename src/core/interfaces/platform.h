@@ -40,7 +40,7 @@ enum class DeliveryFault {
 
 // When CheckDelivery is asked.
 enum class DeliveryCheck {
-  // Before an action line sends input: cheap, waits for nothing.
+  // Before each key or button press of a run: cheap, waits for nothing.
   kBeforeInput,
   // When a pass's lines are done, before it counts: may wait, serving
   // events, until a pending paste is known to have arrived or not.

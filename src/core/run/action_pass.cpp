@@ -79,12 +79,6 @@ void CopyNextRecord(RunContext& run) {
   Run(run, kSettle);
 }
 
-// Asked right before a line sends input. On a fault the platform has
-// already halted the run; the line then sends nothing.
-bool InputCanArrive(RunContext& run) {
-  return run.platform.CheckDelivery(DeliveryCheck::kBeforeInput) == DeliveryFault::kNone;
-}
-
 void InsertText(RunContext& run, const std::u16string& line) {
   run.platform.ClearClipboard();
   Run(run, kSettle);
@@ -92,9 +86,6 @@ void InsertText(RunContext& run, const std::u16string& line) {
   run.platform.SetClipboardText(line.size() > kKeywordLength + 1 ? line.substr(kKeywordLength + 1)
                                                                   : std::u16string());
   Run(run, kSettle);
-  // Asked after the clipboard change, so a clipboard that could not be
-  // written is known before Ctrl+V pastes whatever it holds.
-  if (!InputCanArrive(run)) return;
   Run(run, kPasteChord);
   Run(run, kSettle);
 }
@@ -149,9 +140,6 @@ std::u16string WaitCommand(const std::u16string& line) {
 
 void RunActionLine(RunContext& run, const std::u16string& line) {
   const std::u16string_view keyword = std::u16string_view(line).substr(0, kKeywordLength);
-  // A copy line only changes the clipboard; a paste after it asks first.
-  const bool sendsInput = keyword == kPasteKeyword || keyword == kClickKeyword || keyword == kKeyKeyword;
-  if (sendsInput && !InputCanArrive(run)) return;
   if (keyword == kCopyKeyword) {
     CopyNextRecord(run);
   } else if (keyword == kPasteKeyword) {

@@ -193,7 +193,6 @@ void RunController::RunCooldown(Platform& platform) {
 }
 
 void RunController::PressRefreshKey(Platform& platform, std::int16_t keyIndex) {
-  if (platform.CheckDelivery(DeliveryCheck::kBeforeInput) != DeliveryFault::kNone) return;
   ExecuteCommand(platform, keyIndex == 0 ? u"k 116" : u"k 82 2");
 }
 

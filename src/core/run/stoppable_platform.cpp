@@ -46,7 +46,10 @@ void StoppablePlatform::SetCursorPos(std::int32_t x, std::int32_t y) {
   if (!Drop()) inner_.SetCursorPos(x, y);
 }
 
+// Each press asks first whether it can arrive, once the pointer is where it
+// will land: what lies under the pointer may decide it.
 void StoppablePlatform::MouseEvent(std::uint32_t flags) {
+  if (flags & (kLeftDown | kRightDown | kMiddleDown)) CheckDelivery(DeliveryCheck::kBeforeInput);
   if (Drop()) return;
   inner_.MouseEvent(flags);
   // Flags act in ascending bit order, so a down and its up in one event
@@ -58,6 +61,7 @@ void StoppablePlatform::MouseEvent(std::uint32_t flags) {
 }
 
 void StoppablePlatform::KeyEvent(std::uint8_t virtualKey, bool keyUp) {
+  if (!keyUp) CheckDelivery(DeliveryCheck::kBeforeInput);
   if (Drop()) return;
   inner_.KeyEvent(virtualKey, keyUp);
   if (keyUp) {
@@ -92,8 +96,9 @@ void StoppablePlatform::BeginStopWatch() {
 void StoppablePlatform::EndStopWatch() { inner_.EndStopWatch(); }
 
 DeliveryFault StoppablePlatform::CheckDelivery(DeliveryCheck when) {
-  // After a halt for a reason nothing more was sent that could go astray.
-  if (haltReason_) return DeliveryFault::kNone;
+  // After a halt for a reason nothing more was sent that could go astray;
+  // after a stop nothing more is sent, but what was may still prove lost.
+  if (haltReason_ || (halted_ && when == DeliveryCheck::kBeforeInput)) return DeliveryFault::kNone;
   const DeliveryFault fault = inner_.CheckDelivery(when);
   if (fault != DeliveryFault::kNone) Halt(faultReasons_ ? faultReasons_(fault) : std::u16string());
   return fault;

@@ -151,11 +151,10 @@ bool X11Platform::StopRequested() { return watching_ && stopKey_->Pressed(); }
 
 // A stop already asked for ends the run as the user's stop, not as a fault.
 DeliveryFault X11Platform::CheckDelivery(DeliveryCheck when) {
-  if (StopRequested()) return DeliveryFault::kNone;
-  // Without its grab the stop key would go unheard, and sampling the key
-  // instead would let the user's Esc reach whoever holds it.
-  if (!stopKey_->Watchable()) return DeliveryFault::kInputBlocked;
-  if (when == DeliveryCheck::kBeforeInput) {
+  if (when == DeliveryCheck::kBeforeInput && !StopRequested()) {
+    // Without its grab the stop key would go unheard, and sampling the key
+    // instead would let the user's Esc reach whoever holds it.
+    if (!stopKey_->Watchable()) return DeliveryFault::kInputBlocked;
     if (const DeliveryFault fault = reach_->Check(); fault != DeliveryFault::kNone) return fault;
   }
   return ClipboardFault(when);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/actions/screen_wait_line.h"
 #include "core/execution/number_rules.h"
 #include "core/run/badge_placement.h"
 #include "core/run/progress_texts.h"
@@ -194,6 +195,25 @@ TEST_F(RunControllerTest, TheBadgeShowsEachPassAndRecordAwayFromTheClicksAndGoes
   progress.screens = {{0, 0, 316, 96}};  // no place clear of the click: no badge
   Run(1, {u"点击位置 100 50"}, u"");
   EXPECT_EQ(seen(), (Log{"hide", "show"}));
+}
+
+// A screen wait that times out stops the run as Esc does, with the reason
+// before the count, and its pass does not count. Meanwhile the badge says
+// it waits, placed clear of the area as of a click.
+TEST_F(RunControllerTest, AScreenWaitThatTimesOutStopsTheRunWithItsReason) {
+  LoggingProgress progress(platform);
+  controller.SetRunFeedback(&progress, &progress);
+  const std::vector<std::uint32_t> white(40 * 30, 0xFFFFFF), black(40 * 30, 0);
+  int looks = 0;
+  platform.screen = [&](const ScreenRect&, std::int64_t) { return ++looks <= 2 ? white : black; };
+  Run(3, {u"点击位置 1200 1000", ScreenWaitLine({0, 0, 40, 30}, white, u"1"), u"复制内容"}, u"");
+  const Log log = platform.Log();
+  EXPECT_EQ(log[1], "badge at 972,8 Esc 停止");
+  EXPECT_EQ(std::count(log.begin(), log.end(), "badge record 等候画面…"), 3);
+  EXPECT_EQ(looks, 2 + 41);
+  ASSERT_EQ(boxes.shown.size(), 2u);
+  EXPECT_EQ(boxes.shown[1].text, u"第 2 行等候画面超时（1 秒）：画面与记录时不同。执行已停止：已完成 2 次，共 3 次。");
+  EXPECT_EQ(boxes.shown[1].icon, MessageIcon::kCritical);
 }
 
 TEST(BadgeRecordText, OneLineAndBoundedWhateverTheRecord) {

@@ -70,7 +70,7 @@ void RunController::Start() {
 
   window_.Hide();
   NormaliseSettings();
-  RunProgress* badge = ShowBadge(screens, review.clickPositions);
+  RunProgress* badge = ShowBadge(screens, review.clickPositions, review.waitAreas);
   StoppablePlatform guarded(*platform);
   guarded.BeginStopWatch();
   const std::int32_t completed = RunPasses(guarded, badge);
@@ -126,9 +126,10 @@ void RunController::NormaliseSettings() {
 }
 
 RunProgress* RunController::ShowBadge(const std::vector<ScreenRect>& screens,
-                                      const std::vector<ScreenPoint>& clicks) {
+                                      const std::vector<ScreenPoint>& clicks,
+                                      const std::vector<ScreenRect>& areas) {
   if (progress_ == nullptr) return nullptr;
-  const auto place = PlaceBadge(screens, progress_->BadgeSize(), clicks);
+  const auto place = PlaceBadge(screens, progress_->BadgeSize(), clicks, areas);
   if (!place) return nullptr;
   progress_->Show(*place, kBadgeStopHint);
   return progress_;

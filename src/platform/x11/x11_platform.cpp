@@ -20,6 +20,7 @@
 #include "platform/x11/event_loop_sleep.h"
 #include "platform/x11/window_stacking.h"
 #include "platform/x11/x11_keyboard.h"
+#include "platform/x11/x11_screen_area.h"
 #include "platform/x11/x11_stop_key.h"
 
 namespace tavorin {
@@ -200,6 +201,6 @@ DeliveryFault X11Platform::CheckDelivery(DeliveryCheck) { return DeliveryFault::
 
 void X11Platform::KeepAwake(bool) {}
 
-std::vector<std::uint32_t> X11Platform::ReadScreenArea(const ScreenRect&) { return {}; }
+std::vector<std::uint32_t> X11Platform::ReadScreenArea(const ScreenRect& area) { return ReadRootArea(display_, area); }
 
 }  // namespace tavorin

@@ -1,15 +1,17 @@
 // A slow sample form, like a web page that reloads after each submission: a
 // heading and one text field. Enter submits the field's text, which is added
 // to the file named on the command line (one submission a line, the file
-// replaced atomically); the form then shows a loading page for a random 0.1
-// to 2 seconds, listed in "<file>.delays" as they really lasted (up to the
-// form's being drawn again), and comes back empty with the
-// focus in the field. While "<file>.stuck" exists, a submission's loading
-// page never goes. Once the window is on screen it writes the screen area
-// of the heading and the field, "X Y W H" in screen pixels, to
-// "<file>.area", and prints "ready X Y" with the field's centre.
+// replaced atomically), and the time it came, in ms since 1970, to
+// "<file>.times". The form then shows a loading page for a random 0.1 to 2
+// seconds, listed in "<file>.delays" as they really lasted (up to the form's
+// being drawn again), and comes back empty with the focus in the field.
+// While "<file>.stuck" exists, a submission's loading page never goes. Once
+// the window is on screen it writes the screen area of the heading and the
+// field, "X Y W H" in screen pixels, to "<file>.area", and prints "ready X Y"
+// with the field's centre.
 
 #include <QApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
@@ -69,9 +71,12 @@ int main(int argc, char** argv) {
   QStringList submissions, delays;
   QElapsedTimer loading;
   if (!WriteWhole(output, QString())) return 3;
+  QStringList times;
   QObject::connect(field, &QLineEdit::returnPressed, [&] {
     submissions << field->text();
     WriteWhole(output, submissions.join('\n') + '\n');
+    times << QString::number(QDateTime::currentMSecsSinceEpoch());
+    WriteWhole(output + QStringLiteral(".times"), times.join('\n') + '\n');
     field->clear();
     window.setCurrentIndex(1);
     if (QFile::exists(output + QStringLiteral(".stuck"))) return;

@@ -143,23 +143,20 @@ class XvfbTest : public QObject {
   }
 
   // A drag adds a wait for the rectangle from the pressed to the released
-  // pixel, in screen pixels, holding the frozen copy's look of it, which is
-  // the look the screen had: what a run reads there through X.
+  // pixel, in screen pixels, holding the frozen copy's look of it: what a
+  // run reads there through X.
   void pickerDragAddsAScreenWait() {
-    QWidget backdrop;
-    backdrop.setAutoFillBackground(true);
-    backdrop.setPalette(QPalette(Qt::darkCyan));
-    backdrop.setGeometry(300, 300, 100, 60);
-    backdrop.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&backdrop));
-    QVERIFY(OpenByButton());
-    const QPoint from = backdrop.geometry().center() * backdrop.devicePixelRatio(), to = from + QPoint(150, 90);
+    const QPoint from = form_->geometry().center() * form_->devicePixelRatio(), to = from + QPoint(150, 90);
     const tavorin::ScreenRect area{from.x(), from.y(), 151, 91};
-    const auto line = QString::fromStdU16String(tavorin::ScreenWaitLine(area, tavorin::ReadRootArea(x_.display(), area)));
-    QVERIFY(line.startsWith(u"等候画面 %1 %2 151 91 10 "_s.arg(from.x()).arg(from.y())));
-    const auto at = [](QPoint p) { return QStringList{u"mousemove"_s, QString::number(p.x()), QString::number(p.y())}; };
-    QCOMPARE(QProcess::execute(u"xdotool"_s, at(to) + QStringList{u"mousedown"_s, u"1"_s} + at(to - QPoint(75, 45)) +
-                                                 at(from) + QStringList{u"mouseup"_s, u"1"_s}), 0);
+    form_->setStyleSheet(u"background: darkcyan"_s);  // a colour, for the copy to show in its channels
+    QTRY_VERIFY(std::ranges::count(tavorin::ReadRootArea(x_.display(), area), 0x008B8B) > 0);
+    tavorin::OpenPositionPicker(*form_);
+    QVERIFY(Picker() != nullptr && QTest::qWaitForWindowExposed(Picker()));
+    const auto line =
+        QString::fromStdU16String(tavorin::ScreenWaitLine(area, tavorin::ReadRootArea(x_.display(), area)));
+    const QString drag = u"mousemove %1 %2 mousedown 1 mousemove %3 %4 mousemove %5 %6 mouseup 1"_s;
+    QCOMPARE(QProcess::execute(u"xdotool"_s, drag.arg(to.x()).arg(to.y()).arg(to.x() - 75).arg(to.y() - 45)
+                                                 .arg(from.x()).arg(from.y()).split(' ')), 0);
     VerifyClosed();
     QCOMPARE(Lines(), QStringList{line});
   }

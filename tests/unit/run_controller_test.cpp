@@ -185,9 +185,12 @@ TEST_F(RunControllerTest, TheBadgeShowsEachPassAndRecordAwayFromTheClicksAndGoes
     });
     return log;
   };
-  Run(2, {u"点击位置 1200 1000", u"复制内容"}, u"");
-  EXPECT_EQ(seen(), (Log{"hide", "badge at 8,8 Esc 停止", "badge 第 1/2 次", "badge record r1", "clipboard r1",
-                         "badge 第 2/2 次", "badge record r2", "clipboard r2", "badge hidden", "show"}));
+  // A screen wait's area is kept clear too, and the badge says while it waits.
+  platform.screen = [](const ScreenRect&, std::int64_t) { return std::vector<std::uint32_t>(40 * 30); };
+  Run(2, {u"点击位置 1200 1000", u"复制内容", ScreenWaitLine({0, 0, 40, 30}, std::vector<std::uint32_t>(40 * 30))}, u"");
+  EXPECT_EQ(seen(), (Log{"hide", "badge at 972,8 Esc 停止", "badge 第 1/2 次", "badge record r1", "clipboard r1",
+                         "badge record 等候画面…", "badge record r1", "badge 第 2/2 次", "badge record r2",
+                         "clipboard r2", "badge record 等候画面…", "badge record r2", "badge hidden", "show"}));
   platform.PressStopAt(platform.NowMs() + 500);  // a stop takes the badge away too
   Run(2, {u"点击位置 1200 1000", u"复制内容", u"等候时长 10"}, u"");
   EXPECT_EQ(seen(), (Log{"hide", "badge at 8,8 Esc 停止", "badge 第 1/2 次", "badge record r1", "clipboard r1",
@@ -195,25 +198,6 @@ TEST_F(RunControllerTest, TheBadgeShowsEachPassAndRecordAwayFromTheClicksAndGoes
   progress.screens = {{0, 0, 316, 96}};  // no place clear of the click: no badge
   Run(1, {u"点击位置 100 50"}, u"");
   EXPECT_EQ(seen(), (Log{"hide", "show"}));
-}
-
-// A screen wait that times out stops the run as Esc does, with the reason
-// before the count, and its pass does not count. Meanwhile the badge says
-// it waits, placed clear of the area as of a click.
-TEST_F(RunControllerTest, AScreenWaitThatTimesOutStopsTheRunWithItsReason) {
-  LoggingProgress progress(platform);
-  controller.SetRunFeedback(&progress, &progress);
-  const std::vector<std::uint32_t> white(40 * 30, 0xFFFFFF), black(40 * 30, 0);
-  int looks = 0;
-  platform.screen = [&](const ScreenRect&, std::int64_t) { return ++looks <= 2 ? white : black; };
-  Run(3, {u"点击位置 1200 1000", ScreenWaitLine({0, 0, 40, 30}, white, u"1"), u"复制内容"}, u"");
-  const Log log = platform.Log();
-  EXPECT_EQ(log[1], "badge at 972,8 Esc 停止");
-  EXPECT_EQ(std::count(log.begin(), log.end(), "badge record 等候画面…"), 3);
-  EXPECT_EQ(looks, 2 + 41);
-  ASSERT_EQ(boxes.shown.size(), 2u);
-  EXPECT_EQ(boxes.shown[1].text, u"第 2 行等候画面超时（1 秒）：画面与记录时不同。执行已停止：已完成 2 次，共 3 次。");
-  EXPECT_EQ(boxes.shown[1].icon, MessageIcon::kCritical);
 }
 
 TEST(BadgeRecordText, OneLineAndBoundedWhateverTheRecord) {
@@ -297,6 +281,8 @@ TEST(PlaceBadge, TakesTheCornerFarthestFromEveryClickOrAPlaceClearOfThem) {
     EXPECT_EQ(at, c.expected) << (&c - cases) << ": got " << (at ? at->x : -1) << "," << (at ? at->y : -1);
   }
   EXPECT_FALSE(PlaceBadge({kScreen}, {0, 10}, {}).has_value());
+  // An area a screen wait looks at is kept clear as a click is, its inside too.
+  EXPECT_EQ(PlaceBadge({kScreen}, kBadge, {{1200, 1000}}, {{kTopLeft.x + 100, kTopLeft.y + 20, 9, 9}}), kBottomLeft);
 }
 
 }  // namespace

@@ -100,8 +100,9 @@ TEST(ScreenWait, GoesOnAtTheFirstMatchHaltsAfterTSecondsAndStopsOnEsc) {
   testing::RunParts parts;
   RunState state;
   Texts halts;
-  RunContext run{parts.platform, parts.clock, parts.controls, state, std::nullopt, nullptr,
-                 [&](const std::u16string& reason) { halts.push_back(testing::ToUtf8(reason)); }, 3};
+  RunContext run{parts.platform, parts.clock, parts.controls, state};
+  run.halt = [&](const std::u16string& reason) { halts.push_back(testing::ToUtf8(reason)); };
+  run.lineNumber = 3;
   parts.platform.BeginStopWatch();
   // The form is there from 90 ms to 1 s.
   parts.platform.screen = [](const ScreenRect&, std::int64_t ms) {

@@ -75,6 +75,8 @@ TEST(ScreenWaitLine, TravelsThroughAFileAndTheCheckNamesWhatIsWrong) {
   const std::u16string data = line.substr(line.rfind(u' '));
   const std::pair<std::u16string, std::u16string> lines[] = {
       {u"等候画面  1  2 400 100 0.5" + data, u""},
+      {u"等候画面 -9 9 1 1 86400 A", u""},
+      {u"等候画面 1 2 400 100 1e3" + data, u"等候画面的秒数须大于 0，最多 86400。"},
       {u"等候画面1 2 400 100 10" + data, u"等候画面应写作“等候画面 X Y 宽 高 秒数 画面数据”。"},
       {u"等候画面 1.5 2 400 100 10" + data, u"等候画面的位置须为整数。"},
       {u"等候画面 1 2 400 32768 10" + data, u"等候画面的宽和高须为 1 到 32767 的整数。"},
@@ -89,7 +91,7 @@ TEST(ScreenWaitLine, TravelsThroughAFileAndTheCheckNamesWhatIsWrong) {
   }
   const ActionListReview review = ReviewActionList(list, {}, testing::FixedClock());
   EXPECT_EQ(review.findings, expected);
-  EXPECT_EQ(review.waitAreas, (std::vector<ScreenRect>{{1, 2, 400, 100}}));
+  EXPECT_EQ(review.waitAreas, (std::vector<ScreenRect>{{1, 2, 400, 100}, {-9, 9, 1, 1}}));
 }
 
 // Looks every 25 ms and goes on at the first look that matches; after T

@@ -2,11 +2,15 @@
 // what the form receives; Esc stops a run, whoever sends it, and only then;
 // the check before a run; boxes during a run are seen, answered and not
 // taken for a stop; the target gets the record even when another program
-// takes the clipboard, or knows it did not; the progress badge.
+// takes the clipboard, or knows it did not; the progress badge; runs that
+// wait for the screen of a slow form.
 
 #include <QtWidgets>
 #include <QtTest>
+#include <numeric>
 
+#include "core/actions/screen_wait_line.h"
+#include "platform/x11/x11_screen_area.h"
 #include "platform/x11/x11_platform.h"
 #include "form_run_test.h"
 
@@ -329,6 +333,60 @@ TEST_F(RunControlTest, TheBadgeShowsEachPassAboveTheTargetLetsClicksThroughAndGo
   // in Qt's numbering).
   EXPECT_NE(cover, 0u) << "the click stopped at the badge";
   EXPECT_FALSE(badge->isVisible() || other_.Viewable(badgeWindow));
+}
+
+// A form that comes back a random 0.1 to 2 seconds after each submission.
+class ScreenWaitRunTest : public testing::FormRunTest {
+ protected:
+  ScreenWaitRunTest() { targetProgram_ = QStringLiteral(TAVORIN_SLOW_FORM); }
+};
+
+// No fixed wait: every record arrives, in order, and from the first to the
+// last the run takes at most a tenth longer than the form's delays and the
+// lines' own pauses. Stuck, the form stops the run T seconds after the
+// record that got it stuck, and that pass counts.
+TEST_F(ScreenWaitRunTest, TheRunFollowsTheFormAndStopsWhenItIsStuck) {
+  QProcess busy[2];
+  for (auto& loop : busy) loop.start(u"sh"_s, {u"-c"_s, u"exec yes >/dev/null"_s});
+  const QStringList at = ReadUtf8(output_ + u".area"_s).split(' ');
+  const ScreenRect area{at[0].toInt(), at[1].toInt(), at[2].toInt(), at[3].toInt()};
+  form_.hide();  // the form as the picker would see it
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !other_.Viewable(form_.winId()); }));
+  const std::vector<std::uint32_t> ready = ReadRootArea(other_.display(), area);
+  form_.show();
+  const auto actions = [&](const char16_t* seconds) {
+    form_.controls().list3.Clear();
+    Actions({QString::fromStdU16String(ScreenWaitLine(area, ready, seconds)), clickLine_, u"复制内容"_s,
+             u"粘贴内容"_s, u"按下按键 13"_s});
+  };
+  const auto numbers = [&](const QString& file) {
+    std::vector<double> values;
+    for (const QString& line : ReadUtf8(output_ + file).split('\n', Qt::SkipEmptyParts)) {
+      values.push_back(line.toDouble());
+    }
+    return values;
+  };
+  QStringList texts;
+  for (int i = 1; i <= 8; ++i) texts << u"第%1条"_s.arg(i);
+  Records(texts, QList<bool>(8, true));
+  actions(u"10");
+  Start();
+  EXPECT_EQ(ReadUtf8(output_), texts.join('\n') + '\n');
+  ASSERT_TRUE(QTest::qWaitFor([&] { return numbers(u".delays"_s).size() == 8; }));  // back from the last
+  const std::vector<double> delays = numbers(u".delays"_s), times = numbers(u".times"_s);
+  const double loading = std::accumulate(delays.begin(), delays.begin() + 7, 0.0);
+  EXPECT_LE(times[7] - times[0], 1.1 * (loading + 7 * 400)) << "the form loaded for " << loading << " ms";
+
+  QFile stuck(output_ + u".stuck"_s);
+  ASSERT_TRUE(stuck.open(QIODevice::WriteOnly));
+  double boxAt = 0;
+  boxes_.onFocused = [&](QMessageBox&) { boxAt = QDateTime::currentMSecsSinceEpoch(); };
+  actions(u"2.5");
+  Start();
+  EXPECT_EQ(ReadUtf8(output_), texts.join('\n') + u"\n第1条\n"_s);
+  EXPECT_EQ(boxes_.texts.last(), u"第 1 行等候画面超时（2.5 秒）：画面与记录时不同。执行已停止：已完成 1 次，共 8 次。"_s);
+  EXPECT_GE(boxAt - numbers(u".times"_s).back(), 2500);
+  EXPECT_LE(boxAt - numbers(u".times"_s).back(), 2500 + 1000);
 }
 
 }  // namespace

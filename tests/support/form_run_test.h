@@ -98,7 +98,7 @@ class FormRunTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
     output_ = dir_.filePath(QStringLiteral("form.txt"));
-    target_.setProgram(QStringLiteral(TAVORIN_TARGET_WINDOW));
+    target_.setProgram(targetProgram_);
     target_.setArguments({output_});
     target_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     target_.start();
@@ -147,6 +147,8 @@ class FormRunTest : public ::testing::Test {
     return text;
   }
 
+  // The target; a fixture of its own may name another program.
+  QString targetProgram_ = QStringLiteral(TAVORIN_TARGET_WINDOW);
   QTemporaryDir dir_;
   QString output_;
   QProcess target_;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "core/actions/screen_wait_line.h"
 #include "core/execution/number_rules.h"
 #include "core/run/badge_placement.h"
 #include "core/run/progress_texts.h"
@@ -229,11 +230,14 @@ TEST_F(RunControllerTest, TheBadgeShowsEachPassAndRecordAwayFromTheClicksAndGoes
     });
     return log;
   };
+  // A screen wait's area is kept clear too, and the badge says while it waits.
+  platform.screen = [](const ScreenRect&, std::int64_t) { return std::vector<std::uint32_t>(40 * 30); };
+  Run(2, {u"点击位置 1200 1000", u"复制内容", ScreenWaitLine({0, 0, 40, 30}, std::vector<std::uint32_t>(40 * 30))}, u"");
   // From its start a pass shows the record it will enter.
-  Run(2, {u"点击位置 1200 1000", u"复制内容"}, u"");
-  EXPECT_EQ(seen(), (Log{"hide", "badge at 8,8 Esc 停止", "badge 第 1/2 次", "badge record r1", "move 1200 1000",
-                         "clipboard r1", "badge 第 2/2 次", "badge record r2", "move 1200 1000", "clipboard r2",
-                         "badge hidden", "show"}));
+  EXPECT_EQ(seen(), (Log{"hide", "badge at 972,8 Esc 停止", "badge 第 1/2 次", "badge record r1", "move 1200 1000",
+                         "clipboard r1", "badge record 等候画面…", "badge record r1", "badge 第 2/2 次",
+                         "badge record r2", "move 1200 1000", "clipboard r2", "badge record 等候画面…",
+                         "badge record r2", "badge hidden", "show"}));
   platform.PressStopAt(platform.NowMs() + 500);  // a stop takes the badge away too
   Run(2, {u"点击位置 1200 1000", u"复制内容", u"等候时长 10"}, u"");
   EXPECT_EQ(seen(), (Log{"hide", "badge at 8,8 Esc 停止", "badge 第 1/2 次", "badge record r1", "move 1200 1000",
@@ -328,6 +332,8 @@ TEST(PlaceBadge, TakesTheCornerFarthestFromEveryClickOrAPlaceClearOfThem) {
     EXPECT_EQ(at, c.expected) << (&c - cases) << ": got " << (at ? at->x : -1) << "," << (at ? at->y : -1);
   }
   EXPECT_FALSE(PlaceBadge({kScreen}, {0, 10}, {}).has_value());
+  // An area a screen wait looks at is kept clear as a click is, its inside too.
+  EXPECT_EQ(PlaceBadge({kScreen}, kBadge, {{1200, 1000}}, {{kTopLeft.x + 100, kTopLeft.y + 20, 9, 9}}), kBottomLeft);
 }
 
 }  // namespace

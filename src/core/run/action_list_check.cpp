@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/execution/number_rules.h"
+#include "core/actions/screen_wait_line.h"
 #include "core/interfaces/memory_list_box.h"
 #include "core/interfaces/memory_text_box.h"
 #include "core/run/action_keywords.h"
@@ -67,6 +68,12 @@ ActionListReview ReviewActionList(const ListBox& actionLines, const std::vector<
   for (int j = 0; j < lineCount; ++j) {
     const std::u16string line = actionLines.List(j);
     const int number = j + 1;
+    if (line.starts_with(kScreenWaitKeyword)) {
+      const ScreenWaitReading reading = ReadScreenWaitLine(line);
+      if (reading.wait) review.waitAreas.push_back(reading.wait->area);
+      if (!reading.wait) review.findings.push_back({number, reading.problem});
+      continue;
+    }
     if (!StartsWithKeyword(line)) {
       review.findings.push_back({number, kSkippedLine});
       continue;

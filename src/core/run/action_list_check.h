@@ -20,6 +20,8 @@ struct ActionListReview {
   std::vector<ActionLineFinding> findings;
   // Every position the run will click at, in the order it will.
   std::vector<ScreenPoint> clickPositions;
+  // Every area a screen wait looks at.
+  std::vector<ScreenRect> waitAreas;
 };
 
 // Reads every action line by the run's own rules, without an event or a

@@ -8,6 +8,7 @@
 #include "core/execution/command_interpreter.h"
 #include "core/execution/number_rules.h"
 #include "core/run/progress_texts.h"
+#include "core/run/screen_wait.h"
 #include "core/run/text_expansion.h"
 
 namespace tavorin {
@@ -156,6 +157,8 @@ void RunActionLine(RunContext& run, const std::u16string& line) {
     Run(run, WaitCommand(line));
   } else if (keyword == kInsertKeyword) {
     InsertText(run, line);
+  } else if (keyword == kScreenWaitKeyword) {
+    WaitForScreen(run, line);
   }
 }
 
@@ -172,6 +175,7 @@ bool RunActionPass(RunContext& run) {
       }
       return true;
     }
+    run.lineNumber = j + 1;
     RunActionLine(run, controls.list3.List(j));
   }
   return true;

@@ -28,6 +28,8 @@ struct RunContext {
   // Ends the run for a reason the user is told after it (see
   // StoppablePlatform::Halt); empty where nothing runs for real.
   std::function<void(const std::u16string& reason)> halt = nullptr;
+  // The action line being carried out, from 1, for the reasons above.
+  int lineNumber = 0;
 };
 
 // One pass: brings the pass list up to the checked records of this moment,

@@ -64,15 +64,35 @@ bool Fits(const ScreenRect& s, ScreenSize badge) {
   return s.width >= badge.width + 2 * kBadgeMargin && s.height >= badge.height + 2 * kBadgeMargin;
 }
 
+// Points across an area no farther apart than the badge is wide and high,
+// edges included: a badge that overlaps the area covers one of them.
+void AddAreaPoints(const ScreenRect& area, ScreenSize badge, std::vector<ScreenPoint>& points) {
+  const auto along = [](std::int64_t from, std::int64_t extent, std::int64_t step) {
+    std::vector<std::int64_t> at;
+    for (std::int64_t p = from; p < from + extent - 1; p += step) at.push_back(p);
+    at.push_back(from + extent - 1);
+    return at;
+  };
+  if (area.width <= 0 || area.height <= 0) return;
+  for (const std::int64_t y : along(area.top, area.height, badge.height)) {
+    for (const std::int64_t x : along(area.left, area.width, badge.width)) {
+      points.push_back({static_cast<std::int32_t>(x), static_cast<std::int32_t>(y)});
+    }
+  }
+}
+
 }  // namespace
 
 std::optional<ScreenPoint> PlaceBadge(const std::vector<ScreenRect>& screens, ScreenSize badge,
-                                      const std::vector<ScreenPoint>& clicks) {
+                                      const std::vector<ScreenPoint>& clicks,
+                                      const std::vector<ScreenRect>& areas) {
   if (screens.empty() || badge.width <= 0 || badge.height <= 0) return std::nullopt;
   const Desktop desktop = BoundsOf(screens);
+  std::vector<ScreenPoint> kept = clicks;
+  for (const ScreenRect& area : areas) AddAreaPoints(area, badge, kept);
   std::vector<Point64> clamped;
-  clamped.reserve(clicks.size());
-  for (const ScreenPoint c : clicks) {
+  clamped.reserve(kept.size());
+  for (const ScreenPoint c : kept) {
     clamped.push_back({std::clamp<std::int64_t>(c.x, desktop.left, desktop.right - 1),
                        std::clamp<std::int64_t>(c.y, desktop.top, desktop.bottom - 1)});
   }

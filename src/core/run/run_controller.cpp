@@ -83,7 +83,7 @@ void RunController::Start() {
   }
   Platform* platform = acquirePlatform_();
   if (platform == nullptr) return;
-  const Outcome outcome = RunHidden(*platform, screens, review.clickPositions);
+  const Outcome outcome = RunHidden(*platform, screens, review.clickPositions, review.waitAreas);
   window_.Show();
 
   if (outcome.stopped) {
@@ -99,11 +99,12 @@ void RunController::Start() {
 }
 
 RunController::Outcome RunController::RunHidden(Platform& platform, const std::vector<ScreenRect>& screens,
-                                                const std::vector<ScreenPoint>& clicks) {
+                                                const std::vector<ScreenPoint>& clicks,
+                                                const std::vector<ScreenRect>& areas) {
   const KeptAwake awake(platform);
   window_.Hide();
   NormaliseSettings();
-  RunProgress* badge = ShowBadge(screens, clicks);
+  RunProgress* badge = ShowBadge(screens, clicks, areas);
   StoppablePlatform guarded(platform);
   guarded.SetFaultReasons([this](DeliveryFault fault) {
     return StopReason(fault, state_.passNumber, state_.currentText, notes_.unreachableTarget);
@@ -153,9 +154,10 @@ void RunController::NormaliseSettings() {
 }
 
 RunProgress* RunController::ShowBadge(const std::vector<ScreenRect>& screens,
-                                      const std::vector<ScreenPoint>& clicks) {
+                                      const std::vector<ScreenPoint>& clicks,
+                                      const std::vector<ScreenRect>& areas) {
   if (progress_ == nullptr) return nullptr;
-  const auto place = PlaceBadge(screens, progress_->BadgeSize(), clicks);
+  const auto place = PlaceBadge(screens, progress_->BadgeSize(), clicks, areas);
   if (!place) return nullptr;
   progress_->Show(*place, kBadgeStopHint);
   return progress_;

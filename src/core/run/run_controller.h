@@ -58,12 +58,13 @@ class RunController {
   bool SettingsFit();
   // From the hidden main window to the last pass, the screen kept awake.
   Outcome RunHidden(Platform& platform, const std::vector<ScreenRect>& screens,
-                    const std::vector<ScreenPoint>& clicks);
+                    const std::vector<ScreenPoint>& clicks, const std::vector<ScreenRect>& areas);
   void NormaliseSettings();
   // Returns the number of passes whose action lines all reached the target.
   std::int32_t RunPasses(StoppablePlatform& platform, RunProgress* badge);
   // The badge shown out of the way of the clicks, or null when it is not.
-  RunProgress* ShowBadge(const std::vector<ScreenRect>& screens, const std::vector<ScreenPoint>& clicks);
+  RunProgress* ShowBadge(const std::vector<ScreenRect>& screens, const std::vector<ScreenPoint>& clicks,
+                         const std::vector<ScreenRect>& areas);
   void RunCooldown(Platform& platform);
   void PressRefreshKey(Platform& platform, std::int16_t keyIndex);
 

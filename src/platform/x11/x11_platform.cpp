@@ -20,6 +20,7 @@
 #include "platform/x11/window_stacking.h"
 #include "platform/x11/x11_clipboard.h"
 #include "platform/x11/x11_keyboard.h"
+#include "platform/x11/x11_screen_area.h"
 #include "platform/x11/x11_stop_key.h"
 
 namespace tavorin {
@@ -164,6 +165,6 @@ DeliveryFault X11Platform::ClipboardFault(DeliveryCheck when) { return clipboard
 
 void X11Platform::KeepAwake(bool on) { awake_->Set(on); }
 
-std::vector<std::uint32_t> X11Platform::ReadScreenArea(const ScreenRect&) { return {}; }
+std::vector<std::uint32_t> X11Platform::ReadScreenArea(const ScreenRect& area) { return ReadRootArea(display_, area); }
 
 }  // namespace tavorin

@@ -7,6 +7,7 @@
 #include "platform/win32/error_box.h"
 #include "platform/win32/key_input.h"
 #include "platform/win32/pointer_input.h"
+#include "platform/win32/screen_area.h"
 
 namespace tavorin {
 namespace {
@@ -100,6 +101,6 @@ DeliveryFault Win32Platform::CheckDelivery(DeliveryCheck) { return DeliveryFault
 
 void Win32Platform::KeepAwake(bool) {}
 
-std::vector<std::uint32_t> Win32Platform::ReadScreenArea(const ScreenRect&) { return {}; }
+std::vector<std::uint32_t> Win32Platform::ReadScreenArea(const ScreenRect& area) { return ReadDesktopArea(area); }
 
 }  // namespace tavorin

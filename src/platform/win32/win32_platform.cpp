@@ -8,6 +8,7 @@
 #include "platform/win32/error_box.h"
 #include "platform/win32/key_input.h"
 #include "platform/win32/pointer_input.h"
+#include "platform/win32/screen_area.h"
 
 namespace tavorin {
 namespace {
@@ -135,6 +136,6 @@ void Win32Platform::KeepAwake(bool on) {
   system_.SetExecutionState(on ? kAwake : ES_CONTINUOUS);
 }
 
-std::vector<std::uint32_t> Win32Platform::ReadScreenArea(const ScreenRect&) { return {}; }
+std::vector<std::uint32_t> Win32Platform::ReadScreenArea(const ScreenRect& area) { return ReadDesktopArea(area); }
 
 }  // namespace tavorin

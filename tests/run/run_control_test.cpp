@@ -130,7 +130,7 @@ TEST_F(RunControlTest, BoxesComeAboveAnAlwaysOnTopTargetWithTheFocusAndTheirEscI
   boxes_.keysFor = [](const QString&) { return QStringList{u"key"_s, u"Return"_s}; };
   Start();
   ASSERT_EQ(boxes_.texts.size(), 1) << boxes_.texts.join('|').toStdString();
-  EXPECT_TRUE(boxes_.texts[0].startsWith(u"第 3 行：参数错误\n\n即将开始执行动作。"_s))
+  EXPECT_TRUE(boxes_.texts[0].startsWith(u"第 3 行：修饰键（末尾的数字）要在 0 到 7 之间；执行时会报“参数错误”，不按键。\n\n即将开始执行动作。"_s))
       << boxes_.texts[0].toStdString();
   EXPECT_TRUE(form_.isVisible() && form_.controls().text3.Text().empty());
 

@@ -6,6 +6,9 @@
 #include "qt/ui_fonts.h"
 
 int main(int argc, char* argv[]) {
+  // Input goes out through XTest and the clipboard through X selections, so
+  // Tavorin's own windows live on X11 too (XWayland on a Wayland desktop).
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb");
   QApplication app(argc, argv);
   // While the main window is hidden for a run or the picker, a box, a dialog
   // or the badge can be the last window shown; closing it must not end the

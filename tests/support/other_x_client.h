@@ -100,6 +100,7 @@ class OtherClient {
     XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, keysym), press, CurrentTime);
     XSync(display_, False);
   }
+  void Tap(KeySym keysym) { Key(keysym, true); Key(keysym, false); }
   // Binds `keysym` to a key code the keymap leaves empty, as the keymap of a
   // keyboard with that key has it; false when no code is free.
   bool BindSpareKey(KeySym keysym) {

@@ -7,6 +7,7 @@
 #include <QtWidgets>
 #include <QtTest>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "qt_list_and_modal_helpers.h"
@@ -170,18 +171,13 @@ class XvfbTest : public QObject {
   void capturedChordReplaysTheSameKey_data() {
     QTest::addColumn<std::vector<KeySym>>("keys");
     QTest::addColumn<QString>("chord");
-    QTest::newRow("Ctrl+V") << std::vector<KeySym>{XK_Control_L, XK_v} << "86 2";
-    QTest::newRow("Ctrl+Shift+S") << std::vector<KeySym>{XK_Control_L, XK_Shift_L, XK_s} << "83 3";
-    QTest::newRow("right Ctrl") << std::vector<KeySym>{XK_Control_R} << "17 2";
-    QTest::newRow("Alt+Tab") << std::vector<KeySym>{XK_Alt_L, XK_Tab} << "9 4";
-    QTest::newRow("Shift+Tab") << std::vector<KeySym>{XK_Shift_L, XK_Tab} << "9 1";
-    QTest::newRow("Enter") << std::vector<KeySym>{XK_Return} << "13";
-    QTest::newRow("keypad Enter") << std::vector<KeySym>{XK_KP_Enter} << "13";
-    QTest::newRow("keypad 7 without Num Lock") << std::vector<KeySym>{XK_KP_Home} << "36";
-    QTest::newRow("Esc") << std::vector<KeySym>{XK_Escape} << "27";
-    QTest::newRow("Tab") << std::vector<KeySym>{XK_Tab} << "9";
-    QTest::newRow("F5") << std::vector<KeySym>{XK_F5} << "116";
-    QTest::newRow("Menu") << std::vector<KeySym>{XK_Menu} << "93";
+    const std::tuple<const char*, std::vector<KeySym>, QString> chords[] = {
+        {"Ctrl+V", {XK_Control_L, XK_v}, u"86 2"_s}, {"Ctrl+Shift+S", {XK_Control_L, XK_Shift_L, XK_s}, u"83 3"_s},
+        {"right Ctrl", {XK_Control_R}, u"17 2"_s}, {"Alt+Tab", {XK_Alt_L, XK_Tab}, u"9 4"_s},
+        {"Shift+Tab", {XK_Shift_L, XK_Tab}, u"9 1"_s}, {"Enter", {XK_Return}, u"13"_s},
+        {"keypad Enter", {XK_KP_Enter}, u"13"_s}, {"keypad 7 without Num Lock", {XK_KP_Home}, u"36"_s},
+        {"Esc", {XK_Escape}, u"27"_s}, {"Tab", {XK_Tab}, u"9"_s}, {"F5", {XK_F5}, u"116"_s}, {"Menu", {XK_Menu}, u"93"_s}};
+    for (const auto& [name, keys, chord] : chords) QTest::newRow(name) << keys << chord;
     std::vector<std::pair<KeySym, int>> printable{
         {XK_grave, 192},        {XK_minus, 189},       {XK_equal, 187},     {XK_bracketleft, 219},
         {XK_bracketright, 221}, {XK_backslash, 220},   {XK_semicolon, 186}, {XK_apostrophe, 222},
@@ -225,10 +221,7 @@ class XvfbTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
     dialog.findChild<QLineEdit*>("Text1")->setFocus();  // the insert dialog starts on its button
     typed.push_back(XK_KP_Separator);
-    for (KeySym key : typed) {
-      x_.Key(key, true);
-      x_.Key(key, false);
-    }
+    for (KeySym key : typed) x_.Tap(key);
     QTRY_VERIFY(!dialog.isVisible());
     QCOMPARE(Lines(), QStringList{line});
   }

@@ -47,8 +47,7 @@ TEST_P(ListContract, CurrentRowAndFlagsFollowChangesAndTheLimitHolds) {
                              : plainList.emplace(host.Add(WC_LISTBOXW, LBS_NOTIFY));
   // The record editor loads a record on the user's choice of row only: every
   // change the program makes itself must come marked as its own.
-  int changes = 0;
-  int unmarked = 0;
+  int changes = 0, unmarked = 0;
   host.onReport = [&](UINT message, WPARAM, LPARAM lParam) {
     if (message != WM_NOTIFY || reinterpret_cast<NMHDR*>(lParam)->code != LVN_ITEMCHANGED) return;
     ++changes;
@@ -87,9 +86,7 @@ TEST_P(ListContract, CurrentRowAndFlagsFollowChangesAndTheLimitHolds) {
   list.SetListIndex(0);
   EXPECT_EQ(list.SelCount(), 1);
   list.Clear();
-  for (int i = 0; i < ListBox::kMaxListItems; ++i) {
-    if (!list.AddItem(u"x")) FAIL() << "refused below the limit at " << i;
-  }
+  for (int i = 0; i < ListBox::kMaxListItems; ++i) ASSERT_TRUE(list.AddItem(u"x")) << "refused below the limit at " << i;
   EXPECT_FALSE(list.AddItem(u"one too many"));
   EXPECT_EQ(list.ListCount(), ListBox::kMaxListItems);
   EXPECT_EQ(list.ListIndex(), -1);

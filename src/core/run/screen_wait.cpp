@@ -23,6 +23,7 @@ bool Watch(RunContext& run, const ScreenWait& wait) {
   // The pauses alone already take this long; the clock adds what the looks
   // cost, so a slow machine still stops after T seconds, not later.
   std::int64_t pausedMs = 0;
+  bool answered = false;  // a look differed: the target has moved since the input
   while (!run.platform.StopRequested()) {
     const std::vector<std::uint32_t> pixels = run.platform.ReadScreenArea(wait.area);
     const std::vector<std::uint8_t> seen = TakeFingerprint(pixels, wait.area.width, wait.area.height);
@@ -30,10 +31,14 @@ bool Watch(RunContext& run, const ScreenWait& wait) {
       Halt(run, u"等候画面：无法读取屏幕上的这个区域。");
       return false;
     }
-    if (LooksAlike(wait.fingerprint, seen, wait.area.width, wait.area.height)) return true;
     const auto clockMs =
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
     const std::int64_t waitedMs = std::max<std::int64_t>(pausedMs, clockMs);
+    if (LooksAlike(wait.fingerprint, seen, wait.area.width, wait.area.height)) {
+      if (answered || waitedMs >= std::min<std::int64_t>(kScreenSettleMs, limitMs)) return true;
+    } else {
+      answered = true;
+    }
     if (waitedMs >= limitMs) {
       Halt(run, u"等候画面超时（" + wait.secondsText + u" 秒）：画面与记录时不同。");
       return false;

@@ -156,7 +156,8 @@ TEST(ListTextEncodingTest, GbkThatIsValidUtf8ReadsAsGbkAndRealUtf8AsUtf8) {
   for (const std::string sentence :
        {"今天下午三点在会议室开会，请准时参加。", "请把报告发到我的邮箱：zhangsan@example.com", "温度：25°C，湿度 60%",
         "价格：¥1,280.00（含税）", "第一章　总则", "祝你生日快乐 🎂🎉", "注意事项：①带身份证；②提前十分钟到场。",
-        "Café au lait, s'il vous plaît.", "서울특별시 종로구", "東京都渋谷区の天気は晴れです。", "Привет, как дела?"}) {
+        "Café au lait, s'il vous plaît.", "서울특별시 종로구", "東京都渋谷区の天気は晴れです。", "Привет, как дела?",
+        "¿Dónde está la estación? ¡Gracias!"}) {
     const std::u16string text = DecodeUtf8(sentence + "\n").value();
     EXPECT_EQ(DecodeListFileBytes(sentence + "\n"), text) << sentence;
     EXPECT_EQ(DecodeListFileBytes("\xEF\xBB\xBF" + sentence + "\n"), text) << sentence;

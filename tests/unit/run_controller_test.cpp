@@ -315,6 +315,7 @@ TEST(PlaceBadge, TakesTheCornerFarthestFromEveryClickOrAPlaceClearOfThem) {
       // A click below the screen counts on its last row: 8 px under the
       // bottom right, 9 px beside the bottom left, the top corners covered.
       {{kScreen}, {{1000, 5000}, {316, 1000}, {1000, 50}, {100, 50}}, kBottomLeft},
+      {{kScreen}, {{5000, 1000}, {1000, 96}, {100, 50}, {100, 1000}}, kTopRight},  // the same past the right edge
       {{kScreen, {-1920, 0, 1920, 1080}}, allOver, ScreenPoint{-1920 + 8, 8}},
       {{{5000, 0, 100, 100}, kScreen}, {{1200, 1000}}, kTopLeft},
       // Every corner covered: a place clear of all four clicks; the same on a huge screen.

@@ -3,32 +3,36 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/interfaces/platform.h"
 
 namespace tavorin::testing {
 
+std::string ToUtf8(const std::u16string& text);
+
 // Logs every input event, pause and message as a readable line against a
 // virtual clock, so a test can compare whole sequences and timings exactly
 // without sleeping. Message boxes are answered at once.
 class RecordingPlatform : public Platform {
  public:
-  void SetCursorPos(std::int32_t x, std::int32_t y) override;
-  void MouseEvent(std::uint32_t flags) override;
-  void KeyEvent(std::uint8_t virtualKey, bool keyUp) override;
+  void SetCursorPos(std::int32_t x, std::int32_t y) override {
+    Note("move " + std::to_string(x) + " " + std::to_string(y));
+  }
+  void MouseEvent(std::uint32_t flags) override { Note("mouse " + std::to_string(flags)); }
+  void KeyEvent(std::uint8_t key, bool up) override { Note("key " + std::to_string(key) + (up ? " up" : " down")); }
   void Sleep(std::int32_t milliseconds) override;
-  void ClearClipboard() override;
-  void SetClipboardText(const std::u16string& text) override;
-  void ShowError(const std::u16string& message) override;
-  void BeginStopWatch() override;
-  void EndStopWatch() override;
+  void ClearClipboard() override { clipboard_.clear(); Note("clipboard clear"); }
+  void SetClipboardText(const std::u16string& text) override { Note("clipboard " + ToUtf8(clipboard_ = text)); }
+  void ShowError(const std::u16string& message) override { Note("error " + ToUtf8(message)); }
+  void BeginStopWatch() override { watching_ = true; stopped_ = false; }
+  void EndStopWatch() override { watching_ = false; }
   bool StopRequested() override { return stopped_; }
   // Logged as "check before" / "check pass end"; answers the fault set by
   // FailDelivery once, when its turn comes, then kNone again.
   DeliveryFault CheckDelivery(DeliveryCheck when) override;
-  // Logged as "awake on" / "awake off".
-  void KeepAwake(bool on) override;
+  void KeepAwake(bool on) override { Note(on ? "awake on" : "awake off"); }
   // Logged as "read X Y W H"; answers with `screen` (empty unless set).
   std::vector<std::uint32_t> ReadScreenArea(const ScreenRect& area) override;
 
@@ -49,7 +53,7 @@ class RecordingPlatform : public Platform {
   // Lines such as "move 10 20", "mouse 6", "key 17 down", "sleep 50",
   // "clipboard clear", "clipboard hello", "error 参数错误".
   const std::vector<std::string>& Log() const { return log_; }
-  std::vector<std::string> TakeLog();
+  std::vector<std::string> TakeLog() { return std::exchange(log_, {}); }
   // Adds a line of the test's own (another fake's action) to the log.
   void Note(std::string line) { log_.push_back(std::move(line)); }
   std::int64_t NowMs() const { return nowMs_; }
@@ -65,7 +69,5 @@ class RecordingPlatform : public Platform {
   DeliveryFault fault_ = DeliveryFault::kNone;
   int checksBeforeFault_ = 0;
 };
-
-std::string ToUtf8(const std::u16string& text);
 
 }  // namespace tavorin::testing

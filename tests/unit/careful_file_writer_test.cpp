@@ -134,8 +134,8 @@ CarefulWrite Write(const TempFolder& folder, const std::string& name, const std:
 }
 
 // The old file's mode, owner and hard links are kept, and a symbolic link
-// stays one.
-TEST(CarefulFileWriterPosixTest, KeepsModeOwnerLinksAndTheLinkedFile) {
+// stays one; a failed write keeps the old file.
+TEST(CarefulFileWriterPosixTest, KeepsModeOwnerLinksAndTheOldFileOnAFailedWrite) {
   TempFolder folder;
   folder.Write("list.txt", "old old old\r\n");
   fs::permissions(folder.Path("list.txt"), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
@@ -157,31 +157,24 @@ TEST(CarefulFileWriterPosixTest, KeepsModeOwnerLinksAndTheLinkedFile) {
   const std::string longName = std::string(251, 'n') + ".txt";
   EXPECT_EQ(Write(folder, longName, "long\r\n").error, FileError::kNone);
   EXPECT_EQ(folder.Read(longName), "long\r\n");
-}
-
-// A write that fails partway (here: the file size limit, which holds for
-// root too) leaves the old file and nothing beside it, by either way.
-TEST(CarefulFileWriterPosixTest, WriteFailingPartwayKeepsTheOldFile) {
-  TempFolder folder;
-  folder.Write("list.txt", "old\r\n");
-  folder.Write("linked.txt", "old\r\n");
-  fs::create_hard_link(folder.Path("linked.txt"), folder.Path("second link.txt"));
+  // A write that fails partway (here: the file size limit, which holds for
+  // root too) leaves the old file and nothing beside it, by either way.
   rlimit saved{};
   getrlimit(RLIMIT_FSIZE, &saved);
   const auto previous = std::signal(SIGXFSZ, SIG_IGN);
   const rlimit small{4096, saved.rlim_max};
   setrlimit(RLIMIT_FSIZE, &small);
-  const CarefulWrite replaced = Write(folder, "list.txt", std::string(64 * 1024, 'x'));
-  const CarefulWrite inPlace = Write(folder, "linked.txt", std::string(64 * 1024, 'x'));
+  const CarefulWrite replaced = Write(folder, longName, std::string(64 * 1024, 'x'));
+  const CarefulWrite inPlace = Write(folder, "list.txt", std::string(64 * 1024, 'x'));
   setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, previous);
   for (const CarefulWrite& result : {replaced, inPlace}) {
     EXPECT_EQ(result.error, FileError::kDiskFull);
     EXPECT_TRUE(result.hadOldFile && !result.oldFileChanged);
   }
-  EXPECT_EQ(folder.Read("list.txt"), "old\r\n");
-  EXPECT_EQ(folder.Read("second link.txt"), "old\r\n");
-  EXPECT_EQ(folder.FileCount(), 3);
+  EXPECT_EQ(folder.Read(longName), "long\r\n");
+  EXPECT_EQ(folder.Read("other name.txt"), "newer\r\n");
+  EXPECT_EQ(folder.FileCount(), 4);
 }
 #endif
 

@@ -8,6 +8,7 @@
 #include "fake_file_dialogs.h"
 #include "fake_message_boxes.h"
 #include "logging_windows.h"
+#include "recording_platform.h"
 #include "temp_folder.h"
 
 namespace tavorin::testing {
@@ -34,6 +35,14 @@ class Form1Test : public ::testing::Test {
     if (!flows.recordEditor().OnEditorKeyDown(key)) {
       text6.Type(text6.Text() + (key == RecordEditor::kEnterKey ? u"\r\n" : u","));
     }
+  }
+
+  // The record list in one line: its items, "*" before a checked one, each
+  // ended by "|", then the current row and the editor's text.
+  std::string Records() const {
+    std::u16string items;
+    for (int i = 0; i < list1.ListCount(); ++i) items += (list1.Selected(i) ? u"*" : u"") + list1.List(i) + u"|";
+    return ToUtf8(items) + " current " + std::to_string(list1.ListIndex()) + " editor " + ToUtf8(text6.Text());
   }
 
   TempFolder folder;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "core/actions/screen_fingerprint.h"
@@ -57,6 +58,7 @@ TEST(ScreenFingerprint, ACaretPointerOrSmoothingMatchesButNotOtherTextAnEmptyFie
   }
   const auto alice = Form().Text(86, 40, "Alice").Fingerprint();
   EXPECT_FALSE(LooksAlike(alice, Form().Text(86, 40, "Bobby").Fingerprint(), 400, 100));
+  EXPECT_FALSE(TakeFingerprint(Pixels(3), 1, 3).empty());  // an area one pixel wide has one too
 }
 
 // The line a picker makes comes back whole from an action file and stays
@@ -73,13 +75,16 @@ TEST(ScreenWaitLine, TravelsThroughAFileAndTheCheckNamesWhatIsWrong) {
   EXPECT_EQ(ReadScreenWaitLine(read.List(0)).wait->fingerprint, Form().Fingerprint());
 
   const std::u16string data = line.substr(line.rfind(u' '));
+  const std::u16string kPlace = u"等候画面的位置须为整数。", kSize = u"等候画面的宽和高须为 1 到 32767 的整数。";
   const std::pair<std::u16string, std::u16string> lines[] = {
       {u"等候画面  1  2 400 100 0.5" + data, u""},
       {u"等候画面 -9 9 1 1 86400 A", u""},
       {u"等候画面 1 2 400 100 1e3" + data, u"等候画面的秒数须大于 0，最多 86400。"},
       {u"等候画面1 2 400 100 10" + data, u"等候画面应写作“等候画面 X Y 宽 高 秒数 画面数据”。"},
-      {u"等候画面 1.5 2 400 100 10" + data, u"等候画面的位置须为整数。"},
-      {u"等候画面 1 2 400 32768 10" + data, u"等候画面的宽和高须为 1 到 32767 的整数。"},
+      {u"等候画面 1.5 2 400 100 10" + data, kPlace}, {u"等候画面 1 2.5 400 100 10" + data, kPlace},
+      {u"等候画面 -2147483649 2 400 100 10" + data, kPlace}, {u"等候画面 1 2147483648 400 100 10" + data, kPlace},
+      {u"等候画面 1 2 x 100 10" + data, kSize}, {u"等候画面 1 2 0 100 10" + data, kSize},
+      {u"等候画面 1 2 32768 100 10" + data, kSize}, {u"等候画面 1 2 400 32768 10" + data, kSize},
       {u"等候画面 1 2 400 100 86401" + data, u"等候画面的秒数须大于 0，最多 86400。"},
       {u"等候画面 1 2 400 99 10" + data, u"等候画面的画面数据不完整或已损坏。"},
       {u"等候画面 1 2 400 100 10" + data.substr(0, 400) + u"!", u"等候画面的画面数据不完整或已损坏。"}};
@@ -117,7 +122,8 @@ TEST(ScreenWait, GoesOnAtTheFirstMatchHaltsAfterTSecondsAndStopsOnEsc) {
   EXPECT_EQ(log.back(), "read 5 6 400 100");  // and no pause after the match
   parts.platform.Sleep(1000 - 100);
   WaitForScreen(run, wait);
-  EXPECT_EQ(parts.platform.NowMs(), 1200);  // the last look comes at T
+  EXPECT_EQ(parts.platform.NowMs(), 1200);  // the last look comes at T, the ninth
+  EXPECT_EQ(std::ranges::count(parts.platform.Log(), std::string("read 5 6 400 100")), 9);
   parts.platform.PressStopAt(1210);
   WaitForScreen(run, wait);
   EXPECT_EQ(parts.platform.TakeLog().back(), "sleep 25 stopped after 10");

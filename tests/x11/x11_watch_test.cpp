@@ -1,11 +1,8 @@
-// What keeps a long run's input on the desktop, with the X11 platform driven
-// as a run drives it, against the sample form in another process: the check
-// before each input, and keeping the screen awake.
+// What keeps a long run's input on the desktop, against the sample form in
+// another process: runs started with "启动" stop for a screen locker and keep
+// the screen awake; on Wayland the X11 platform's check before each input.
 
 #include "form_run_test.h"
-
-#include <algorithm>
-#include <ranges>
 
 #include "core/execution/command_interpreter.h"
 #include "platform/x11/x11_platform.h"
@@ -17,6 +14,7 @@ namespace tavorin {
 namespace {
 
 using namespace Qt::StringLiterals;
+using testing::ReadUtf8;
 
 class X11WatchTest : public testing::FormRunTest {
  protected:
@@ -31,68 +29,105 @@ class X11WatchTest : public testing::FormRunTest {
     return fault;
   }
 
+  // The calls the stand-in saver service (with_private_session_bus.sh) got
+  // during this test, and whether they are `runs` Inhibit calls, each then
+  // given back with its cookie.
+  QString SaverCalls() const { return ReadUtf8(qEnvironmentVariable("TAVORIN_SCREENSAVER_LOG")).mid(callsBefore_); }
+  bool SaverCallsArePairs(int runs) const {
+    const QRegularExpression pairs(u"^(Inhibit Tavorin (\\d+)\nUnInhibit \\2\n){%1}$"_s.arg(runs));
+    return QTest::qWaitFor([&] { return pairs.match(SaverCalls()).hasMatch(); });
+  }
+
   X11Platform platform_;
+  const qsizetype callsBefore_ = ReadUtf8(qEnvironmentVariable("TAVORIN_SCREENSAVER_LOG")).size();
 };
 
-// A locker grabs keyboard and pointer while a run types into the form: the
-// next key is not sent and the locker gets none; once it has gone, keys
-// arrive again. Until it came, the checks changed nothing the target sees
-// (no focus change, no crossing). The server's saver showing blocks too.
-TEST_F(X11WatchTest, ALockerOrTheShowingSaverBlocksInputAndTheChecksDisturbNoWindow) {
-  form_.hide();
-  ClickAt(field_);
-  const Window target = TargetWindow();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return other_.HasFocus(target); }));
-  XSelectInput(other_.display(), target, FocusChangeMask | EnterWindowMask | LeaveWindowMask);
-  XSync(other_.display(), False);
-  std::optional<testing::OtherClient> locker(std::in_place);
-  Display* lock = locker->display();
-  int eventsBeforeLock = -1;
-  DeliveryFault fault = DeliveryFault::kNone;
-  for (int line = 0; line < 500 && fault == DeliveryFault::kNone; ++line) {
-    fault = TypeA();
-    platform_.Sleep(20);
-    if (eventsBeforeLock < 0 && testing::ReadUtf8(output_).count('a') >= 3) {
-      eventsBeforeLock = XPending(other_.display());
-      const int keyboard = XGrabKeyboard(lock, locker->Root(), False, GrabModeAsync, GrabModeAsync, CurrentTime);
-      ASSERT_TRUE(keyboard == GrabSuccess &&
-                  XGrabPointer(lock, locker->Root(), False, 0, GrabModeAsync, GrabModeAsync, 0, 0, 0) == GrabSuccess);
+// A locker grabs keyboard and pointer once the third record is in the form,
+// while the run waits: the run stops before its next input, which would go
+// to the locker, and says why and how far it got. Once the locker has gone,
+// a run fills the form again. Both runs inhibited the desktop's saver and
+// gave it back, the stopped one too.
+TEST_F(X11WatchTest, ALockerStopsTheRunBeforeItsNextInputAndOnceGoneRunsFillTheFormAgain) {
+  Records({u"x"_s}, {true});
+  Actions({clickLine_, u"复制内容"_s, u"粘贴内容"_s, u"等候时长 0.5"_s});
+  form_.controls().text3.SetText(u"200");
+  std::optional<testing::OtherClient> locker;
+  int lockerInput = -1;
+  QString stopText;
+  // No answer to the box while the locker would take it.
+  boxes_.keysFor = [&](const QString& text) {
+    return locker ? QStringList{u"sleep"_s, u"0"_s} : testing::BoxAnswerer::UsualKeys(text);
+  };
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!locker && lockerInput < 0 && ReadUtf8(output_).count('x') >= 3) {
+      Display* lock = locker.emplace().display();
+      ASSERT_EQ(XGrabKeyboard(lock, locker->Root(), False, GrabModeAsync, GrabModeAsync, CurrentTime), GrabSuccess);
+      ASSERT_EQ(XGrabPointer(lock, locker->Root(), False, ButtonPressMask, GrabModeAsync, GrabModeAsync, 0, 0, 0),
+                GrabSuccess);
+    } else if (locker && box != nullptr) {
+      stopText = box->text();
+      XSync(locker->display(), False);
+      // Releases of keys pressed before the grab come to the locker too.
+      for (lockerInput = 0; XPending(locker->display()) > 0;) {
+        XEvent event;
+        XNextEvent(locker->display(), &event);
+        lockerInput += event.type == KeyPress || event.type == ButtonPress;
+      }
+      locker.reset();  // its grabs go with its connection
     }
-  }
-  EXPECT_EQ(fault, DeliveryFault::kInputBlocked);
-  EXPECT_EQ(eventsBeforeLock, 0) << "a check moved the focus or the pointer";
-  XSync(lock, False);
-  EXPECT_EQ(XPending(lock), 0) << "a key of the run reached the locker";
-  locker.reset();  // its grabs go with its connection
-  const std::string more = testing::ReadUtf8(output_).toStdString() + 'a';
-  EXPECT_EQ(TypeA(), DeliveryFault::kNone);
-  EXPECT_EQ(WaitForText(more), more);
-
-  XForceScreenSaver(other_.display(), ScreenSaverActive);
-  XSync(other_.display(), False);
-  EXPECT_EQ(platform_.CheckDelivery(DeliveryCheck::kBeforeInput), DeliveryFault::kInputBlocked);
+  });
+  watch.start(5);
+  Start();
+  watch.stop();
+  const qsizetype passes = ReadUtf8(output_).count('x');
+  EXPECT_GE(passes, 3);
+  EXPECT_EQ(lockerInput, 0) << "the run's input reached the locker";
+  EXPECT_EQ(stopText, u"屏幕已锁定或输入被其他程序占用，执行已停止：已完成 %1 次，共 200 次。"_s.arg(passes));
+  form_.controls().text3.SetText(u"2");
+  Start();
+  EXPECT_EQ(WaitForText(std::string(passes + 2, 'x')), std::string(passes + 2, 'x'));
+  EXPECT_TRUE(SaverCallsArePairs(2)) << SaverCalls().toStdString();
 }
 
-// With the server's saver due after 2 s idle, it never starts during a 10 s
-// pause of a run kept awake, and starts within 5 s once the run is over.
-// The desktop's service, a stand-in on a private bus, is asked to inhibit
-// at the start and gets the same cookie back at the end.
-TEST_F(X11WatchTest, AKeptAwakeRunHoldsOffTheSaversAndGivesThemBackAfterwards) {
+// A run stopped with Esc gives the saver back as well. With the server's
+// saver due after 2 s idle, it never starts during a run's 10 s pause, and
+// starts within 5 s once the run is over.
+TEST_F(X11WatchTest, ARunHoldsOffTheSaversAndGivesThemBackAfterwardsAlsoAfterEsc) {
+  Records({u"x"_s}, {true});
+  Actions({clickLine_, u"复制内容"_s, u"粘贴内容"_s, u"等候时长 10"_s});
+  form_.controls().text3.SetText(u"1");
+  bool tapped = false;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    if (!tapped && !form_.isVisible() && ReadUtf8(output_) == u"x"_s) tapped = (other_.TapEscape(), true);
+  });
+  watch.start(5);
+  Start();
+  EXPECT_TRUE(tapped && boxes_.texts.value(boxes_.texts.size() - 1).startsWith(u"执行已停止："_s));
+
   Display* server = other_.display();
   XSetScreenSaver(server, 2, 0, DontPreferBlanking, AllowExposures);
-  XForceScreenSaver(server, ScreenSaverReset);
   XScreenSaverInfo info{};
   const auto shown = [&] { return XScreenSaverQueryInfo(server, other_.Root(), &info) && info.state == ScreenSaverOn; };
-  platform_.KeepAwake(true);
-  // Ten seconds of a run's pauses; the saver is looked at after each.
-  EXPECT_FALSE(std::ranges::any_of(std::views::iota(0, 100), [&](int) { platform_.Sleep(100); return shown(); }));
-  platform_.KeepAwake(false);
+  int looks = 0;
+  bool shownDuring = false, inhibited = false;
+  const QRegularExpression inhibit(u"(^|\n)Inhibit Tavorin \\d+\n$"_s);
+  QObject::disconnect(&watch, nullptr, nullptr, nullptr);
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    if (form_.isVisible()) return;
+    ++looks;
+    shownDuring = shownDuring || shown();
+    inhibited = inhibited || inhibit.match(SaverCalls()).hasMatch();
+  });
+  watch.start(100);
+  Start();
+  EXPECT_GT(looks, 20);
+  EXPECT_FALSE(shownDuring) << "the saver started during the run";
+  EXPECT_TRUE(inhibited) << "not inhibited during the run";
   EXPECT_TRUE(QTest::qWaitFor(shown, 5000)) << "the saver did not come back";
-
-  const QString log = qEnvironmentVariable("TAVORIN_SCREENSAVER_LOG");
-  const QRegularExpression calls(u"^Inhibit Tavorin (\\d+)\nUnInhibit \\1\n$"_s);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return calls.match(testing::ReadUtf8(log)).hasMatch(); }))
-      << "the stand-in (with_private_session_bus.sh) got: " << testing::ReadUtf8(log).toStdString();
+  EXPECT_TRUE(SaverCallsArePairs(2)) << SaverCalls().toStdString();
 }
 
 // On a Wayland desktop (headless sway, see on_headless_sway.sh) input goes

@@ -39,6 +39,10 @@ class NoInput : public tavorin::Platform {
   tavorin::DeliveryFault CheckDelivery(tavorin::DeliveryCheck) override { return tavorin::DeliveryFault::kNone; }
   void KeepAwake(bool) override {}
   std::vector<std::uint32_t> ReadScreenArea(const tavorin::ScreenRect&) override { return {}; }
+  std::int64_t SteadyMs() override {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch()).count();
+  }
+  tavorin::DoubleClickLimits DoubleClickSpan() override { return {}; }
 };
 
 double MedianMicros(std::vector<double> values) {

@@ -69,6 +69,8 @@ class TimingPlatform : public tavorin::Platform {
   std::vector<std::uint32_t> ReadScreenArea(const tavorin::ScreenRect& area) override {
     return inner_.ReadScreenArea(area);
   }
+  std::int64_t SteadyMs() override { return inner_.SteadyMs(); }
+  tavorin::DoubleClickLimits DoubleClickSpan() override { return inner_.DoubleClickSpan(); }
 
   void Print(double totalOverMs, int passes) const {
     static const char* const kNames[] = {"pointer moves", "mouse buttons", "key events (with paste check)",

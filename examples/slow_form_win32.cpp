@@ -1,11 +1,13 @@
 // A Windows target that is slow the way web forms are: after each record,
 // entered with Enter in its one field, it shows "加载中…" instead of the form
-// for a random 0.1–2 s, then the empty form again. With "stuck-after N" it
-// stays loading for good after the N-th record.
+// for a random 0.1–2 s (always MS milliseconds with "delay MS"), then the
+// empty form again. With "stuck-after N" it stays loading for good after the
+// N-th record.
 //
 // The file named on the command line lists, as UTF-8 lines ending in the
 // Unix time in seconds, "record TEXT" for each record entered, "shown" when
-// the form shows again, and the clicks ("click field", "click form") and
+// the form shows again, and the clicks ("click field", "double-click field",
+// "click form") and
 // key presses ("key VK", "key form VK") it received; it is replaced whole,
 // so a reader never sees half of it. At the start it prints
 // "ready X Y L T W H": the field's centre and the form's area, in screen
@@ -30,6 +32,7 @@ WNDPROC editProcedure = nullptr;
 bool loading = false;
 int records = 0;
 int stuckAfter = -1;
+int fixedDelay = -1;
 std::mt19937 random{std::random_device{}()};
 
 void Save() {
@@ -79,7 +82,7 @@ void EnterRecord() {
   ShowPage(false);
   SetWindowTextW(field, L"");
   if (++records != stuckAfter) {
-    const int delay = std::uniform_int_distribution<int>(100, 2000)(random);
+    const int delay = fixedDelay >= 0 ? fixedDelay : std::uniform_int_distribution<int>(100, 2000)(random);
     SetTimer(window, kLoadedTimer, static_cast<UINT>(delay), nullptr);
   }
 }
@@ -87,6 +90,8 @@ void EnterRecord() {
 LRESULT CALLBACK FieldProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_KEYDOWN) Note(L"key " + std::to_wstring(wParam));
   if (message == WM_LBUTTONDOWN) Note(L"click field");
+  // A field takes no focus from the second press of a double-click.
+  if (message == WM_LBUTTONDBLCLK) Note(L"double-click field");
   if (message == WM_KEYDOWN && wParam == VK_RETURN) {
     EnterRecord();
     return 0;
@@ -133,12 +138,22 @@ LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 int main() {
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  if (argv == nullptr || (argc != 2 && !(argc == 4 && std::wstring(argv[2]) == L"stuck-after"))) {
-    std::fprintf(stderr, "usage: tavorin_slow_form_win32 OUTPUT_FILE [stuck-after N]\n");
+  bool understood = argv != nullptr && argc % 2 == 0;
+  for (int i = 2; understood && i + 1 < argc; i += 2) {
+    const std::wstring option = argv[i];
+    if (option == L"stuck-after") {
+      stuckAfter = _wtoi(argv[i + 1]);
+    } else if (option == L"delay") {
+      fixedDelay = _wtoi(argv[i + 1]);
+    } else {
+      understood = false;
+    }
+  }
+  if (!understood) {
+    std::fprintf(stderr, "usage: tavorin_slow_form_win32 OUTPUT_FILE [stuck-after N] [delay MS]\n");
     return 2;
   }
   outputPath = argv[1];
-  if (argc == 4) stuckAfter = _wtoi(argv[3]);
   LocalFree(argv);
   Save();
 

@@ -35,6 +35,8 @@ class RecordingPlatform : public Platform {
   void KeepAwake(bool on) override { Note(on ? "awake on" : "awake off"); }
   // Logged as "read X Y W H"; answers with `screen` (empty unless set).
   std::vector<std::uint32_t> ReadScreenArea(const ScreenRect& area) override;
+  std::int64_t SteadyMs() override { return nowMs_; }
+  DoubleClickLimits DoubleClickSpan() override { return {}; }
 
   // The CheckDelivery after the next `checksBefore` ones reports `fault`.
   void FailDelivery(DeliveryFault fault, int checksBefore = 0) {

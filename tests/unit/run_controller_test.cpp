@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "core/actions/screen_wait_line.h"
 #include "core/execution/number_rules.h"
@@ -277,6 +278,49 @@ TEST(StoppablePlatform, ReleasesWhatIsHeldAndLetsNothingThroughAfterAStop) {
   // Each press asks first whether it can arrive; nothing asks after the stop.
   EXPECT_EQ(inner.Log(), (Log{"check before", "key 17 down", "check before", "key 16 down", "key 16 up", "check before",
                               "mouse 26", "sleep 100 stopped after 10", "mouse 4", "key 17 up"}));
+}
+
+// A press of a new step at the spot of the last one waits out the
+// double-click time (500 ms and the margin since that press); presses with
+// nothing but pauses between them, apart, of another button or long enough
+// apart go at once. Esc during that wait drops the press.
+TEST(StoppablePlatform, KeepsTheClicksOfDifferentStepsFromJoiningIntoADoubleClick) {
+  const struct {
+    std::function<void(StoppablePlatform&)> between;
+    std::int32_t x;
+    std::uint32_t flags;
+    std::string pause;  // the log line before the second press, or ""
+  } cases[] = {
+      {[](auto& p) { p.KeyEvent(13, false), p.KeyEvent(13, true), p.Sleep(100); }, 10, 6, "sleep 400"},
+      {[](auto& p) { p.SetClipboardText(u"r"); }, 12, 6, "sleep 500"},
+      {[](auto& p) { p.ReadScreenArea({0, 0, 1, 1}); }, 8, 2, "sleep 500"},
+      {[](auto& p) { p.Sleep(100); }, 10, 6, ""},
+      {[](auto& p) { p.SetClipboardText(u"r"); }, 13, 6, ""},
+      {[](auto& p) { p.SetClipboardText(u"r"), p.Sleep(500); }, 10, 6, ""},
+      {[](auto& p) { p.SetClipboardText(u"r"); }, 10, 24, ""},
+  };
+  for (const auto& c : cases) {
+    testing::RecordingPlatform inner;
+    StoppablePlatform guarded(inner);
+    guarded.BeginStopWatch();
+    guarded.SetCursorPos(10, 10);
+    guarded.MouseEvent(6);
+    guarded.Sleep(50);
+    c.between(guarded);
+    guarded.SetCursorPos(c.x, 10);
+    inner.TakeLog();
+    guarded.MouseEvent(c.flags);
+    const Log expected = {"check before", "mouse " + std::to_string(c.flags)};
+    EXPECT_EQ(inner.Log(), (c.pause.empty() ? expected : Log{c.pause, expected[0], expected[1]})) << c.pause << c.x;
+  }
+  testing::RecordingPlatform inner;
+  StoppablePlatform guarded(inner);
+  guarded.BeginStopWatch();
+  guarded.MouseEvent(6);
+  guarded.KeyEvent(13, false);
+  inner.PressStopAt(300);
+  guarded.MouseEvent(6);
+  EXPECT_EQ(Log(inner.Log().end() - 2, inner.Log().end()), (Log{"sleep 550 stopped after 300", "key 13 up"}));
 }
 
 constexpr ScreenSize kBadge{300, 80};

@@ -47,6 +47,15 @@ enum class DeliveryCheck {
   kPassEnd,
 };
 
+// When the window under the pointer takes a second press of a button for a
+// double-click: within `milliseconds` of the first press and within a
+// rectangle of `width` × `height` pixels centred on it.
+struct DoubleClickLimits {
+  std::int32_t milliseconds = 500;
+  std::int32_t width = 4;
+  std::int32_t height = 4;
+};
+
 // Everything the command interpreter needs from the operating system. Each
 // backend (X11, Win32, the tests' recorder) implements all of it; every call
 // happens on the user-interface thread and returns only once its effect has
@@ -101,6 +110,12 @@ class Platform {
   // 0xRRGGBB, row by row from the top left; empty when the screen cannot be
   // read there.
   virtual std::vector<std::uint32_t> ReadScreenArea(const ScreenRect& area) = 0;
+
+  // Milliseconds from a fixed moment, never going back: what times a run's
+  // inputs against each other.
+  virtual std::int64_t SteadyMs() = 0;
+  // The system's double-click time and distance, as targets apply them.
+  virtual DoubleClickLimits DoubleClickSpan() = 0;
 };
 
 }  // namespace tavorin

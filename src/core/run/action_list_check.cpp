@@ -35,6 +35,8 @@ class ReadingPlatform : public Platform {
   DeliveryFault CheckDelivery(DeliveryCheck) override { return DeliveryFault::kNone; }
   void KeepAwake(bool) override {}
   std::vector<std::uint32_t> ReadScreenArea(const ScreenRect&) override { return {}; }
+  std::int64_t SteadyMs() override { return trace.pausedMs; }
+  DoubleClickLimits DoubleClickSpan() override { return {}; }
 
   LineTrace trace;
   std::vector<ScreenPoint> moves;

@@ -43,15 +43,23 @@ bool StoppablePlatform::Drop() {
 }
 
 void StoppablePlatform::SetCursorPos(std::int32_t x, std::int32_t y) {
-  if (!Drop()) inner_.SetCursorPos(x, y);
+  if (Drop()) return;
+  inner_.SetCursorPos(x, y);
+  clicks_.Moved(x, y);
 }
 
 // Each press asks first whether it can arrive, once the pointer is where it
 // will land: what lies under the pointer may decide it.
 void StoppablePlatform::MouseEvent(std::uint32_t flags) {
-  if (flags & (kLeftDown | kRightDown | kMiddleDown)) CheckDelivery(DeliveryCheck::kBeforeInput);
+  if (flags & (kLeftDown | kRightDown | kMiddleDown)) {
+    const std::int32_t pause = clicks_.PauseBefore(flags, inner_.SteadyMs(), inner_.DoubleClickSpan());
+    if (pause > 0) Sleep(pause);
+    CheckDelivery(DeliveryCheck::kBeforeInput);
+  }
   if (Drop()) return;
   inner_.MouseEvent(flags);
+  // Timed once it has reached the system, as the target's stamp is.
+  clicks_.Pressed(flags, inner_.SteadyMs());
   // Flags act in ascending bit order, so a down and its up in one event
   // leave the button released.
   for (const auto& pair : kButtonPairs) {
@@ -64,6 +72,7 @@ void StoppablePlatform::KeyEvent(std::uint8_t virtualKey, bool keyUp) {
   if (!keyUp) CheckDelivery(DeliveryCheck::kBeforeInput);
   if (Drop()) return;
   inner_.KeyEvent(virtualKey, keyUp);
+  if (!keyUp) clicks_.OtherStep();
   if (keyUp) {
     heldKeys_.erase(virtualKey);
   } else {
@@ -76,11 +85,15 @@ void StoppablePlatform::Sleep(std::int32_t milliseconds) {
 }
 
 void StoppablePlatform::ClearClipboard() {
-  if (!Drop()) inner_.ClearClipboard();
+  if (Drop()) return;
+  inner_.ClearClipboard();
+  clicks_.OtherStep();
 }
 
 void StoppablePlatform::SetClipboardText(const std::u16string& text) {
-  if (!Drop()) inner_.SetClipboardText(text);
+  if (Drop()) return;
+  inner_.SetClipboardText(text);
+  clicks_.OtherStep();
 }
 
 void StoppablePlatform::ShowError(const std::u16string& message) {
@@ -98,7 +111,7 @@ void StoppablePlatform::EndStopWatch() { inner_.EndStopWatch(); }
 DeliveryFault StoppablePlatform::CheckDelivery(DeliveryCheck when) {
   // After a halt for a reason nothing more was sent that could go astray;
   // after a stop nothing more is sent, but what was may still prove lost.
-  if (haltReason_ || (halted_ && when == DeliveryCheck::kBeforeInput)) return DeliveryFault::kNone;
+  if (haltReason_ || (when == DeliveryCheck::kBeforeInput && StopRequested())) return DeliveryFault::kNone;
   const DeliveryFault fault = inner_.CheckDelivery(when);
   if (fault != DeliveryFault::kNone) Halt(faultReasons_ ? faultReasons_(fault) : std::u16string());
   return fault;
@@ -107,6 +120,7 @@ DeliveryFault StoppablePlatform::CheckDelivery(DeliveryCheck when) {
 void StoppablePlatform::KeepAwake(bool on) { inner_.KeepAwake(on); }
 
 std::vector<std::uint32_t> StoppablePlatform::ReadScreenArea(const ScreenRect& area) {
+  clicks_.OtherStep();
   return inner_.ReadScreenArea(area);
 }
 

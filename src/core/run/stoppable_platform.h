@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "core/interfaces/platform.h"
+#include "core/run/click_separation.h"
 
 namespace tavorin {
 
@@ -16,6 +17,8 @@ namespace tavorin {
 // nothing more through: no input, no pause, no clipboard change, no message.
 // The run's remaining steps then fall through harmlessly. A fault the
 // platform reports when asked about delivery stops the run the same way.
+// It also keeps the clicks of different steps from joining into a
+// double-click (ClickSeparation).
 class StoppablePlatform : public Platform {
  public:
   explicit StoppablePlatform(Platform& inner) : inner_(inner) {}
@@ -33,6 +36,8 @@ class StoppablePlatform : public Platform {
   DeliveryFault CheckDelivery(DeliveryCheck when) override;
   void KeepAwake(bool on) override;
   std::vector<std::uint32_t> ReadScreenArea(const ScreenRect& area) override;
+  std::int64_t SteadyMs() override { return inner_.SteadyMs(); }
+  DoubleClickLimits DoubleClickSpan() override { return inner_.DoubleClickSpan(); }
 
   // Ends the run as the stop key does, for `reason`: the message after the
   // run puts it before the count of passes. The first reason is kept.
@@ -56,6 +61,7 @@ class StoppablePlatform : public Platform {
   std::set<std::uint8_t> heldKeys_;
   std::uint32_t heldButtons_ = 0;  // down flags without their up yet
   std::uint64_t droppedEffects_ = 0;
+  ClickSeparation clicks_;
 };
 
 }  // namespace tavorin

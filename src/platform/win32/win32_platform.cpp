@@ -138,4 +138,14 @@ void Win32Platform::KeepAwake(bool on) {
 
 std::vector<std::uint32_t> Win32Platform::ReadScreenArea(const ScreenRect& area) { return ReadDesktopArea(area); }
 
+std::int64_t Win32Platform::SteadyMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+DoubleClickLimits Win32Platform::DoubleClickSpan() {
+  return {static_cast<std::int32_t>(GetDoubleClickTime()), GetSystemMetrics(SM_CXDOUBLECLK),
+          GetSystemMetrics(SM_CYDOUBLECLK)};
+}
+
 }  // namespace tavorin

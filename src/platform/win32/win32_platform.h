@@ -43,6 +43,8 @@ class Win32Platform : public Platform {
   DeliveryFault CheckDelivery(DeliveryCheck when) override;
   void KeepAwake(bool on) override;
   std::vector<std::uint32_t> ReadScreenArea(const ScreenRect& area) override;
+  std::int64_t SteadyMs() override;
+  DoubleClickLimits DoubleClickSpan() override;
 
  private:
   // Puts ownText_ on the clipboard and notes the clipboard's state after it;

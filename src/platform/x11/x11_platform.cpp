@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QSocketNotifier>
+#include <QStyleHints>
 #include <QString>
 #include <QTimer>
 
@@ -11,6 +12,8 @@
 #include <X11/keysym.h>
 #include <X11/extensions/XTest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <stdexcept>
 
 #include "core/execution/number_rules.h"
@@ -166,5 +169,19 @@ DeliveryFault X11Platform::ClipboardFault(DeliveryCheck when) { return clipboard
 void X11Platform::KeepAwake(bool on) { awake_->Set(on); }
 
 std::vector<std::uint32_t> X11Platform::ReadScreenArea(const ScreenRect& area) { return ReadRootArea(display_, area); }
+
+std::int64_t X11Platform::SteadyMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+// Each X toolkit judges double-clicks by its own settings; Qt's come from the
+// desktop's. GTK's and the browsers' defaults (400–500 ms, 5 pixels) are the
+// least assumed, so a target on another toolkit is covered too.
+DoubleClickLimits X11Platform::DoubleClickSpan() {
+  const QStyleHints* hints = QGuiApplication::styleHints();
+  const int distance = std::max(hints->mouseDoubleClickDistance(), 5);
+  return {std::max(hints->mouseDoubleClickInterval(), 500), 2 * distance, 2 * distance};
+}
 
 }  // namespace tavorin

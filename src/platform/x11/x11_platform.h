@@ -40,6 +40,8 @@ class X11Platform : public Platform {
   DeliveryFault CheckDelivery(DeliveryCheck when) override;
   void KeepAwake(bool on) override;
   std::vector<std::uint32_t> ReadScreenArea(const ScreenRect& area) override;
+  std::int64_t SteadyMs() override;
+  DoubleClickLimits DoubleClickSpan() override;
 
  private:
   DeliveryFault ClipboardFault(DeliveryCheck when);

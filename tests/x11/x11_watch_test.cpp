@@ -1,11 +1,8 @@
 // What keeps a long run's input on the desktop, against the sample form in
-// another process: runs started with "启动" stop for a screen locker and keep
-// the screen awake; on Wayland the X11 platform's check before each input.
+// another process: runs started with "启动" stop for a screen locker, keep
+// the screen awake, and on Wayland stop short of a window they cannot fill.
 
 #include "form_run_test.h"
-
-#include "core/execution/command_interpreter.h"
-#include "platform/x11/x11_platform.h"
 
 // Last: Xlib's macros break the gtest and Qt headers.
 #include <X11/extensions/scrnsaver.h>
@@ -18,17 +15,6 @@ using testing::ReadUtf8;
 
 class X11WatchTest : public testing::FormRunTest {
  protected:
-  void ClickAt(QPoint point) {
-    platform_.SetCursorPos(point.x(), point.y());
-    platform_.MouseEvent(kLeftDown | kLeftUp);
-  }
-  // One key line of a run: the check, then the key if nothing is wrong.
-  DeliveryFault TypeA() {
-    const DeliveryFault fault = platform_.CheckDelivery(DeliveryCheck::kBeforeInput);
-    if (fault == DeliveryFault::kNone) ExecuteCommand(platform_, u"k 65");
-    return fault;
-  }
-
   // The calls the stand-in saver service (with_private_session_bus.sh) got
   // during this test, and whether they are `runs` Inhibit calls, each then
   // given back with its cookie.
@@ -38,7 +24,6 @@ class X11WatchTest : public testing::FormRunTest {
     return QTest::qWaitFor([&] { return pairs.match(SaverCalls()).hasMatch(); });
   }
 
-  X11Platform platform_;
   const qsizetype callsBefore_ = ReadUtf8(qEnvironmentVariable("TAVORIN_SCREENSAVER_LOG")).size();
 };
 
@@ -131,35 +116,45 @@ TEST_F(X11WatchTest, ARunHoldsOffTheSaversAndGivesThemBackAfterwardsAlsoAfterEsc
   EXPECT_TRUE(SaverCallsArePairs(2)) << SaverCalls().toStdString();
 }
 
-// On a Wayland desktop (headless sway, see on_headless_sway.sh) input goes
-// only to an X11 window of another program that has both the pointer and
-// the focus. The X11 form is filled; with the pointer on a native Wayland
-// window, that window active, or this program's own window active and under
-// the pointer, nothing more is sent.
-TEST_F(X11WatchTest, OnWaylandOnlyTheActiveX11WindowOfAnotherProgramUnderThePointerIsFilled) {
+// On a Wayland desktop (headless sway, see on_headless_sway.sh) the
+// confirmation adds that only X11 programs can be filled. A run stops before
+// its first click with the pointer on a native Wayland window (the click
+// would go nowhere, the paste into the X11 form that has the focus), and with
+// the pointer on the X11 form while the native window is active (the keys
+// would go nowhere). With the pointer on the form and the form active, a run
+// fills it.
+TEST_F(X11WatchTest, OnWaylandRunsStopBeforeInputThatCannotReachAnActiveX11WindowUnderThePointer) {
   QProcess native;
   native.setEnvironment(QProcess::systemEnvironment() << u"QT_QPA_PLATFORM=wayland"_s);
   native.start(QStringLiteral(TAVORIN_TARGET_WINDOW), {output_ + u".native"_s});
   ASSERT_TRUE(native.waitForReadyRead(30000)) << "no native Wayland window";
   const Window form = TargetWindow();
-  ASSERT_EQ(QProcess::execute(u"swaymsg"_s, {u"[class=tavorin_sample_form] focus"_s}), 0);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return other_.HasFocus(form); }));
-  ClickAt(field_);
-  EXPECT_EQ(TypeA(), DeliveryFault::kNone);
-  EXPECT_EQ(WaitForText("a"), "a");
-
-  ClickAt(QPoint(960, 300));  // on the native window
-  EXPECT_EQ(TypeA(), DeliveryFault::kTargetUnreachable);
-  platform_.SetCursorPos(field_.x(), field_.y());
-  ASSERT_EQ(QProcess::execute(u"swaymsg"_s, {u"[shell=xdg_shell] focus"_s}), 0);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !other_.HasFocus(form); }));
-  EXPECT_EQ(TypeA(), DeliveryFault::kTargetUnreachable);
-  // The main window's lower left corner, clear of the floating forms.
-  platform_.SetCursorPos(form_.x() + 10, form_.y() + form_.height() - 10);
-  ASSERT_EQ(QProcess::execute(u"swaymsg"_s, {u"[class=x11_watch_test] focus"_s}), 0);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return form_.isActiveWindow(); }));
-  EXPECT_EQ(TypeA(), DeliveryFault::kTargetUnreachable);
-  EXPECT_EQ(testing::ReadUtf8(output_), u"a"_s);
+  const auto runAt = [&](QPoint point, bool formActive) {
+    const QString at = u"%1 %2"_s.arg(point.x()).arg(point.y());
+    ASSERT_EQ(QProcess::execute(u"swaymsg"_s, {u"seat seat0 cursor set "_s + at}), 0);
+    const QString active = formActive ? u"[class=tavorin_sample_form] focus"_s : u"[shell=xdg_shell] focus"_s;
+    ASSERT_EQ(QProcess::execute(u"swaymsg"_s, {active}), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return other_.HasFocus(form) == formActive; }));
+    form_.controls().list3.SetList(0, (u"点击位置 "_s + at).toStdU16String());
+    Start();
+  };
+  Records({u"x"_s}, {true});
+  Actions({clickLine_, u"复制内容"_s, u"粘贴内容"_s, u"等候时长 0.5"_s});
+  form_.controls().text3.SetText(u"2");
+  const std::string stopped =
+      "该位置的窗口不是本程序在此桌面上可以填写的窗口（请让该程序在 X11/XWayland 下运行，或登录 X11 会话），"
+      "执行已停止：已完成 0 次，共 2 次。";
+  runAt(QPoint(960, 300), true);  // on the native window
+  EXPECT_EQ(boxes_.texts.value(1).toStdString(), stopped);
+  runAt(field_, false);
+  EXPECT_EQ(boxes_.texts.value(3).toStdString(), stopped);
+  EXPECT_EQ(ReadUtf8(output_ + u".events"_s).toStdString(), "") << "the runs' input reached the X11 form";
+  runAt(field_, true);
+  EXPECT_EQ(WaitForText("xx"), "xx");
+  EXPECT_TRUE(QRegularExpression(u"\\n当前是 Wayland 桌面：只能填写 X11 程序的窗口。\\r?\\n继续吗？$"_s)
+                  .match(boxes_.texts.value(0)).hasMatch()) << boxes_.texts.value(0).toStdString();
+  EXPECT_EQ(boxes_.texts.size(), 5) << boxes_.texts.join(u"|"_s).toStdString();
+  EXPECT_EQ(ReadUtf8(output_ + u".native.events"_s) + ReadUtf8(output_ + u".native"_s), QString());
 }
 
 }  // namespace

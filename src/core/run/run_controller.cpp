@@ -105,7 +105,7 @@ RunController::Outcome RunController::RunHidden(Platform& platform, const std::v
   window_.Hide();
   NormaliseSettings();
   RunProgress* badge = ShowBadge(screens, clicks, areas);
-  StoppablePlatform guarded(platform);
+  StoppablePlatform guarded(platform, clicks_);
   guarded.SetFaultReasons([this](DeliveryFault fault) {
     return StopReason(fault, state_.passNumber, state_.currentText, notes_.unreachableTarget);
   });

@@ -9,6 +9,7 @@
 #include "core/interfaces/platform.h"
 #include "core/interfaces/run_progress.h"
 #include "core/interfaces/screens.h"
+#include "core/run/click_separation.h"
 #include "core/run/clock.h"
 #include "core/run/run_controls.h"
 #include "core/run/run_state.h"
@@ -77,6 +78,7 @@ class RunController {
   RunProgress* progress_ = nullptr;
   DesktopNotes notes_;
   RunState state_;
+  ClickSeparation clicks_;  // across runs
 };
 
 }  // namespace tavorin

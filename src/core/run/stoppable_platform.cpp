@@ -101,6 +101,7 @@ void StoppablePlatform::ShowError(const std::u16string& message) {
 }
 
 void StoppablePlatform::BeginStopWatch() {
+  clicks_.OtherStep();  // a new run is a new step
   halted_ = false;
   haltReason_.reset();
   inner_.BeginStopWatch();

@@ -21,7 +21,10 @@ namespace tavorin {
 // double-click (ClickSeparation).
 class StoppablePlatform : public Platform {
  public:
-  explicit StoppablePlatform(Platform& inner) : inner_(inner) {}
+  explicit StoppablePlatform(Platform& inner) : inner_(inner), clicks_(ownClicks_) {}
+  // With the clicks of earlier runs, so a run's first click cannot join the
+  // last one's either.
+  StoppablePlatform(Platform& inner, ClickSeparation& clicks) : inner_(inner), clicks_(clicks) {}
 
   void SetCursorPos(std::int32_t x, std::int32_t y) override;
   void MouseEvent(std::uint32_t flags) override;
@@ -61,7 +64,8 @@ class StoppablePlatform : public Platform {
   std::set<std::uint8_t> heldKeys_;
   std::uint32_t heldButtons_ = 0;  // down flags without their up yet
   std::uint64_t droppedEffects_ = 0;
-  ClickSeparation clicks_;
+  ClickSeparation ownClicks_;
+  ClickSeparation& clicks_;
 };
 
 }  // namespace tavorin

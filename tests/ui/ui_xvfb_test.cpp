@@ -242,7 +242,7 @@ class XvfbTest : public QObject {
   // dialog shows its caption, none offers to minimise or maximise, a request
   // to minimise one does not take the main window away, and Qt's own
   // dialogs (a file dialog, its type of a folder too, a Yes/No box) speak
-  // Chinese. Their screenshots go to the artifact folder to be looked at.
+  // Chinese.
   void dialogsCannotBeMinimisedAndSpeakChinese_data() {
     QTest::addColumn<int>("kind");  // the action button that opens the dialog, or a Qt dialog
     QTest::addColumn<QString>("caption");
@@ -265,9 +265,6 @@ class XvfbTest : public QObject {
       if (!QTest::qWaitFor([&] { return !(actions = x_.AtomNames(window, "_NET_WM_ALLOWED_ACTIONS")).isEmpty(); })) {
         return;
       }
-      const QString folder = qEnvironmentVariable("TAVORIN_ARTIFACTS", QDir::tempPath());
-      QDir().mkpath(folder);
-      dialog.screen()->grabWindow(0).copy(dialog.frameGeometry()).save(folder + '/' + QTest::currentDataTag() + ".png");
       texts = ShownTexts(dialog);
       if (auto* files = dialog.findChild<QFileSystemModel*>()) texts << files->type(files->index(QDir::tempPath()));
       title = dialog.windowTitle();

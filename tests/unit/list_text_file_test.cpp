@@ -82,14 +82,8 @@ TEST(ListTextFileTest, FailuresLeaveTheListAsItWas) {
   EXPECT_TRUE(!list.Selected(0) && list.Selected(1) && list.ListIndex() == 1);
   testing::TempFolder folder;
   fs::create_directory(folder.Path("folder.txt"));
-  folder.Write("file", "x");
-  const std::pair<std::u16string, ListFileError> cases[] = {
-      {folder.Name("missing.txt"), ListFileError::kNotFound},
-      {folder.Name("file/below.txt"), ListFileError::kNotFound},
-      {folder.Name("folder.txt"), ListFileError::kNotAFile},
-      {u"", ListFileError::kNotFound},
-  };
-  for (const auto& [path, error] : cases) EXPECT_EQ(ReadListFile(path).error, error) << testing::ToUtf8(path);
+  EXPECT_EQ(ReadListFile(folder.Name("missing.txt")).error, ListFileError::kNotFound);
+  EXPECT_EQ(ReadListFile(folder.Name("folder.txt")).error, ListFileError::kNotAFile);
 #ifndef _WIN32
   if (!testing::RunningAsRoot()) {
     folder.Write("secret.txt", "x\r\n");

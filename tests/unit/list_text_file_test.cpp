@@ -11,7 +11,6 @@
 #include "core/listfiles/unicode_text.h"
 #include "fake_controls.h"
 #include "memory_file_system.h"
-#include "recording_platform.h"
 #include "temp_folder.h"
 
 namespace tavorin {

@@ -283,14 +283,22 @@ TEST_F(SampleFormRunTest, EveryTapOfTheUsersEscStopsTheRunAtOnceAndNeverReachesT
       tapTime = Clock::now();
       tapped = TapUsersEscape();
     });
+    const auto start = Clock::now();
     controller_.Start();
     const auto end = Clock::now();
     user.join();
     ASSERT_TRUE(tapped) << "run " << run << ": xdotool did not start";
     // A stop left from the run before would have ended this one at once.
-    ASSERT_GT(delivered(), before) << "run " << run << " delivered nothing";
+    ASSERT_GT(delivered(), before) << "run " << run << " delivered nothing; it lasted "
+                                   << std::chrono::duration<double, std::milli>(end - start).count()
+                                   << " ms; the form's events:\n" << ReadBytes(output_ + L".events");
     stopTimes.push_back(std::chrono::duration<double, std::milli>(end - tapTime).count());
     ASSERT_EQ(boxes_.shown.back().caption, u"已停止") << "run " << run << " was not stopped";
+
+    // Nothing more arrives after the stop.
+    const std::string atStop = Text();
+    Sleep(300);
+    EXPECT_EQ(Text(), atStop) << "run " << run << " went on after the stop";
   }
   EXPECT_EQ(Events([](const std::string& e) { return e == "key 27"; }, 0), std::vector<std::string>{})
       << "the user's Esc reached the form";

@@ -1,7 +1,6 @@
 // Widgets on a real X server: without a window manager, the position picker
 // and the key dialog, with presses and keys through XTest, as from a user
-// (positions are X screen pixels), and the record editor's paste where no
-// program owns the clipboard; under openbox, the dialogs' frames and
+// (positions are X screen pixels); under openbox, the dialogs' frames and
 // language. The picker is also tried with QT_SCALE_FACTOR=2, where Qt's
 // coordinates are half of X's. The build runs each group on its own server.
 #include <QtWidgets>
@@ -19,7 +18,6 @@
 #include "qt/qt_file_dialogs.h"
 #include "qt/qt_message_boxes.h"
 #include "qt/qt_translation.h"
-#include "qt/record_text_edit.h"
 #include "core/actions/screen_wait_line.h"
 #include "platform/x11/x11_screen_area.h"
 #include "qt/text_entry_dialog.h"
@@ -226,23 +224,11 @@ class XvfbTest : public QObject {
     QCOMPARE(Lines(), QStringList{line});
   }
 
-  // Ctrl+V and a middle click with no program owning the clipboard change
-  // nothing.
-  void editorPasteWithoutClipboardOwnerKeepsTheText() {
-    tavorin::RecordTextEdit editor;
-    editor.setPlainText("kept");
-    editor.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&editor));
-    QTest::keyClick(&editor, Qt::Key_V, Qt::ControlModifier);
-    QTest::mouseClick(editor.viewport(), Qt::MiddleButton);
-    QCOMPARE(editor.toPlainText(), QString("kept"));
-  }
-
   // Openbox ignores Qt's request to leave out the minimise button. Each
   // dialog shows its caption, none offers to minimise or maximise, a request
   // to minimise one does not take the main window away, and Qt's own
   // dialogs (a file dialog, its type of a folder too, a Yes/No box) speak
-  // Chinese. Their screenshots go to the artifact folder to be looked at.
+  // Chinese.
   void dialogsCannotBeMinimisedAndSpeakChinese_data() {
     QTest::addColumn<int>("kind");  // the action button that opens the dialog, or a Qt dialog
     QTest::addColumn<QString>("caption");
@@ -265,9 +251,6 @@ class XvfbTest : public QObject {
       if (!QTest::qWaitFor([&] { return !(actions = x_.AtomNames(window, "_NET_WM_ALLOWED_ACTIONS")).isEmpty(); })) {
         return;
       }
-      const QString folder = qEnvironmentVariable("TAVORIN_ARTIFACTS", QDir::tempPath());
-      QDir().mkpath(folder);
-      dialog.screen()->grabWindow(0).copy(dialog.frameGeometry()).save(folder + '/' + QTest::currentDataTag() + ".png");
       texts = ShownTexts(dialog);
       if (auto* files = dialog.findChild<QFileSystemModel*>()) texts << files->type(files->index(QDir::tempPath()));
       title = dialog.windowTitle();

@@ -106,7 +106,8 @@ int main(int argc, char* argv[]) {
 
   tavorin::X11Platform x11;
   TimingPlatform timing(x11);
-  tavorin::StoppablePlatform platform(timing);
+  tavorin::ClickSeparation clicks;
+  tavorin::StoppablePlatform platform(timing, clicks);
   tavorin::SystemClock clock;
   tavorin::MemoryListBox records, pairs, actions, passList;
   tavorin::MemoryTextBox count, cooldown, mirror;

@@ -264,7 +264,8 @@ TEST(BadgeRecordText, OneLineAndBoundedWhateverTheRecord) {
 
 TEST(StoppablePlatform, ReleasesWhatIsHeldAndLetsNothingThroughAfterAStop) {
   testing::RecordingPlatform inner;
-  StoppablePlatform guarded(inner);
+  ClickSeparation clicks;
+  StoppablePlatform guarded(inner, clicks);
   guarded.BeginStopWatch();
   guarded.KeyEvent(17, false);
   guarded.KeyEvent(16, false);
@@ -304,7 +305,8 @@ TEST(StoppablePlatform, KeepsTheClicksOfDifferentStepsFromJoiningIntoADoubleClic
   };
   for (const auto& c : cases) {
     testing::RecordingPlatform inner;
-    StoppablePlatform guarded(inner);
+    ClickSeparation clicks;
+    StoppablePlatform guarded(inner, clicks);
     guarded.BeginStopWatch();
     guarded.SetCursorPos(10, 10);
     guarded.MouseEvent(6);

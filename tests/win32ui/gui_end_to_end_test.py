@@ -251,6 +251,19 @@ class Session:
     def close(self):
         self.wine.stop_all()
 
+    def run_guarded(self, failure_shot):
+        """Runs the session; on a failure keeps the whole screen as the failure
+        left it, before Wine is stopped."""
+        def body():
+            try:
+                self.run()
+            except Failure:
+                subprocess.run(["import", "-window", "root", str(self.shots / failure_shot)], check=False)
+                raise
+            finally:
+                self.close()
+        main_guarded(body)
+
 
 def main():
     parser = argparse.ArgumentParser()
@@ -258,19 +271,7 @@ def main():
         parser.add_argument(f"--{option}", required=True)
     parser.add_argument("--target")
     args = parser.parse_args()
-    session = Session(args)
-
-    def body():
-        try:
-            session.run()
-        except Failure:
-            # The whole screen as the failure left it, before Wine is stopped.
-            subprocess.run(["import", "-window", "root", str(session.shots / "failure.png")], check=False)
-            raise
-        finally:
-            session.close()
-
-    main_guarded(body)
+    Session(args).run_guarded("failure.png")
 
 
 if __name__ == "__main__":

@@ -10,8 +10,7 @@ import subprocess
 import time
 
 from gui_end_to_end_test import Session, list_file_bytes
-from wine_gui import Failure, Probe, activate_window_titled, click_control, main_guarded, require, wait_for, \
-    x_window_shown, xdotool
+from wine_gui import Probe, activate_window_titled, click_control, require, wait_for, x_window_shown, xdotool
 
 RECORDS = [f"第{n}条：张三丰来访登记" for n in range(1, 9)]
 # What the lines of a pass pause for themselves: copy, click, paste and key
@@ -151,18 +150,7 @@ def main():
     parser = argparse.ArgumentParser()
     for option in ("wine-run", "prefix", "tavorin", "probe", "examples", "work", "artifacts", "target"):
         parser.add_argument(f"--{option}", required=True)
-    session = ScreenWaitSession(parser.parse_args())
-
-    def body():
-        try:
-            session.run()
-        except Failure:
-            subprocess.run(["import", "-window", "root", str(session.shots / "screen_wait_failure.png")], check=False)
-            raise
-        finally:
-            session.close()
-
-    main_guarded(body)
+    ScreenWaitSession(parser.parse_args()).run_guarded("screen_wait_failure.png")
 
 
 if __name__ == "__main__":

@@ -21,9 +21,8 @@ namespace tavorin {
 // double-click (ClickSeparation).
 class StoppablePlatform : public Platform {
  public:
-  explicit StoppablePlatform(Platform& inner) : inner_(inner), clicks_(ownClicks_) {}
-  // With the clicks of earlier runs, so a run's first click cannot join the
-  // last one's either.
+  // `clicks` outlives the run, so a run's first click cannot join the last
+  // run's last click either.
   StoppablePlatform(Platform& inner, ClickSeparation& clicks) : inner_(inner), clicks_(clicks) {}
 
   void SetCursorPos(std::int32_t x, std::int32_t y) override;
@@ -64,7 +63,6 @@ class StoppablePlatform : public Platform {
   std::set<std::uint8_t> heldKeys_;
   std::uint32_t heldButtons_ = 0;  // down flags without their up yet
   std::uint64_t droppedEffects_ = 0;
-  ClickSeparation ownClicks_;
   ClickSeparation& clicks_;
 };
 

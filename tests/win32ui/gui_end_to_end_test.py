@@ -12,7 +12,8 @@ import time
 from pathlib import Path
 
 from wine_gui import (Failure, Probe, Wine, activate_window_titled, centre, click, click_control,
-                      fresh_folder, has_x_focus, main_guarded, pixel, require, screenshot, wait_for, x_window_shown, xdotool)
+                      fresh_folder, has_x_focus, main_guarded, pixel, require, screenshot, start_program, wait_for,
+                      x_window_shown, xdotool)
 
 
 WEEKDAY = "星期[日一二三四五六]"
@@ -90,8 +91,7 @@ class Session:
         for sample in ("records.txt", "actions.txt"):
             shutil.copy(Path(self.args.examples) / sample, self.work / sample)
         self.probe = Probe(self.wine, self.args.probe)
-        self.wine.start(self.args.tavorin, cwd=self.work)
-        wait_for("the main window", self.probe.main_shown)
+        start_program(self.wine, self.probe, self.args.tavorin, self.work)
         self.shot("page0_records_empty")
         self.start_without_records()
 

@@ -6,7 +6,7 @@ import argparse
 import subprocess
 
 from wine_gui import (Failure, Probe, Wine, centre, click, click_control, fresh_folder, main_guarded, require,
-                      screenshot, wait_for)
+                      screenshot, start_program, wait_for)
 
 
 def set_dpi(args, dpi):
@@ -49,8 +49,7 @@ def main():
             set_dpi(args, args.dpi)
             work = fresh_folder(args.work)
             probe = Probe(wine, args.probe)
-            wine.start(args.tavorin, cwd=work)
-            window = wait_for("the main window", probe.main_shown)
+            window = start_program(wine, probe, args.tavorin, work)
             require(window[4] == args.dpi, f"the window reports {window[4]} dpi, not {args.dpi}")
             answer = probe.ask("layout")
             mismatches = [line for line in answer if line.startswith("mismatch")]

@@ -10,7 +10,8 @@ import subprocess
 import time
 
 from gui_end_to_end_test import Session, list_file_bytes
-from wine_gui import Probe, activate_window_titled, click_control, require, wait_for, x_window_shown, xdotool
+from wine_gui import (Probe, activate_window_titled, click_control, require, start_program, wait_for, x_window_shown,
+                      xdotool)
 
 RECORDS = [f"第{n}条：张三丰来访登记" for n in range(1, 9)]
 # What the lines of a pass pause for themselves: copy, click, paste and key
@@ -74,8 +75,7 @@ class ScreenWaitSession(Session):
 
     def start_probe_and_program(self):
         self.probe = Probe(self.wine, self.args.probe)
-        self.wine.start(self.args.tavorin, cwd=self.work)
-        wait_for("the main window", self.probe.main_shown)
+        start_program(self.wine, self.probe, self.args.tavorin, self.work)
 
     def start_target(self, *args):
         """Starts the slow form; its field's centre, its form's area and its

@@ -63,7 +63,13 @@ class Probe:
     lines of its answer."""
 
     def __init__(self, wine, probe_exe):
+        started = time.monotonic()
         self.process = wine.start(probe_exe, stdin=subprocess.PIPE, stdout=subprocess.PIPE)
+        # The first program in a fresh prefix waits while Wine makes it (up
+        # to a minute on a busy machine); the program under test starts after
+        # that, so its own waits do not count the prefix's making.
+        self.ask("class TavorinNoSuchWindow")
+        print(f"the probe answered after {time.monotonic() - started:.1f} s")
 
     def ask(self, command):
         self.process.stdin.write((command + "\n").encode())
@@ -133,6 +139,27 @@ class Probe:
 
     def badge(self):
         return self.window_of_class("TavorinRunBadge")
+
+
+def start_program(wine, probe, exe, cwd):
+    """Starts Tavorin; its main window once it shows. A program that ends
+    first fails at once, and a timeout says which windows there were."""
+    started = time.monotonic()
+    process = wine.start(exe, cwd=cwd)
+
+    def shown():
+        if process.poll() is not None:
+            raise Failure(f"{exe} ended with status {process.returncode} before its window showed")
+        return probe.main_shown()
+    try:
+        window = wait_for("the main window", shown)
+        print(f"the main window showed after {time.monotonic() - started:.1f} s")
+        return window
+    except Failure as failure:
+        names = [subprocess.run(["xdotool", "getwindowname", w], capture_output=True, text=True).stdout.strip()
+                 for w in subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "."],
+                                         capture_output=True, text=True).stdout.split()]
+        raise Failure(f"{failure}; its window reads {probe.main()}; the X windows shown: {names}")
 
 
 def centre(rect):

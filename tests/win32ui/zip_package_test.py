@@ -10,7 +10,7 @@ from pathlib import Path
 
 from gui_end_to_end_test import list_file_lines
 from wine_gui import (Probe, Wine, activate_window_titled, click_control, fresh_folder, main_guarded,
-                      require, wait_for, xdotool)
+                      require, start_program, wait_for, xdotool)
 
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "comdlg32.dll", "shell32.dll",
                "msvcrt.dll", "advapi32.dll", "ole32.dll", "shlwapi.dll", "imm32.dll", "winmm.dll"}
@@ -39,7 +39,6 @@ def main():
             require(len(zips) == 1, f"cpack made {len(zips)} zip files")
             # The probe's first start makes the fresh prefix.
             probe = Probe(wine, args.probe)
-            probe.main()
             with zipfile.ZipFile(zips[0]) as archive:
                 names = {Path(name).name for name in archive.namelist() if not name.endswith("/")}
                 require(names == CONTENTS, f"the zip holds {sorted(names)}")
@@ -52,8 +51,7 @@ def main():
             require(note.startswith(b"\xef\xbb\xbf") and "tavorin.exe" in note.decode("utf-8-sig"),
                     "说明.txt is no UTF-8 note naming the program")
 
-            wine.start(exe, cwd=folder)
-            wait_for("the main window", probe.main_shown)
+            start_program(wine, probe, exe, folder)
             require(probe.controls()["Command5"]["text"] == "导入", "the window has no \"导入\" button")
             expected = list_file_lines(folder / "records.txt")
             click_control(probe, "Command5")

@@ -37,15 +37,8 @@ class FakeTextBox : public TextBox {
     text_ = text;
     if (onChange) onChange();
   }
-  void Select(int start, int length) override {
-    selectionStart = start;
-    selectionLength = length;
-  }
-  bool SetFocus() override {
-    if (!enabled_) return false;
-    focused = true;
-    return true;
-  }
+  void Select(int start, int length) override { selectionStart = start; selectionLength = length; }
+  bool SetFocus() override { return focused = enabled_; }
   bool Enabled() const override { return enabled_; }
   void SetEnabled(bool enabled) override { enabled_ = enabled; }
 

@@ -19,8 +19,7 @@ class FixedClock : public Clock {
 
 // Logs "hide" and "show" into the same log as the platform, so a test sees
 // where they fall among the input events.
-class FakeRunWindow : public RunWindow {
- public:
+struct FakeRunWindow : RunWindow {
   explicit FakeRunWindow(RecordingPlatform& log) : log_(log) {}
   void Hide() override { log_.Note("hide"); }
   void Show() override { log_.Note("show"); }
@@ -29,8 +28,6 @@ class FakeRunWindow : public RunWindow {
 
   bool refresh = false;
   int keyIndex = 0;
-
- private:
   RecordingPlatform& log_;
 };
 

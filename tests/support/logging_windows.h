@@ -11,19 +11,15 @@ namespace tavorin::testing {
 // One line per window opened or stacking change, in order.
 using WindowLog = std::vector<std::string>;
 
-class LoggingStacking : public WindowStacking {
- public:
+struct LoggingStacking : WindowStacking {
   explicit LoggingStacking(WindowLog& log) : log_(log) {}
   void MakeTopmost(WindowHandle window) override { log_.push_back("topmost " + std::to_string(window)); }
   void MakeNotTopmost(WindowHandle window) override { log_.push_back("not topmost " + std::to_string(window)); }
-
- private:
   WindowLog& log_;
 };
 
 // The main window is handle 7.
-class LoggingEntryWindows : public ActionEntryWindows {
- public:
+struct LoggingEntryWindows : ActionEntryWindows {
   explicit LoggingEntryWindows(WindowLog& log) : log_(log) {}
   WindowHandle MainWindow() override { return 7; }
   void HideMainWindow() override { log_.push_back("hide"); }
@@ -31,8 +27,6 @@ class LoggingEntryWindows : public ActionEntryWindows {
   void RunKeyChordDialog() override { log_.push_back("key dialog"); }
   void RunWaitDialog() override { log_.push_back("wait dialog"); }
   void RunInsertDialog() override { log_.push_back("insert dialog"); }
-
- private:
   WindowLog& log_;
 };
 

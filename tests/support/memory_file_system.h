@@ -30,21 +30,19 @@ class MemoryFileSystem : public FileSystem {
   int replacements = 0;
 
   FileError ReadAll(const std::u16string& path, std::string& bytes) override {
-    const auto found = files.find(path);
-    if (found == files.end()) return FileError::kNotFound;
-    bytes = found->second.bytes;
+    if (!files.contains(path)) return FileError::kNotFound;
+    bytes = files[path].bytes;
     return FileError::kNone;
   }
 
   FileFacts Inspect(const std::u16string& path) override {
-    const auto found = files.find(path);
-    if (found == files.end()) return {};
-    const Entry& file = found->second;
+    if (!files.contains(path)) return {};
+    const Entry& file = files[path];
     return {FileFacts::Kind::kFile, file.readOnly, file.writable, file.linkCount, {}};
   }
 
   OpenedFile CreateNew(const std::u16string& path) override {
-    if (files.count(path) != 0) return {nullptr, FileError::kExists};
+    if (files.contains(path)) return {nullptr, FileError::kExists};
     if (diskReadOnly) return {nullptr, FileError::kReadOnly};
     if (!folderWritable) return {nullptr, FileError::kNoPermission};
     files[path];
@@ -60,13 +58,10 @@ class MemoryFileSystem : public FileSystem {
   }
 
   FileError Replace(const std::u16string& from, const std::u16string& to) override {
-    const auto source = files.find(from);
-    if (source == files.end()) return FileError::kNotFound;
-    const auto old = files.find(to);
-    if (old != files.end() && !old->second.ownerKeepable) return FileError::kCannotKeepOwner;
-    if (old != files.end()) spaceLeft += static_cast<std::int64_t>(old->second.bytes.size());
-    files[to] = source->second;
-    files.erase(from);
+    if (!files.contains(from)) return FileError::kNotFound;
+    if (files.contains(to) && !files[to].ownerKeepable) return FileError::kCannotKeepOwner;
+    Remove(to);  // its space is free again
+    files[to] = files.extract(from).mapped();
     ++replacements;
     return FileError::kNone;
   }
@@ -74,16 +69,14 @@ class MemoryFileSystem : public FileSystem {
   FileError Remove(const std::u16string& path) override {
     const auto found = files.find(path);
     if (found == files.end()) return FileError::kNotFound;
-    spaceLeft += static_cast<std::int64_t>(found->second.bytes.size());
+    spaceLeft += std::ssize(found->second.bytes);
     files.erase(found);
     return FileError::kNone;
   }
 
- private:
   // Writes go straight into the entry, so a failure leaves what a real
   // disk would: the bytes that fitted.
-  class File : public WritableFile {
-   public:
+  struct File : WritableFile {
     File(MemoryFileSystem& system, std::u16string path) : system_(system), path_(std::move(path)) {}
     FileError Write(std::string_view bytes) override {
       std::string& content = system_.files[path_].bytes;
@@ -104,8 +97,6 @@ class MemoryFileSystem : public FileSystem {
       return FileError::kNone;
     }
     FileError Close() override { return FileError::kNone; }
-
-   private:
     MemoryFileSystem& system_;
     std::u16string path_;
     std::size_t position_ = 0;

@@ -39,10 +39,7 @@ class RecordingPlatform : public Platform {
   DoubleClickLimits DoubleClickSpan() override { return {}; }
 
   // The CheckDelivery after the next `checksBefore` ones reports `fault`.
-  void FailDelivery(DeliveryFault fault, int checksBefore = 0) {
-    fault_ = fault;
-    checksBeforeFault_ = checksBefore;
-  }
+  void FailDelivery(DeliveryFault fault, int checksBefore = 0) { fault_ = fault; checksBeforeFault_ = checksBefore; }
   // What ReadScreenArea answers, given the area and the virtual time.
   std::function<std::vector<std::uint32_t>(const ScreenRect&, std::int64_t)> screen;
 

@@ -71,32 +71,25 @@ TEST_F(ActionListTest, DeleteImportAndExport) {
   EXPECT_TRUE(messages.shown.empty());
 }
 
-// Fifteen significant digits, no trailing zeros, one zero before the point;
-// outside the plain range an exponent follows, and the text reads back as
-// the same value, infinity included.
-TEST(NumberText, FifteenSignificantDigitsAndAnExponentOutsideThePlainRange) {
-  const std::pair<double, std::u16string> cases[] = {
-      {5, u"5"},         {0.5, u"0.5"},     {-0.25, u"-0.25"}, {0.1 + 0.2, u"0.3"},
-      {100, u"100"},     {-0.0, u"0"},      {2.0 / 3, u"0.666666666666667"},
-      {123456789012345, u"123456789012345"}, {0.0001, u"0.0001"}, {1.5e-7, u"1.5E-07"},
-  };
+// Numbers in lines: fifteen significant digits, no trailing zeros, one zero
+// before the point; outside the plain range an exponent follows, and the text
+// reads back as the same value, infinity included. A click position truncates
+// toward zero; an insert text is one line of an action file, so no CR or LF
+// may reach it, whatever else it holds.
+TEST(ActionLines, NumbersClicksAndInsertTexts) {
+  const std::pair<double, std::u16string> cases[] = {{5, u"5"}, {0.5, u"0.5"}, {-0.25, u"-0.25"}, {0.1 + 0.2, u"0.3"},
+      {100, u"100"}, {-0.0, u"0"}, {2.0 / 3, u"0.666666666666667"}, {123456789012345, u"123456789012345"},
+      {0.0001, u"0.0001"}, {1.5e-7, u"1.5E-07"}};
   for (const auto& [value, text] : cases) EXPECT_EQ(NumberText(value), text) << value;
   const double infinity = std::numeric_limits<double>::infinity();
   for (double value : {1e15, 1.5e-7, -2.5e100, infinity, -infinity}) {
     EXPECT_EQ(ParseLeadingNumber(NumberText(value)), value) << value;
   }
-}
-
-// A click position truncates toward zero; an insert text is one line of an
-// action file, so no CR or LF may reach it, whatever else it holds.
-TEST(ActionLines, ClickAndInsertLines) {
   EXPECT_EQ(ClickLine(1919.99, 1079.5), u"点击位置 1919 1079");
   EXPECT_EQ(ClickLine(-0.5, -10.7), u"点击位置 0 -10");
-  const std::pair<std::u16string, std::u16string> cases[] = {
-      {u"A行1\r\nB行2", u"插入内容 A行1B行2"}, {u"\na\rb\n\r", u"插入内容 ab"},
-      {u" a  b ", u"插入内容  a  b "},          {u"", u"插入内容 "},
-  };
-  for (const auto& [typed, line] : cases) EXPECT_EQ(InsertLine(typed), line);
+  const std::pair<std::u16string, std::u16string> inserts[] = {{u"A行1\r\nB行2", u"插入内容 A行1B行2"},
+      {u"\na\rb\n\r", u"插入内容 ab"}, {u" a  b ", u"插入内容  a  b "}, {u"", u"插入内容 "}};
+  for (const auto& [typed, line] : inserts) EXPECT_EQ(InsertLine(typed), line);
 }
 
 TEST(KeyChordCapture, OnlyTheFirstReleaseAfterAPressRecords) {

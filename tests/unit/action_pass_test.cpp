@@ -88,17 +88,13 @@ ActionListReview Review(const testing::Lines& lines, const std::vector<ScreenRec
 }
 
 Log Click(const std::string& at) { return {"move " + at, "mouse 6", "sleep 50", "sleep 50"}; }
-Log Key(const std::string& key) {
-  return {"key " + key + " down", "key " + key + " up", "sleep 50", "sleep 50"};
-}
+Log Key(const std::string& key) { return {"key " + key + " down", "key " + key + " up", "sleep 50", "sleep 50"}; }
 Log Insert(const std::string& text) {
   Log log = {"clipboard clear", "sleep 50", "clipboard " + text, "sleep 50"};
   log.insert(log.end(), kPaste.begin(), kPaste.end());
   return log;
 }
-Log FaultyClick(const std::string& error) {
-  return {"error " + error, "mouse 6", "sleep 50", "sleep 50"};
-}
+Log FaultyClick(const std::string& error) { return {"error " + error, "mouse 6", "sleep 50", "sleep 50"}; }
 const Log kRefused = {"error 参数错误"};
 const Log kKeyRefused = {"error 参数错误", "sleep 50"};  // the key line's closing settle
 const std::string kSkipped = "不是动作，执行时将跳过。";
@@ -113,31 +109,22 @@ const std::string kNoXY = "点击位置要写 x 和 y 两个数；执行时会�
 // its seconds (at least 50 ms) or, when they do not fit a 32-bit pause, is
 // refused with no pause at all; a faulty click line reports and still clicks.
 TEST_F(ActionPassTest, EachLineRunsAsItsCommandAndTheCheckSaysWhatALineDoesInstead) {
-  const struct {
-    const char16_t* line;
-    Log run;
-    std::string finding = {};
-  } cases[] = {
+  const struct { const char16_t* line; Log run; std::string finding = {}; } cases[] = {
       {u"点击位置 100 200", Click("100 200")},
-      {u"点击位置 -5 7", Click("-5 7"), OffScreen("-5, 7")},
-      {u"点击位置 1280 0", Click("1280 0"), OffScreen("1280, 0")},
+      {u"点击位置 -5 7", Click("-5 7"), OffScreen("-5, 7")}, {u"点击位置 1280 0", Click("1280 0"), OffScreen("1280, 0")},
       {u"点击位置 1e400 -1e400", Click("2147483647 -2147483648"), OffScreen("2147483647, -2147483648")},
       {u"点击位置 100", FaultyClick("参数错误。"), kNoXY + "“参数错误。”，在指针当前所在处点击。"},
       {u"点击位置100 200", FaultyClick("未知指令。"), "“点击位置”后要空一格；执行时会报“未知指令。”，在指针当前所在处点击。"},
       {u"点击位置", FaultyClick("未知指令。"), kNoXY + "“未知指令。”，在指针当前所在处点击。"},
-      {u"按下按键 116", Key("116")},
-      {u"按下按键 86 2", kPaste},
+      {u"按下按键 116", Key("116")}, {u"按下按键 86 2", kPaste},
       {u"按下按键 86 8", kKeyRefused, "修饰键（末尾的数字）要在 0 到 7 之间；执行时会报“参数错误”，不按键。"},
       {u"按下按键 256", kKeyRefused, "按键代码超出范围：最大 255；执行时会报“参数错误”，不按键。"},
       {u"按下按键 ", kKeyRefused, "没有写按键代码；执行时会报“参数错误”，不按键。"},
       {u"按下按键 abc", Key("0"), "按键代码不对应任何键；执行时不按键。"},
       {u"按下按键86", Key("6"), "“按下按键”后要空一格；执行时将按下按键 6。"},
-      {u"等候时长 3", {"sleep 3000"}},
-      {u"等候时长 1.25", {"sleep 1250"}},
-      {u"等候时长 0.0004", {"sleep 50"}},
-      {u"等候时长 0", {"sleep 50"}},  // a number, not a negative one
+      {u"等候时长 3", {"sleep 3000"}}, {u"等候时长 1.25", {"sleep 1250"}}, {u"等候时长 0.0004", {"sleep 50"}},
+      {u"等候时长 0", {"sleep 50"}}, {u"等候时长  2 ", {"sleep 2000"}},  // 0 is a number, not a negative one
       {u"等候时长 -9", {"sleep 50"}, "秒数不是正数；执行时只等候 0.05 秒。"},
-      {u"等候时长  2 ", {"sleep 2000"}},
       {u"等候时长 abc", {"sleep 50"}, "秒数不是数字；执行时只等候 0.05 秒。"},
       {u"等候时长 2147483.6474", {"sleep 2147483647"}},
       {u"等候时长 2147483.6475", kRefused, kWaitTooLong},
@@ -150,11 +137,9 @@ TEST_F(ActionPassTest, EachLineRunsAsItsCommandAndTheCheckSaysWhatALineDoesInste
       {u"等候时长 ", {"error 未知指令。"}, "没有写秒数；执行时会报“未知指令。”，不等候。"},
       {u"复制内容", {"clipboard clear", "sleep 50", "clipboard r", "sleep 50"}},
       {u"粘贴内容吧", kPaste},  // a keyword decides, whatever follows it
-      {u"插入内容 %i a ", Insert("%i a ")},
-      {u"插入内容", Insert("")},
+      {u"插入内容 %i a ", Insert("%i a ")}, {u"插入内容", Insert("")},
       {u"插入内容ab", Insert("b"), "“插入内容”后要空一格；执行时将插入“b”。"},
-      {u"", {}, kSkipped},
-      {u"COPY", {}, kSkipped},
+      {u"", {}, kSkipped}, {u"COPY", {}, kSkipped},
   };
   list2.AddItem(u"a->b");
   for (const auto& c : cases) {

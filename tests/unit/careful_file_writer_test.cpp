@@ -46,15 +46,10 @@ TEST(CarefulFileWriterTest, EachSituation) {
   const MemoryFileSystem::Entry plain{"old"}, readOnly{"old", true}, notMine{"old", false, false},
       linked{"old", false, true, 2}, foreignOwner{"old", false, true, 1, false};
   const std::u16string kept = u"原有的同名文件未作改动。";
+  // Content is the target's afterwards, message what follows "无法写入文件“list.txt”：".
   const struct {
-    const char* situation;
-    std::optional<MemoryFileSystem::Entry> old;
-    bool folderWritable;
-    long spaceLeft;
-    FileError error;
-    std::string content;  // of the target afterwards
-    int replacements;
-    std::u16string message;  // after "无法写入文件“list.txt”："
+    const char* situation; std::optional<MemoryFileSystem::Entry> old; bool folderWritable; long spaceLeft;
+    FileError error; std::string content; int replacements; std::u16string message;
   } cases[] = {
       {"new file", {}, true, 1000, FileError::kNone, "new content", 1, u""},
       {"replaced", plain, true, 1000, FileError::kNone, "new content", 1, u""},
@@ -76,24 +71,20 @@ TEST(CarefulFileWriterTest, EachSituation) {
     files.folderWritable = c.folderWritable;
     files.spaceLeft = c.spaceLeft;
     MemoryFileSystem exportFiles = files;
+    SCOPED_TRACE(c.situation);
     const CarefulWrite result = WriteFileCarefully(files, u"list.txt", "new content");
-    EXPECT_EQ(result.error, c.error) << c.situation;
-    EXPECT_TRUE(result.hadOldFile == c.old.has_value() && !result.oldFileChanged) << c.situation;
-    EXPECT_EQ(files.files[u"list.txt"].bytes, c.content) << c.situation;
-    EXPECT_EQ(files.replacements, c.replacements) << c.situation;
+    EXPECT_EQ(std::tuple(result.error, result.hadOldFile, result.oldFileChanged, files.replacements),
+              std::tuple(c.error, c.old.has_value(), false, c.replacements));
+    EXPECT_EQ(files.files[u"list.txt"].bytes, c.content);
     files.files.erase(u"list.txt");
-    EXPECT_TRUE(files.files.empty()) << c.situation << ": something left beside the file";
-    EXPECT_EQ(ExportMessage(exportFiles), c.message.empty() ? u"" : u"无法写入文件“list.txt”：" + c.message)
-        << c.situation;
+    EXPECT_TRUE(files.files.empty()) << "something left beside the file";
+    EXPECT_EQ(ExportMessage(exportFiles), c.message.empty() ? u"" : u"无法写入文件“list.txt”：" + c.message);
   }
   MemoryFileSystem readOnlyDisk;  // a file that is not there is not what is read-only
   readOnlyDisk.diskReadOnly = true;
   EXPECT_EQ(ExportMessage(readOnlyDisk), u"无法写入文件“list.txt”：所在的磁盘是只读的，不能新建文件。");
-}
-
-// When even putting the old content back fails, the result says so, and
-// where the copy of the old content is when the folder allowed one.
-TEST(CarefulFileWriterTest, OldContentThatCannotBePutBack) {
+  // When even putting the old content back fails, the result says so, and
+  // where the copy of the old content is when the folder allowed one.
   for (const bool folderWritable : {true, false}) {
     MemoryFileSystem files;
     files.files[u"list.txt"] = {"old", false, true, 2};

@@ -36,8 +36,9 @@ TEST_F(Form1FlowsTest, EveryButtonOfTheTableButStartHasAFlow) {
 }
 
 // Names are unique and parents come first; each control fits inside its
-// parent. How the controls look is checked on each front end.
-TEST(Form1ControlTable, NamesParentsAndPlaces) {
+// parent. How the controls look is checked on each front end. Twips become
+// pixels at the screen's resolution, 96 dpi unless given.
+TEST(Form1ControlTable, NamesParentsPlacesAndPixels) {
   std::set<std::string_view> seen = {kForm1Name};
   for (const ControlSpec& spec : Form1ControlTable()) {
     EXPECT_TRUE(seen.contains(spec.parent)) << spec.name << " under " << spec.parent;
@@ -50,10 +51,6 @@ TEST(Form1ControlTable, NamesParentsAndPlaces) {
     }
   }
   EXPECT_EQ(FindForm1Control("Command16"), nullptr);
-}
-
-// Twips become pixels at the screen's resolution, 96 dpi unless given.
-TEST(Form1ControlTable, TwipsBecomePixelsAtTheScreensResolution) {
   EXPECT_EQ(TwipsToPixels(kForm1OuterWidth), 328);
   EXPECT_EQ(TwipsToPixels(4920, 144), 492);  // 150 %
   EXPECT_EQ(TwipsToPixels(14), 0);

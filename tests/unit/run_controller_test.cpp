@@ -22,8 +22,7 @@ using testing::ToUtf8;
 using Log = std::vector<std::string>;
 
 // Logs the badge's calls among the platform's, so a test sees when they come.
-class LoggingProgress : public RunProgress, public ScreenLayout {
- public:
+struct LoggingProgress : RunProgress, ScreenLayout {
   explicit LoggingProgress(testing::RecordingPlatform& log) : log_(log) {}
   std::vector<ScreenRect> ScreenRects() const override { return screens; }
   ScreenSize BadgeSize() const override { return {300, 80}; }
@@ -34,8 +33,6 @@ class LoggingProgress : public RunProgress, public ScreenLayout {
   void SetRecord(const std::u16string& text) override { log_.Note("badge record " + ToUtf8(text)); }
   void Hide() override { log_.Note("badge hidden"); }
   std::vector<ScreenRect> screens = {{0, 0, 1280, 1024}};
-
- private:
   testing::RecordingPlatform& log_;
 };
 
@@ -65,20 +62,16 @@ class RunControllerTest : public ::testing::Test, protected testing::RunParts {
 
 // Each refusal comes before the window hides or a setting changes.
 TEST_F(RunControllerTest, RefusalsChangeNothing) {
-  const std::u16string count = u"“次数”超出范围：最多 2147483647 次。";
-  const std::u16string cooldown = u"“冷却”超出范围：最多 2147483 秒。";
-  const struct {
-    int records;
-    const char16_t *count, *cooldown;
-    std::u16string message;
-  } cases[] = {{0, u"", u"", u"尚未导入文本数据。"}, {1, u"3e9", u"", count}, {1, u"2147483647.5", u"", count},
-               {1, u"", u"2147484", cooldown}, {1, u"", u"1e300", cooldown}};
-  for (const auto& c : cases) {
-    Run(c.records, {}, c.count, c.cooldown);
+  const std::u16string manyPasses = u"“次数”超出范围：最多 2147483647 次。", longCooldown = u"“冷却”超出范围：最多 2147483 秒。";
+  const std::tuple<int, const char16_t*, const char16_t*, std::u16string> cases[] = {  // records, count, cooldown, box
+      {0, u"", u"", u"尚未导入文本数据。"}, {1, u"3e9", u"", manyPasses}, {1, u"2147483647.5", u"", manyPasses},
+      {1, u"", u"2147484", longCooldown}, {1, u"", u"1e300", longCooldown}};
+  for (const auto& [records, count, cooldown, message] : cases) {
+    Run(records, {}, count, cooldown);
     ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, c.message);
+    EXPECT_EQ(boxes.shown[0].text, message);
     EXPECT_EQ(boxes.shown[0].icon, MessageIcon::kCritical);
-    EXPECT_EQ(text3.Text() + u"|" + text4.Text(), c.count + (u"|" + std::u16string(c.cooldown)));
+    EXPECT_EQ(text3.Text() + u"|" + text4.Text(), std::u16string(count) + u"|" + cooldown);
   }
   list1.SetSelected(0, false);
   controller.Start();
@@ -102,8 +95,8 @@ TEST_F(RunControllerTest, CountsRefreshAndCooldown) {
   EXPECT_EQ(text4.Text(), u"0");
   Run(3, {u"复制内容"}, u"2");
   EXPECT_EQ(platform.Clipboard(), u"r2");
-  const std::pair<std::u16string, int> cases[] = {{u"", 3},    {u"abc", 3}, {u"2.5", 2},
-                                                  {u"3.5", 4}, {u"0.4", 0}, {u"&H2", 2}};
+  const std::pair<std::u16string, int> cases[] = {{u"", 3}, {u"abc", 3}, {u"2.5", 2}, {u"3.5", 4}, {u"0.4", 0},
+                                                  {u"&H2", 2}};
   for (const auto& [count, passes] : cases) {
     Run(3, {}, count.c_str());
     EXPECT_EQ(controller.State().runCount, passes) << ToUtf8(count);
@@ -111,13 +104,10 @@ TEST_F(RunControllerTest, CountsRefreshAndCooldown) {
   }
   window.refresh = true;
   window.keyIndex = -1;
-  Run(1, {u"按下按键 13"}, u"2", u"1.5");
-  const Log pass = {"check before", "key 13 down", "key 13 up", "sleep 50", "sleep 50", "check pass end",
-                    "check before", "key 116 down", "key 116 up", "sleep 50", "sleep 2000"};
-  Log expected = {"awake on", "hide"};
-  for (int i = 0; i < 2; ++i) expected.insert(expected.end(), pass.begin(), pass.end());
-  expected.insert(expected.end(), {"awake off", "show"});
-  EXPECT_EQ(platform.Log(), expected);
+  Run(1, {u"按下按键 13"}, u"1", u"1.5");
+  EXPECT_EQ(platform.Log(), (Log{"awake on", "hide", "check before", "key 13 down", "key 13 up", "sleep 50",
+                                 "sleep 50", "check pass end", "check before", "key 116 down", "key 116 up",
+                                 "sleep 50", "sleep 2000", "awake off", "show"}));
   window.keyIndex = 1;
   Run(1, {}, u"1", u"2147483");  // the largest cooldown
   EXPECT_EQ(platform.Log(), (Log{"awake on", "hide", "check pass end", "check before", "key 17 down", "check before", "key 82 down",
@@ -128,37 +118,32 @@ TEST_F(RunControllerTest, CountsRefreshAndCooldown) {
 // lines all reached the target, a stop in the pauses after them included.
 TEST_F(RunControllerTest, AStopEndsThePauseAtOnceAndCountsTheCompletedPasses) {
   const testing::Lines copyPasteWait = {u"复制内容", u"粘贴内容", u"等候时长 1"};  // 0-100, 100-200, 200-1200 ms
-  const struct {
-    testing::Lines lines;
-    const char16_t* cooldown;
-    std::int64_t stopAt;  // after the run began; -1 for no stop
-    int completed;
-  } cases[] = {
-      {copyPasteWait, u"", 1, 0},     // copy's first settle, before the text is set
-      {copyPasteWait, u"", 99, 0},    // after the copy, before the paste
-      {copyPasteWait, u"", 101, 1},   // in the pause right after Ctrl+V
-      {copyPasteWait, u"", 200, 1},   // at the very end of the paste's settle
-      {copyPasteWait, u"", 700, 1},   // in the trailing wait
-      {copyPasteWait, u"", 1225, 1},  // second pass's copy
-      {copyPasteWait, u"", 1350, 2},  // second pass's closing settle
-      {copyPasteWait, u"", 3599, 3},  // the last pass's wait
+  // Lines, cooldown, when Esc comes after the run began (-1: never), passes completed.
+  const std::tuple<testing::Lines, const char16_t*, std::int64_t, int> cases[] = {
+      // Copy's first settle, before the text is set; after the copy, before the paste.
+      {copyPasteWait, u"", 1, 0}, {copyPasteWait, u"", 99, 0},
+      // In the pause right after Ctrl+V; at the very end of the paste's settle.
+      {copyPasteWait, u"", 101, 1}, {copyPasteWait, u"", 200, 1},
+      // In the trailing wait; the second pass's copy; its closing settle; the last pass's wait.
+      {copyPasteWait, u"", 700, 1}, {copyPasteWait, u"", 1225, 1},
+      {copyPasteWait, u"", 1350, 2}, {copyPasteWait, u"", 3599, 3},
       {{u"等候时长 600", u"插入内容 x"}, u"", 600000 + 50 + 1234, 1},
       {{u"粘贴内容"}, u"60", 2 * 60100 + 30100, 3},  // in the third cooldown
       {{u"粘贴内容"}, u"0", -1, 3},                   // an old stop does not stop a later run
   };
-  for (const auto& c : cases) {
-    if (c.stopAt >= 0) platform.PressStopAt(platform.NowMs() + c.stopAt);
-    Run(1, c.lines, u"3", c.cooldown);
+  for (const auto& [lines, cooldown, stopAt, completed] : cases) {
+    if (stopAt >= 0) platform.PressStopAt(platform.NowMs() + stopAt);
+    Run(1, lines, u"3", cooldown);
     // Nothing but the pass's closing check follows the stopped pause; every run ends the same.
     const Log log = platform.Log();
-    const auto stop =
-        std::ranges::find_if(log, [](const std::string& e) { return e.find(" stopped after ") != e.npos; });
+    const auto stop = std::ranges::find_if(log, [](const std::string& e) { return e.find(" stopped ") != e.npos; });
     Log after(stop == log.end() ? log.end() - 2 : stop + 1, log.end());
     std::erase(after, "check pass end");
-    EXPECT_EQ(after, (Log{"awake off", "show"})) << c.stopAt;
+    EXPECT_EQ(after, (Log{"awake off", "show"})) << stopAt;
     EXPECT_FALSE(platform.Watching());
-    ASSERT_EQ(boxes.shown.size(), c.stopAt < 0 ? 1u : 2u) << c.stopAt;
-    if (c.stopAt >= 0) EXPECT_EQ(boxes.shown[1].text, u"执行已停止：已完成 " + DecimalText(c.completed) + u" 次，共 3 次。") << c.stopAt;
+    ASSERT_EQ(boxes.shown.size(), stopAt < 0 ? 1u : 2u) << stopAt;
+    const std::u16string stopped = u"执行已停止：已完成 " + DecimalText(completed) + u" 次，共 3 次。";
+    EXPECT_EQ(boxes.shown.back().text, stopAt < 0 ? boxes.shown[0].text : stopped) << stopAt;
   }
 }
 
@@ -169,12 +154,8 @@ TEST_F(RunControllerTest, AStopEndsThePauseAtOnceAndCountsTheCompletedPasses) {
 TEST_F(RunControllerTest, ADeliveryFaultHaltsBeforeTheInputAndItsPassDoesNotCount) {
   window.refresh = true;
   const std::u16string lost2 = u"第 2 次的记录“r2”未能粘贴：剪贴板被其他程序占用。";
-  const struct {
-    DeliveryFault fault;
-    int checksBefore;
-    std::u16string unreachableNote, reason;
-    int completed;
-  } cases[] = {
+  // The fault, the checks that pass before it, the desktop's note on unreachable windows, the box.
+  const std::tuple<DeliveryFault, int, std::u16string, std::u16string, int> cases[] = {
       {DeliveryFault::kInputBlocked, 0, u"", u"屏幕已锁定或输入被其他程序占用，", 0},
       {DeliveryFault::kClipboardLost, 6, u"", lost2, 1},
       {DeliveryFault::kClipboardLost, 8, u"", lost2, 1},  // known only at the pass's end
@@ -182,17 +163,17 @@ TEST_F(RunControllerTest, ADeliveryFaultHaltsBeforeTheInputAndItsPassDoesNotCoun
       {DeliveryFault::kTargetUnreachable, 5, u"", u"指针所在的窗口收不到 Tavorin 的输入。", 1},
       {DeliveryFault::kTargetUnreachable, 11, u"那是 Wayland 窗口。", u"那是 Wayland 窗口。", 2},
   };
-  for (const auto& c : cases) {
-    controller.SetDesktopNotes({u"", c.unreachableNote});
-    platform.FailDelivery(c.fault, c.checksBefore);
+  for (const auto& [fault, checksBefore, unreachableNote, reason, completed] : cases) {
+    controller.SetDesktopNotes({u"", unreachableNote});
+    platform.FailDelivery(fault, checksBefore);
     Run(2, {u"点击位置 10 10", u"复制内容", u"粘贴内容"}, u"3");
     const Log log = platform.Log();
     auto failed = log.begin();
-    for (int checks = 0; checks <= c.checksBefore; ++failed) checks += failed->starts_with("check");
-    EXPECT_EQ(Log(failed, log.end()), (Log{"awake off", "show"})) << c.checksBefore;
+    for (int checks = 0; checks <= checksBefore; ++failed) checks += failed->starts_with("check");
+    EXPECT_EQ(Log(failed, log.end()), (Log{"awake off", "show"})) << checksBefore;
     ASSERT_EQ(boxes.shown.size(), 2u);
     EXPECT_EQ(boxes.shown[1].icon, MessageIcon::kCritical);
-    EXPECT_EQ(boxes.shown[1].text, c.reason + u"执行已停止：已完成 " + DecimalText(c.completed) + u" 次，共 3 次。");
+    EXPECT_EQ(boxes.shown[1].text, reason + u"执行已停止：已完成 " + DecimalText(completed) + u" 次，共 3 次。");
   }
 }
 
@@ -252,16 +233,6 @@ TEST_F(RunControllerTest, TheBadgeShowsEachPassAndRecordAwayFromTheClicksAndGoes
   EXPECT_EQ(seen(), (Log{"hide", "move 100 50", "show"}));
 }
 
-TEST(BadgeRecordText, OneLineAndBoundedWhateverTheRecord) {
-  EXPECT_EQ(BadgeRecordText(u"a\tb\nc\r\nd\u2028e"), u"a b c  d e");
-  EXPECT_EQ(BadgeRecordText(std::u16string(1000, u'字')), std::u16string(200, u'字'));
-  // A cut never leaves half of a surrogate pair.
-  std::u16string emoji = u"a";
-  for (int i = 0; i < 150; ++i) emoji += u"\U0001F600";
-  EXPECT_EQ(BadgeRecordText(emoji), emoji.substr(0, 199));
-  EXPECT_EQ(BadgeRecordText(emoji.substr(0, 201)), emoji.substr(0, 199));
-}
-
 TEST(StoppablePlatform, ReleasesWhatIsHeldAndLetsNothingThroughAfterAStop) {
   testing::RecordingPlatform inner;
   ClickSeparation clicks;
@@ -289,12 +260,8 @@ TEST(StoppablePlatform, ReleasesWhatIsHeldAndLetsNothingThroughAfterAStop) {
 // nothing but pauses between them, apart, of another button or long enough
 // apart go at once. Esc during that wait drops the press.
 TEST(StoppablePlatform, KeepsTheClicksOfDifferentStepsFromJoiningIntoADoubleClick) {
-  const struct {
-    std::function<void(StoppablePlatform&)> between;
-    std::int32_t x;
-    std::uint32_t flags;
-    std::string pause;  // the log line before the second press, or ""
-  } cases[] = {
+  // What comes between the presses, the second's x and buttons, the log line before it (or "").
+  const std::tuple<std::function<void(StoppablePlatform&)>, std::int32_t, std::uint32_t, std::string> cases[] = {
       {[](auto& p) { p.KeyEvent(13, false), p.KeyEvent(13, true), p.Sleep(100); }, 10, 6, "sleep 400"},
       {[](auto& p) { p.SetClipboardText(u"r"); }, 12, 6, "sleep 500"},
       {[](auto& p) { p.ReadScreenArea({0, 0, 1, 1}); }, 8, 2, "sleep 500"},
@@ -303,7 +270,7 @@ TEST(StoppablePlatform, KeepsTheClicksOfDifferentStepsFromJoiningIntoADoubleClic
       {[](auto& p) { p.SetClipboardText(u"r"), p.Sleep(500); }, 10, 6, ""},
       {[](auto& p) { p.SetClipboardText(u"r"); }, 10, 24, ""},
   };
-  for (const auto& c : cases) {
+  for (const auto& [between, x, flags, pause] : cases) {
     testing::RecordingPlatform inner;
     ClickSeparation clicks;
     StoppablePlatform guarded(inner, clicks);
@@ -311,12 +278,12 @@ TEST(StoppablePlatform, KeepsTheClicksOfDifferentStepsFromJoiningIntoADoubleClic
     guarded.SetCursorPos(10, 10);
     guarded.MouseEvent(6);
     guarded.Sleep(50);
-    c.between(guarded);
-    guarded.SetCursorPos(c.x, 10);
+    between(guarded);
+    guarded.SetCursorPos(x, 10);
     inner.TakeLog();
-    guarded.MouseEvent(c.flags);
-    const Log expected = {"check before", "mouse " + std::to_string(c.flags)};
-    EXPECT_EQ(inner.Log(), (c.pause.empty() ? expected : Log{c.pause, expected[0], expected[1]})) << c.pause << c.x;
+    guarded.MouseEvent(flags);
+    const Log expected = {"check before", "mouse " + std::to_string(flags)};
+    EXPECT_EQ(inner.Log(), (pause.empty() ? expected : Log{pause, expected[0], expected[1]})) << pause << x;
   }
   testing::RecordingPlatform inner;
   ClickSeparation runs;  // the next run's first press is a step of its own
@@ -331,11 +298,9 @@ TEST(StoppablePlatform, KeepsTheClicksOfDifferentStepsFromJoiningIntoADoubleClic
 
 constexpr ScreenSize kBadge{300, 80};
 const ScreenRect kScreen{0, 0, 1280, 1024};
-// The four corners of kScreen, kBadgeMargin off its edges.
-constexpr ScreenPoint kBottomRight{1280 - 8 - 300, 1024 - 8 - 80};
-constexpr ScreenPoint kBottomLeft{8, 1024 - 8 - 80};
-constexpr ScreenPoint kTopRight{1280 - 8 - 300, 8};
-constexpr ScreenPoint kTopLeft{8, 8};
+// The four corners of kScreen, kBadgeMargin (8) off its edges.
+constexpr ScreenPoint kBottomRight{1280 - 8 - 300, 1024 - 8 - 80}, kBottomLeft{8, 1024 - 8 - 80};
+constexpr ScreenPoint kTopRight{1280 - 8 - 300, 8}, kTopLeft{8, 8};
 const ScreenRect kTight{0, 0, 300 + 16, 80 + 16};  // the badge and its margins
 
 // The nearest click decides, not the sum; a click past an edge counts at
@@ -343,23 +308,17 @@ const ScreenRect kTight{0, 0, 300 + 16, 80 + 16};  // the badge and its margins
 // every corner covered the badge goes where it covers no click, even on a
 // huge screen, searched in a bounded number of steps; on a screen it fills
 // with a click in it, or none big enough, it has nowhere to go.
-TEST(PlaceBadge, TakesTheCornerFarthestFromEveryClickOrAPlaceClearOfThem) {
+TEST(Badge, TakesTheCornerFarthestFromEveryClickOrAPlaceClearOfThemAndShowsOneBoundedLine) {
   std::vector<ScreenPoint> allOver;
   for (int x = 0; x < 1280; x += 100) {
     for (int y = 0; y < 1024; y += 100) allOver.push_back({x, y});
   }
-  const struct {
-    std::vector<ScreenRect> screens;
-    std::vector<ScreenPoint> clicks;
-    std::optional<ScreenPoint> expected;
-  } cases[] = {
-      {{kScreen}, {}, kBottomRight},
-      {{kScreen}, {{1200, 1000}}, kTopLeft},
+  const std::tuple<std::vector<ScreenRect>, std::vector<ScreenPoint>, std::optional<ScreenPoint>> cases[] = {
+      {{kScreen}, {}, kBottomRight}, {{kScreen}, {{1200, 1000}}, kTopLeft},
       {{kScreen}, {{100, 1000}, {1200, 1000}, {1200, 500}}, kTopLeft},
       {{kScreen}, {{10, 10}, {10, 1000}, {600, 800}}, kTopRight},
       {{kScreen}, {{1270, 1010}, {1270, 10}, {300, 300}}, kBottomLeft},
-      {{kScreen}, {{99999, 99999}}, kTopLeft},
-      {{kScreen}, {{-5000, -7}}, kBottomRight},
+      {{kScreen}, {{99999, 99999}}, kTopLeft}, {{kScreen}, {{-5000, -7}}, kBottomRight},
       // A click below the screen counts on its last row: 8 px under the
       // bottom right, 9 px beside the bottom left, the top corners covered.
       {{kScreen}, {{1000, 5000}, {316, 1000}, {1000, 50}, {100, 50}}, kBottomLeft},
@@ -371,18 +330,24 @@ TEST(PlaceBadge, TakesTheCornerFarthestFromEveryClickOrAPlaceClearOfThem) {
                    {kTopRight.x, kTopRight.y + 79}, {kTopLeft.x + 150, kTopLeft.y + 40}}, ScreenPoint{458, 448}},
       {{{0, 0, 2000000000, 2000000000}}, {{50, 50}, {1999999950, 50}, {50, 1999999950}, {1999999950, 1999999950}},
        ScreenPoint{1000000008, 1000000008}},
-      {{kTight}, {{150, 50}}, std::nullopt},
-      {{kTight}, {{2, 2}}, kTopLeft},
-      {{{0, 0, 200, 50}}, {}, std::nullopt},
-      {{}, {}, std::nullopt},
+      {{kTight}, {{150, 50}}, std::nullopt}, {{kTight}, {{2, 2}}, kTopLeft},
+      {{{0, 0, 200, 50}}, {}, std::nullopt}, {{}, {}, std::nullopt},
   };
-  for (const auto& c : cases) {
-    const auto at = PlaceBadge(c.screens, kBadge, c.clicks);
-    EXPECT_EQ(at, c.expected) << (&c - cases) << ": got " << (at ? at->x : -1) << "," << (at ? at->y : -1);
+  for (const auto& c : cases) {  // screens, clicks, where the badge goes
+    const auto at = PlaceBadge(std::get<0>(c), kBadge, std::get<1>(c));
+    EXPECT_EQ(at, std::get<2>(c)) << (&c - cases) << ": got " << (at ? at->x : -1) << "," << (at ? at->y : -1);
   }
   EXPECT_FALSE(PlaceBadge({kScreen}, {0, 10}, {}).has_value());
   // An area a screen wait looks at is kept clear as a click is, its inside too.
   EXPECT_EQ(PlaceBadge({kScreen}, kBadge, {{1200, 1000}}, {{kTopLeft.x + 100, kTopLeft.y + 20, 9, 9}}), kBottomLeft);
+  // The record it shows is one line, whatever the record, and bounded; a cut
+  // never leaves half of a surrogate pair.
+  EXPECT_EQ(BadgeRecordText(u"a\tb\nc\r\nd\u2028e"), u"a b c  d e");
+  EXPECT_EQ(BadgeRecordText(std::u16string(1000, u'字')), std::u16string(200, u'字'));
+  std::u16string emoji = u"a";
+  for (int i = 0; i < 150; ++i) emoji += u"\U0001F600";
+  EXPECT_EQ(BadgeRecordText(emoji), emoji.substr(0, 199));
+  EXPECT_EQ(BadgeRecordText(emoji.substr(0, 201)), emoji.substr(0, 199));
 }
 
 }  // namespace

@@ -77,18 +77,16 @@ TEST(ScreenWaitLine, TravelsThroughAFileAndTheCheckNamesWhatIsWrong) {
 
   const std::u16string data = line.substr(line.rfind(u' '));
   const std::u16string kPlace = u"等候画面的位置须为整数。", kSize = u"等候画面的宽和高须为 1 到 32767 的整数。";
+  const std::u16string kSeconds = u"等候画面的秒数须大于 0，最多 86400。", kData = u"等候画面的画面数据不完整或已损坏。";
   const std::pair<std::u16string, std::u16string> lines[] = {
-      {u"等候画面  1  2 400 100 0.5" + data, u""},
-      {u"等候画面 -9 9 1 1 86400 A", u""},
-      {u"等候画面 1 2 400 100 1e3" + data, u"等候画面的秒数须大于 0，最多 86400。"},
+      {u"等候画面  1  2 400 100 0.5" + data, u""}, {u"等候画面 -9 9 1 1 86400 A", u""},
+      {u"等候画面 1 2 400 100 1e3" + data, kSeconds}, {u"等候画面 1 2 400 100 86401" + data, kSeconds},
       {u"等候画面1 2 400 100 10" + data, u"等候画面应写作“等候画面 X Y 宽 高 秒数 画面数据”。"},
       {u"等候画面 1.5 2 400 100 10" + data, kPlace}, {u"等候画面 1 2.5 400 100 10" + data, kPlace},
       {u"等候画面 -2147483649 2 400 100 10" + data, kPlace}, {u"等候画面 1 2147483648 400 100 10" + data, kPlace},
       {u"等候画面 1 2 x 100 10" + data, kSize}, {u"等候画面 1 2 0 100 10" + data, kSize},
       {u"等候画面 1 2 32768 100 10" + data, kSize}, {u"等候画面 1 2 400 32768 10" + data, kSize},
-      {u"等候画面 1 2 400 100 86401" + data, u"等候画面的秒数须大于 0，最多 86400。"},
-      {u"等候画面 1 2 400 99 10" + data, u"等候画面的画面数据不完整或已损坏。"},
-      {u"等候画面 1 2 400 100 10" + data.substr(0, 400) + u"!", u"等候画面的画面数据不完整或已损坏。"}};
+      {u"等候画面 1 2 400 99 10" + data, kData}, {u"等候画面 1 2 400 100 10" + data.substr(0, 400) + u"!", kData}};
   MemoryListBox list;
   std::vector<ActionLineFinding> expected;
   for (const auto& [text, problem] : lines) {
@@ -113,9 +111,10 @@ TEST(ScreenWait, GoesOnAtAMatchAfterAChangeOrOnceItHoldsHaltsAfterTSecondsAndSto
   run.lineNumber = 3;
   parts.platform.BeginStopWatch();
   // The form is there from 90 ms to 1 s.
-  parts.platform.screen = [](const ScreenRect&, std::int64_t ms) {
+  const auto formFrom90To1000 = [](const ScreenRect&, std::int64_t ms) {
     return (ms >= 90 && ms < 1000 ? Form() : Picture()).pixels;
   };
+  parts.platform.screen = formFrom90To1000;
   const std::u16string wait = ScreenWaitLine({5, 6, 400, 100}, Form().pixels, u"0.2");
   WaitForScreen(run, wait);
   const Texts log = parts.platform.TakeLog();
@@ -136,9 +135,7 @@ TEST(ScreenWait, GoesOnAtAMatchAfterAChangeOrOnceItHoldsHaltsAfterTSecondsAndSto
   parts.platform.screen = [](const ScreenRect&, std::int64_t) { return Form().pixels; };
   WaitForScreen(run, ScreenWaitLine({5, 6, 400, 100}, Form().pixels, u"2"));
   EXPECT_EQ(parts.platform.NowMs() - from, 100 + 300);
-  parts.platform.screen = [](const ScreenRect&, std::int64_t ms) {
-    return (ms >= 90 && ms < 1000 ? Form() : Picture()).pixels;
-  };
+  parts.platform.screen = formFrom90To1000;
   parts.platform.PressStopAt(parts.platform.NowMs() + 10);
   WaitForScreen(run, wait);
   EXPECT_EQ(parts.platform.TakeLog().back(), "sleep 25 stopped after 10");

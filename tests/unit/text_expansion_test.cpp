@@ -21,32 +21,20 @@ using testing::Lines;
 // padded, the year is not. Each pair then replaces in one non-overlapping
 // scan of the expanded text, in list order.
 TEST(TextExpansion, PlaceholdersThenPairs) {
-  const struct {
-    const char16_t* text;
-    std::vector<std::u16string> pairs;
-    const char16_t* expected;
-  } cases[] = {
-      {u"", {}, u""},
-      {u"%I %D %T %W % 100%", {}, u"%I %D %T %W % 100%"},
-      {u"%i-%i %%i", {}, u"3-3 %3"},
-      {u"%d %t %w", {}, u"2021年03月05日 07:08:09 星期五"},
-      {u"%d", {u"年->-"}, u"2021-03月05日"},
+  const std::tuple<const char16_t*, Lines, const char16_t*> cases[] = {  // text, pairs, expanded
+      {u"", {}, u""}, {u"%I %D %T %W % 100%", {}, u"%I %D %T %W % 100%"}, {u"%i-%i %%i", {}, u"3-3 %3"},
+      {u"%d %t %w", {}, u"2021年03月05日 07:08:09 星期五"}, {u"%d", {u"年->-"}, u"2021-03月05日"},
       {u"x", {u"x->%d"}, u"%d"},  // inserted placeholders stay as they are
-      {u"a", {u"a->b", u"b->c"}, u"c"},
-      {u"a", {u"b->c", u"a->b"}, u"b"},
-      {u"aaa", {u"a->aa"}, u"aaaaaa"},
-      {u"aaa", {u"aa->b"}, u"ba"},
-      {u"aXa", {u"a->b->c"}, u"cXc"},
-      {u"abc", {u"->x"}, u"abc"},
-      {u"abcb", {u"b->"}, u"ac"},
-      {u"aA", {u"A->z"}, u"az"},
+      {u"a", {u"a->b", u"b->c"}, u"c"}, {u"a", {u"b->c", u"a->b"}, u"b"}, {u"aaa", {u"a->aa"}, u"aaaaaa"},
+      {u"aaa", {u"aa->b"}, u"ba"}, {u"aXa", {u"a->b->c"}, u"cXc"}, {u"abc", {u"->x"}, u"abc"},
+      {u"abcb", {u"b->"}, u"ac"}, {u"aA", {u"A->z"}, u"az"},
       {u"no arrow", {u"no arrow"}, u"no arrow"},  // not a pair: must not delete the text
   };
   testing::FixedClock clock;
-  for (const auto& c : cases) {
+  for (const auto& [text, pairList, expanded] : cases) {
     MemoryListBox pairs;
-    testing::Fill(pairs, c.pairs);
-    EXPECT_EQ(ExpandRecordText(c.text, 3, pairs, clock), c.expected) << (&c - cases);
+    testing::Fill(pairs, pairList);
+    EXPECT_EQ(ExpandRecordText(text, 3, pairs, clock), expanded) << testing::ToUtf8(text);
   }
   MemoryListBox none;
   EXPECT_EQ(ExpandRecordText(u"第%i号", 2147483647, none, clock), u"第2147483647号");
@@ -66,12 +54,11 @@ TEST(TextExpansion, PlaceholdersThenPairs) {
 TEST(WeekdayText, OneIsSundaySevenIsSaturdayOthersAreNothing) {
   const std::pair<int, std::u16string> cases[] = {{0, u""}, {1, u"星期日"}, {7, u"星期六"}, {8, u""}};
   for (const auto& [weekday, text] : cases) EXPECT_EQ(WeekdayText(weekday), text) << weekday;
+  using namespace std::chrono;
   const LocalDateTime now = SystemClock().Now();
-  const std::chrono::year_month_day date{std::chrono::year(now.year),
-                                         std::chrono::month(static_cast<unsigned>(now.month)),
-                                         std::chrono::day(static_cast<unsigned>(now.day))};
+  const year_month_day date{year(now.year), month(unsigned(now.month)), day(unsigned(now.day))};
   ASSERT_TRUE(date.ok());
-  EXPECT_EQ(std::chrono::weekday(std::chrono::sys_days(date)).c_encoding() + 1, static_cast<unsigned>(now.weekday));
+  EXPECT_EQ(weekday(sys_days(date)).c_encoding() + 1, unsigned(now.weekday));
 }
 
 using ReplacementWordsTest = testing::Form1Test;

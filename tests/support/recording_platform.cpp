@@ -25,8 +25,7 @@ void RecordingPlatform::Sleep(std::int32_t milliseconds) {
 
 DeliveryFault RecordingPlatform::CheckDelivery(DeliveryCheck when) {
   log_.push_back(when == DeliveryCheck::kBeforeInput ? "check before" : "check pass end");
-  if (checksBeforeFault_-- > 0) return DeliveryFault::kNone;
-  return std::exchange(fault_, DeliveryFault::kNone);
+  return checksBeforeFault_-- > 0 ? DeliveryFault::kNone : std::exchange(fault_, DeliveryFault::kNone);
 }
 
 std::vector<std::uint32_t> RecordingPlatform::ReadScreenArea(const ScreenRect& area) {

@@ -15,16 +15,17 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-Log Chord(std::vector<std::string> keys) {
-  keys.push_back("sleep 50");
-  return keys;
+// The events, then the settle that ends a click or a key chord.
+Log Settled(std::vector<std::string> events) {
+  events.push_back("sleep 50");
+  return events;
 }
-const Log kPaste = Chord({"key 17 down", "key 86 down", "key 86 up", "key 17 up"});
+const Log kPaste = Settled({"key 17 down", "key 86 down", "key 86 up", "key 17 up"});
 // The text set verbatim, a short settle, Ctrl+V.
 Log Paste(const std::string& text) {
-  return Chord({"clipboard " + text, "sleep 10", "key 17 down", "key 86 down", "key 86 up", "key 17 up"});
+  return Settled({"clipboard " + text, "sleep 10", "key 17 down", "key 86 down", "key 86 up", "key 17 up"});
 }
-const Log kF5 = Chord({"key 116 down", "key 116 up"});
+const Log kF5 = Settled({"key 116 down", "key 116 up"});
 const Log kUnknown = {"error 未知指令。"};
 const Log kBadPointer = {"error 参数错误。"};
 const Log kBad = {"error 参数错误"};
@@ -43,9 +44,8 @@ TEST(ExecuteCommand, EachCommandLogsItsEvents) {
       {u"p 2147483648 0", {"move 2147483647 0"}}, {u"p 0 -2147483649", {"move 0 -2147483648"}},
       {u"p 4294967396 65636", {"move 2147483647 65636"}},
       // Clicks: the letter decides, whatever follows.
-      {u"l", {"mouse 6", "sleep 50"}}, {u"left", {"mouse 6", "sleep 50"}},
-      {u"r", {"mouse 24", "sleep 50"}}, {u"m anything", {"mouse 96", "sleep 50"}},
-      {u"d", {"mouse 6", "sleep 10", "mouse 6", "sleep 50"}},
+      {u"l", Settled({"mouse 6"})}, {u"left", Settled({"mouse 6"})}, {u"r", Settled({"mouse 24"})},
+      {u"m anything", Settled({"mouse 96"})}, {u"d", Settled({"mouse 6", "sleep 10", "mouse 6"})},
       // Pauses: at least 50 ms.
       {u"s", {"sleep 50"}}, {u"s 50", {"sleep 50"}}, {u"s 51", {"sleep 51"}},
       {u"S 5000", {"sleep 5000"}}, {u"s 50.5", {"sleep 50"}}, {u"s 51.5", {"sleep 52"}}, {u"s -5", {"sleep 50"}},
@@ -53,15 +53,15 @@ TEST(ExecuteCommand, EachCommandLogsItsEvents) {
       {u"s 2147483648", kBad}, {u"s -1e20", kBad}, {u"s &H" + std::u16string(300, u'F'), kBad},
       // Key chords: the modifier comes from the last character only.
       {u"k 116", kF5}, {u"k 86 2", kPaste}, {u"kx86 2", kPaste}, {u"k 86 12", kPaste}, {u"k -1", kBad},
-      {u"k 86 9 2", kPaste}, {u"k 86 x", Chord({"key 86 down", "key 86 up"})}, {u"k -0.6 2", kBad},
-      {u"k 65 1", Chord({"key 16 down", "key 65 down", "key 65 up", "key 16 up"})},
-      {u"k 65.5", Chord({"key 66 down", "key 66 up"})}, {u"k 254.5", Chord({"key 254 down", "key 254 up"})},
-      {u"k 17 2", Chord({"key 17 down", "key 17 down", "key 17 up", "key 17 up"})},
-      {u"k 86 4", Chord({"key 18 down", "key 86 down", "key 86 up", "key 18 up"})},
-      {u"k 86 7", Chord({"key 17 down", "key 18 down", "key 16 down", "key 86 down", "key 86 up", "key 16 up",
+      {u"k 86 9 2", kPaste}, {u"k 86 x", Settled({"key 86 down", "key 86 up"})}, {u"k -0.6 2", kBad},
+      {u"k 65 1", Settled({"key 16 down", "key 65 down", "key 65 up", "key 16 up"})},
+      {u"k 65.5", Settled({"key 66 down", "key 66 up"})}, {u"k 254.5", Settled({"key 254 down", "key 254 up"})},
+      {u"k 17 2", Settled({"key 17 down", "key 17 down", "key 17 up", "key 17 up"})},
+      {u"k 86 4", Settled({"key 18 down", "key 86 down", "key 86 up", "key 18 up"})},
+      {u"k 86 7", Settled({"key 17 down", "key 18 down", "key 16 down", "key 86 down", "key 86 up", "key 16 up",
                          "key 18 up", "key 17 up"})},
-      {u"k 8 6 2", Chord({"key 17 down", "key 8 down", "key 8 up", "key 17 up"})},
-      {u"k 255", Chord({"key 255 down", "key 255 up"})}, {u"k -0.5", Chord({"key 0 down", "key 0 up"})},
+      {u"k 8 6 2", Settled({"key 17 down", "key 8 down", "key 8 up", "key 17 up"})},
+      {u"k 255", Settled({"key 255 down", "key 255 up"})}, {u"k -0.5", Settled({"key 0 down", "key 0 up"})},
       {u"k 86 8", kBad}, {u"k 86 ", kBad}, {u"k", kBad}, {u"k 256", kBad}, {u"k 255.5", kBad},
       // Text, never trimmed.
       {u"t hello world", Paste("hello world")}, {u"T 你好  世界 ", Paste("你好  世界 ")},
@@ -72,7 +72,7 @@ TEST(ExecuteCommand, EachCommandLogsItsEvents) {
       {u"s " + nines, kBad}, {u"s 1e" + nines, kBad}, {u"s 0." + std::u16string(100000, u'0') + u"1", {"sleep 50"}},
       {u"p " + nines + u" " + nines, {"move 2147483647 2147483647"}}, {u"k " + nines + u" 2", kBad},
       {u"k" + std::u16string(50000, u' '), kBad}, {std::u16string(u"s\0 5", 4), kUnknown},
-      {std::u16string(u"k\xd800&o7\t\x01-1e-"), Chord({"key 7 down", "key 7 up"})},
+      {std::u16string(u"k\xd800&o7\t\x01-1e-"), Settled({"key 7 down", "key 7 up"})},
   };
   for (const auto& [command, expected] : cases) {
     testing::RecordingPlatform platform;

@@ -164,7 +164,7 @@ TEST(ListTextEncodingTest, WhatHasNoCodeBecomesQuestionMarksAndAListThatLooksMar
     EXPECT_EQ(Items(read), items) << files.files[u"r.txt"].bytes;
   };
   for (const std::string second : {"\xBF\xA1", "\xBF\x40", "\xBF\x7E"}) {
-    const std::u16string start = u"锘" + DecodeGb18030(second).value();
+    const std::u16string start = std::u16string(u"锘") + DecodeGb18030(second).value();
     roundTrip({start + u"开头", u"b"});
     EXPECT_EQ(files.files[u"r.txt"].bytes.substr(0, 3), "\xEF\xBB\xBF");
     roundTrip({start});

@@ -13,6 +13,7 @@ using testing::Fill;
 using testing::Items;
 using testing::Lines;
 using RecordListTest = testing::Form1Test;
+using namespace std::string_literals;
 
 TEST_F(RecordListTest, CrLfPairsAreRemovedButLoneBreaksStayAndOnlyTheCurrentRecordIsEdited) {
   Fill(list1, {u"x", u"keep"});
@@ -54,16 +55,13 @@ TEST_F(RecordListTest, EnterAndTheKeypadSeparatorAppendAnEmptyCheckedCurrentReco
 
 TEST_F(RecordListTest, StatusCountsCheckedRecordsAndDisablesTheEmptyEditor) {
   flows.recordEditor().RefreshRecordStatus();
-  EXPECT_EQ(label9.Caption(), u"列表中无项目");
-  EXPECT_FALSE(text6.Enabled());
+  EXPECT_EQ(std::pair(label9.Caption(), text6.Enabled()), std::pair(u"列表中无项目"s, false));
   Fill(list1, {u"a", u"b", u"c", u"d", u"e"}, true);
   ClickRecord(0);  // the disabled editor drops the focus quietly
-  EXPECT_EQ(text6.Text(), u"a");
-  EXPECT_FALSE(text6.focused);
+  EXPECT_EQ(std::pair(text6.Text(), text6.focused), std::pair(u"a"s, false));
   list1.SetSelected(0, false);
   flows.recordEditor().RefreshRecordStatus();
-  EXPECT_EQ(label9.Caption(), u"4/5");
-  EXPECT_TRUE(text6.Enabled());
+  EXPECT_EQ(std::pair(label9.Caption(), text6.Enabled()), std::pair(u"4/5"s, true));
 }
 
 // Loaded records are checked and none is current, so the editor edits none.

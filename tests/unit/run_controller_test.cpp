@@ -187,8 +187,7 @@ TEST_F(RunControllerTest, FaultyLinesAreListedBeforeTheQuestionAndNoIsTheDefault
   Run(1, {u"复制内容", u"按下按键 86 9", u"等候时长 1e306"}, u"");  // Enter takes the default: no run
   EXPECT_EQ(boxes.shown[0].text, u"第 2 行：修饰键（末尾的数字）要在 0 到 7 之间；执行时会报“参数错误”，不按键。\r\n"
                                  u"第 3 行：秒数超出范围：最多 2147483 秒；执行时会报“参数错误”，不等候。\r\n\r\n" + usual);
-  EXPECT_EQ(boxes.shown[0].caption, u"开始");
-  EXPECT_EQ(boxes.shown[0].defaultAnswer, MessageAnswer::kNo);
+  EXPECT_EQ(std::pair(boxes.shown[0].caption, boxes.shown[0].defaultAnswer), std::pair(std::u16string(u"开始"), MessageAnswer::kNo));
   EXPECT_EQ(acquired, 1);
   boxes.answers = {MessageAnswer::kYes};  // the user runs it anyway
   controller.Start();

@@ -45,8 +45,7 @@ class FakeTextBox : public TextBox {
   // What the user does: type replaces the text as a keystroke would.
   void Type(const std::u16string& text) { SetText(text); }
 
-  int selectionStart = -1;
-  int selectionLength = -1;
+  int selectionStart = -1, selectionLength = -1;
   bool focused = false;
 
  private:

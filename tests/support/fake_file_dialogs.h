@@ -15,8 +15,7 @@ class FakeFileDialogs : public FileDialogs {
   std::optional<std::u16string> AskOpenPath() override { return Next(openAnswers); }
   std::optional<std::u16string> AskSavePath() override { return Next(saveAnswers); }
 
-  std::deque<std::optional<std::u16string>> openAnswers;
-  std::deque<std::optional<std::u16string>> saveAnswers;
+  std::deque<std::optional<std::u16string>> openAnswers, saveAnswers;
 
  private:
   static std::optional<std::u16string> Next(std::deque<std::optional<std::u16string>>& answers) {

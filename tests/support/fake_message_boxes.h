@@ -13,8 +13,7 @@ namespace tavorin::testing {
 class FakeMessageBoxes : public MessageBoxes {
  public:
   struct Shown {
-    std::u16string text;
-    std::u16string caption;
+    std::u16string text, caption;
     MessageIcon icon;
     MessageButtons buttons;
     MessageAnswer defaultAnswer;

@@ -50,9 +50,8 @@ class MemoryFileSystem : public FileSystem {
   }
 
   OpenedFile OpenInPlace(const std::u16string& path) override {
-    const auto found = files.find(path);
-    if (found == files.end()) return {nullptr, FileError::kNotFound};
-    if (!found->second.writable) return {nullptr, FileError::kNoPermission};
+    if (!files.contains(path)) return {nullptr, FileError::kNotFound};
+    if (!files[path].writable) return {nullptr, FileError::kNoPermission};
     if (inPlaceOpensLeft-- <= 0) return {nullptr, FileError::kFailed};
     return {std::make_unique<File>(*this, path), FileError::kNone};
   }
@@ -67,10 +66,8 @@ class MemoryFileSystem : public FileSystem {
   }
 
   FileError Remove(const std::u16string& path) override {
-    const auto found = files.find(path);
-    if (found == files.end()) return FileError::kNotFound;
-    spaceLeft += std::ssize(found->second.bytes);
-    files.erase(found);
+    if (!files.contains(path)) return FileError::kNotFound;
+    spaceLeft += std::ssize(files.extract(path).mapped().bytes);
     return FileError::kNone;
   }
 

@@ -62,8 +62,7 @@ class RecordingPlatform : public Platform {
   std::vector<std::string> log_;
   std::int64_t nowMs_ = 0;
   std::u16string clipboard_;
-  bool watching_ = false;
-  bool stopped_ = false;
+  bool watching_ = false, stopped_ = false;
   std::int64_t stopAtMs_ = -1;
   DeliveryFault fault_ = DeliveryFault::kNone;
   int checksBeforeFault_ = 0;

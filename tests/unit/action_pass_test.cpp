@@ -42,8 +42,7 @@ TEST_F(ActionPassTest, CopyLinesWalkTheCheckedRecordsAcrossPassesAndWrap) {
   list1.SetSelected(1, false);
   Fill(list3, {u"复制内容", u"粘贴内容"});
   Passes(1, 5);
-  EXPECT_EQ(state.recordCursor, 2);
-  EXPECT_EQ(text5.Text(), u"第5条\n二");
+  EXPECT_EQ(std::pair(state.recordCursor, text5.Text()), std::pair(2, std::u16string(u"第5条\n二")));
   EXPECT_EQ(testing::Items(list4), (testing::Lines{u"甲%i", u"第%i条\n二", u"丙"}));
   EXPECT_EQ(platform.NowMs(), 5 * 200);
   list3.SetList(1, u"复制内容");

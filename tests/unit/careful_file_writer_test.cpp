@@ -93,8 +93,7 @@ TEST(CarefulFileWriterTest, EachSituation) {
     files.inPlaceOpensLeft = 1;
     MemoryFileSystem exportFiles = files;
     const CarefulWrite result = WriteFileCarefully(files, u"list.txt", "a much longer text");
-    EXPECT_EQ(result.error, FileError::kDiskFull);
-    EXPECT_TRUE(result.oldFileChanged);
+    EXPECT_EQ(std::pair(result.error, result.oldFileChanged), std::pair(FileError::kDiskFull, true));
     EXPECT_EQ(result.oldContentCopy.starts_with(u".~tavorin"), folderWritable);
     EXPECT_EQ(result.oldContentCopy.empty() ? "old" : files.files[result.oldContentCopy].bytes, "old");
     const std::u16string message = ExportMessage(exportFiles);
@@ -148,9 +147,8 @@ TEST(CarefulFileWriterOnDiskTest, KeepsWhatTheOldFileWasAndRefusesWhatItMustNotW
   const CarefulWrite inPlace = write("list.txt", std::string(64 * 1024, 'x'));
   setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, previous);
-  for (const CarefulWrite& result : {replaced, inPlace}) {
-    EXPECT_EQ(result.error, FileError::kDiskFull);
-    EXPECT_TRUE(result.hadOldFile && !result.oldFileChanged);
+  for (const CarefulWrite& r : {replaced, inPlace}) {
+    EXPECT_EQ(std::tuple(r.error, r.hadOldFile, r.oldFileChanged), std::tuple(FileError::kDiskFull, true, false));
   }
   EXPECT_EQ(folder.Read("plain.txt") + folder.Read("other name.txt"), "old\r\nnewer\r\n");
   EXPECT_EQ(folder.FileCount(), 5);

@@ -69,8 +69,7 @@ TEST_F(RunControllerTest, RefusalsChangeNothing) {
   for (const auto& [records, count, cooldown, message] : cases) {
     Run(records, {}, count, cooldown);
     ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, message);
-    EXPECT_EQ(boxes.shown[0].icon, MessageIcon::kCritical);
+    EXPECT_EQ(std::pair(boxes.shown[0].text, boxes.shown[0].icon), std::pair(message, MessageIcon::kCritical));
     EXPECT_EQ(text3.Text() + u"|" + text4.Text(), std::u16string(count) + u"|" + cooldown);
   }
   list1.SetSelected(0, false);
@@ -172,8 +171,8 @@ TEST_F(RunControllerTest, ADeliveryFaultHaltsBeforeTheInputAndItsPassDoesNotCoun
     for (int checks = 0; checks <= checksBefore; ++failed) checks += failed->starts_with("check");
     EXPECT_EQ(Log(failed, log.end()), (Log{"awake off", "show"})) << checksBefore;
     ASSERT_EQ(boxes.shown.size(), 2u);
-    EXPECT_EQ(boxes.shown[1].icon, MessageIcon::kCritical);
-    EXPECT_EQ(boxes.shown[1].text, reason + u"执行已停止：已完成 " + DecimalText(completed) + u" 次，共 3 次。");
+    const std::u16string stopped = reason + u"执行已停止：已完成 " + DecimalText(completed) + u" 次，共 3 次。";
+    EXPECT_EQ(std::pair(boxes.shown[1].text, boxes.shown[1].icon), std::pair(stopped, MessageIcon::kCritical));
   }
 }
 
@@ -182,12 +181,12 @@ TEST_F(RunControllerTest, FaultyLinesAreListedBeforeTheQuestionAndNoIsTheDefault
       u"即将开始执行动作。请确保\r\n1、将所需的窗口最大化，并且置于顶层。\r\n2、执行动作期间请不要操纵鼠标和键盘。\r\n"
       u"执行期间按 Esc 键可以停止。\r\n继续吗？";
   Run(1, {u"复制内容"}, u"");
-  EXPECT_EQ(boxes.shown[0].text, usual);
-  EXPECT_EQ(boxes.shown[0].defaultAnswer, MessageAnswer::kYes);
+  EXPECT_EQ(std::pair(boxes.shown[0].text, boxes.shown[0].defaultAnswer), std::pair(usual, MessageAnswer::kYes));
   Run(1, {u"复制内容", u"按下按键 86 9", u"等候时长 1e306"}, u"");  // Enter takes the default: no run
   EXPECT_EQ(boxes.shown[0].text, u"第 2 行：修饰键（末尾的数字）要在 0 到 7 之间；执行时会报“参数错误”，不按键。\r\n"
                                  u"第 3 行：秒数超出范围：最多 2147483 秒；执行时会报“参数错误”，不等候。\r\n\r\n" + usual);
-  EXPECT_EQ(std::pair(boxes.shown[0].caption, boxes.shown[0].defaultAnswer), std::pair(std::u16string(u"开始"), MessageAnswer::kNo));
+  EXPECT_EQ(std::pair(boxes.shown[0].caption, boxes.shown[0].defaultAnswer),
+            std::pair(std::u16string(u"开始"), MessageAnswer::kNo));
   EXPECT_EQ(acquired, 1);
   boxes.answers = {MessageAnswer::kYes};  // the user runs it anyway
   controller.Start();

@@ -52,8 +52,12 @@ void StoppablePlatform::SetCursorPos(std::int32_t x, std::int32_t y) {
 // will land: what lies under the pointer may decide it.
 void StoppablePlatform::MouseEvent(std::uint32_t flags) {
   if (flags & (kLeftDown | kRightDown | kMiddleDown)) {
-    const std::int32_t pause = clicks_.PauseBefore(flags, inner_.SteadyMs(), inner_.DoubleClickSpan());
-    if (pause > 0) Sleep(pause);
+    // Asked again after each pause: a pause that ended early must not let
+    // the press join the last one.
+    for (std::int32_t pause; (pause = clicks_.PauseBefore(flags, inner_.SteadyMs(), inner_.DoubleClickSpan())) > 0 &&
+                             !StopRequested();) {
+      Sleep(pause);
+    }
     CheckDelivery(DeliveryCheck::kBeforeInput);
   }
   if (Drop()) return;

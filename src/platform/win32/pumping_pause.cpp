@@ -1,5 +1,7 @@
 #include "platform/win32/pumping_pause.h"
 
+#include <algorithm>
+#include <chrono>
 #include <stdexcept>
 
 namespace tavorin {
@@ -13,6 +15,8 @@ constexpr DWORD kHighResolutionTimer = 0x00000002;  // CREATE_WAITABLE_TIMER_HIG
 constexpr DWORD kServedMessages = QS_ALLPOSTMESSAGE | QS_TIMER | QS_SENDMESSAGE | QS_PAINT;
 constexpr UINT kServedRemoval = PM_REMOVE | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE | PM_QS_PAINT;
 
+using TimerTicks = std::chrono::duration<LONGLONG, std::ratio<1, 10000000>>;  // 100 ns
+
 }  // namespace
 
 PumpingPause::PumpingPause() {
@@ -23,11 +27,20 @@ PumpingPause::PumpingPause() {
 
 PumpingPause::~PumpingPause() { CloseHandle(timer_); }
 
+bool PumpingPause::Arm(std::chrono::steady_clock::duration left) {
+  LARGE_INTEGER due{};
+  // Relative (negative), rounded up so the timer never fires before the end.
+  due.QuadPart = -std::max<LONGLONG>(1, std::chrono::ceil<TimerTicks>(left).count());
+  return SetWaitableTimer(timer_, &due, 0, nullptr, nullptr, FALSE) != FALSE;
+}
+
 bool PumpingPause::Wait(std::int32_t milliseconds, HANDLE interrupt) {
   if (milliseconds <= 0) return true;
-  LARGE_INTEGER due{};
-  due.QuadPart = -static_cast<LONGLONG>(milliseconds) * 10000;  // relative, in 100 ns
-  if (!SetWaitableTimer(timer_, &due, 0, nullptr, nullptr, FALSE)) {
+  // The timer only wakes the thread; the pause lasts until the steady clock
+  // says it is over, as a timer that fires early (seen under load) would cut
+  // a pause short, and with it the time a target needs.
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+  if (!Arm(std::chrono::milliseconds(milliseconds))) {
     Sleep(static_cast<DWORD>(milliseconds));
     return true;
   }
@@ -50,7 +63,11 @@ bool PumpingPause::Wait(std::int32_t milliseconds, HANDLE interrupt) {
       DispatchMessageW(&message);
     }
     const DWORD woke = MsgWaitForMultipleObjectsEx(count, handles, INFINITE, kServedMessages, 0);
-    if (woke == WAIT_OBJECT_0) break;
+    if (woke == WAIT_OBJECT_0) {
+      const auto left = end - std::chrono::steady_clock::now();
+      if (left <= left.zero() || !Arm(left)) break;
+      continue;
+    }
     if (woke == WAIT_OBJECT_0 + 1 && count == 2) {
       CancelWaitableTimer(timer_);
       completed = false;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <cstdint>
 
 namespace tavorin {
@@ -24,6 +25,8 @@ class PumpingPause {
   bool Wait(std::int32_t milliseconds, HANDLE interrupt = nullptr);
 
  private:
+  bool Arm(std::chrono::steady_clock::duration left);
+
   HANDLE timer_ = nullptr;
 };
 

@@ -98,16 +98,13 @@ class FormRunTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
     output_ = dir_.filePath(QStringLiteral("form.txt"));
-    target_.setProgram(targetProgram_);
-    target_.setArguments({output_});
     target_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    target_.start();
-    ASSERT_TRUE(target_.waitForStarted(10000)) << "the target program did not start";
+    target_.start(targetProgram_, {output_});
     while (!target_.canReadLine() && target_.waitForReadyRead(30000)) {
     }
     const QByteArray line = target_.readLine();
     const QList<QByteArray> words = line.trimmed().split(' ');
-    ASSERT_TRUE(words.size() == 3 && words[0] == "ready") << "target said: " << line.toStdString();
+    ASSERT_TRUE(words.size() == 3 && words[0] == "ready") << "the target program said: " << line.toStdString();
     field_ = QPoint(words[1].toInt(), words[2].toInt());
     ASSERT_NE(other_.display(), nullptr);
     clickLine_ = QStringLiteral("点击位置 %1 %2").arg(field_.x()).arg(field_.y());

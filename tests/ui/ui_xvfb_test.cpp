@@ -51,12 +51,11 @@ constexpr int kYesNoBox = 6, kFileDialog = 7;
 QStringList ShownTexts(QWidget& dialog) {
   QStringList texts;
   for (QWidget* shown : dialog.findChildren<QWidget*>()) {
-    const bool captioned = shown->inherits("QAbstractButton") || shown->inherits("QLabel");
-    if (captioned && shown->isVisible() && !shown->property("text").toString().isEmpty()) {
+    if (shown->isVisible() && (shown->inherits("QAbstractButton") || shown->inherits("QLabel"))) {
       texts << shown->property("text").toString();
     }
   }
-  return texts;
+  return texts.filter(QRegularExpression(u"."_s));
 }
 
 }  // namespace
@@ -106,7 +105,7 @@ class XvfbTest : public QObject {
       x_.ClickAt(pixel.x(), pixel.y(), button);  // queued before the picker goes: adds nothing
     } else {
       QVERIFY(QTest::qWaitForWindowActive(Picker()));
-      x_.TapEscape();
+      x_.Tap(XK_Escape);
     }
     VerifyClosed();
     QCOMPARE(Lines(), button == Button1 ? QStringList{u"点击位置 %1 %2"_s.arg(pixel.x()).arg(pixel.y())} : QStringList{});
@@ -132,11 +131,10 @@ class XvfbTest : public QObject {
     auto& actions = form_->controls().list3;
     for (int i = 0; i < tavorin::ListBox::kMaxListItems; ++i) actions.AddItem(u"复制内容");
     tavorin::OpenPositionPicker(*form_);
-    QVERIFY(Picker() != nullptr);
-    QVERIFY(QTest::qWaitForWindowExposed(Picker()));
+    QVERIFY(Picker() != nullptr && QTest::qWaitForWindowExposed(Picker()));
     QTRY_VERIFY2(WithoutHint(ScreenImage()) == WithoutHint(before), "the picker does not show the copy as it was");
-    QString told;
-    tavorin::testing::NoteNextBox(told);  // the box runs its own loop, inside the press
+    QString told;  // the box runs its own loop, inside the press
+    tavorin::testing::OnNextModal<QMessageBox>([&told](QMessageBox& box) { told = box.text(); });
     x_.ClickAt(10, 10, Button1);
     VerifyClosed();
     QTRY_COMPARE(told, u"动作列表已满：列表最多容纳 32767 项，这一项未添加。"_s);
@@ -202,26 +200,19 @@ class XvfbTest : public QObject {
   // A keypad whose separator key types KP_Separator (a free key code bound
   // to it, as such a keymap has it) confirms the wait and insert dialogs, as
   // it adds a record in the editor, and leaves no "," behind.
-  void separatorKeyConfirmsTheTextDialogs_data() {
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<std::vector<KeySym>>("typed");
-    QTest::addColumn<QString>("line");
-    QTest::newRow("wait") << int(Kind::kWait) << std::vector<KeySym>{XK_2} << u"等候时长 2"_s;
-    QTest::newRow("insert") << int(Kind::kInsert) << std::vector<KeySym>{XK_a, XK_b, XK_c} << u"插入内容 abc"_s;
-  }
   void separatorKeyConfirmsTheTextDialogs() {
-    QFETCH(int, kind);
-    QFETCH(std::vector<KeySym>, typed);
-    QFETCH(QString, line);
     QVERIFY2(x_.BindSpareKey(XK_KP_Separator), "no free key code");
-    tavorin::TextEntryDialog dialog(*form_, form_->controls().list3, Kind(kind));
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    dialog.findChild<QLineEdit*>("Text1")->setFocus();  // the insert dialog starts on its button
-    typed.push_back(XK_KP_Separator);
-    for (KeySym key : typed) x_.Tap(key);
-    QTRY_VERIFY(!dialog.isVisible());
-    QCOMPARE(Lines(), QStringList{line});
+    const std::pair<Kind, std::vector<KeySym>> dialogs[] = {{Kind::kWait, {XK_2}}, {Kind::kInsert, {XK_a, XK_b, XK_c}}};
+    for (const auto& [kind, typed] : dialogs) {
+      tavorin::TextEntryDialog dialog(*form_, form_->controls().list3, kind);
+      dialog.show();
+      QVERIFY(QTest::qWaitForWindowActive(&dialog));
+      dialog.findChild<QLineEdit*>("Text1")->setFocus();  // the insert dialog starts on its button
+      for (KeySym key : typed) x_.Tap(key);
+      x_.Tap(XK_KP_Separator);
+      QTRY_VERIFY(!dialog.isVisible());
+    }
+    QCOMPARE(Lines(), QStringList({u"等候时长 2"_s, u"插入内容 abc"_s}));
   }
 
   // Openbox ignores Qt's request to leave out the minimise button. Each
@@ -248,9 +239,7 @@ class XvfbTest : public QObject {
     tavorin::testing::OnNextModal([&](QDialog& dialog) {
       active = QTest::qWaitForWindowExposed(&dialog) && QTest::qWaitForWindowActive(&dialog);  // keys reach it
       const auto window = static_cast<Window>(dialog.winId());
-      if (!QTest::qWaitFor([&] { return !(actions = x_.AtomNames(window, "_NET_WM_ALLOWED_ACTIONS")).isEmpty(); })) {
-        return;
-      }
+      if (!QTest::qWaitFor([&] { return !(actions = x_.AtomNames(window, "_NET_WM_ALLOWED_ACTIONS")).isEmpty(); })) return;
       texts = ShownTexts(dialog);
       if (auto* files = dialog.findChild<QFileSystemModel*>()) texts << files->type(files->index(QDir::tempPath()));
       title = dialog.windowTitle();
@@ -271,8 +260,7 @@ class XvfbTest : public QObject {
     }
     const QStringList offered = actions.filter(QRegularExpression(u"_(MINIMIZE|MAXIMIZE_HORZ|MAXIMIZE_VERT|CLOSE)$"_s));
     QCOMPARE(offered, QStringList{u"_NET_WM_ACTION_CLOSE"_s});
-    QVERIFY(active);
-    QVERIFY(mainWindowStayed);
+    QVERIFY2(active && mainWindowStayed, "the dialog has no keyboard, or the main window went");
     QCOMPARE(title, caption);
     // Every button and label of a Qt dialog holds Chinese; the program's own
     // show their captions only, checked with the controls.

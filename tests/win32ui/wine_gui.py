@@ -86,7 +86,7 @@ class Probe:
 
     def window_of_class(self, name):
         """The top-level window of that class: left, top, right, bottom, dpi,
-        visible, enabled, topmost, foreground; None when there is none."""
+        visible, enabled, topmost; None when there is none."""
         lines = self.ask(f"class {name}")
         return [int(v) for v in lines[0].split()[1:]] if lines else None
 
@@ -128,9 +128,8 @@ class Probe:
             return None
         children = []
         for line in lines[1:]:
-            _, cls, ident, visible, rect, text = line.split("\t")
-            children.append({"class": cls, "id": int(ident), "visible": visible == "1",
-                             "rect": [int(v) for v in rect.split()], "text": text})
+            _, cls, rect, text = line.split("\t")
+            children.append({"class": cls, "rect": [int(v) for v in rect.split()], "text": text})
         return {"rect": [int(v) for v in lines[0].split()[1:5]], "children": children}
 
     def picker(self):

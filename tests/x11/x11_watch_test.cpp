@@ -77,43 +77,37 @@ TEST_F(X11WatchTest, ALockerStopsTheRunBeforeItsNextInputAndOnceGoneRunsFillTheF
   EXPECT_TRUE(SaverCallsArePairs(2)) << SaverCalls().toStdString();
 }
 
-// A run stopped with Esc gives the saver back as well. With the server's
-// saver due after 2 s idle, it never starts during a run's 10 s pause, and
-// starts within 5 s once the run is over.
+// With the server's saver due after 2 s idle, it never starts during a
+// run's 10 s pause, and starts within 5 s once the run is over. The run ends
+// with Esc, which gives the saver back as well.
 TEST_F(X11WatchTest, ARunHoldsOffTheSaversAndGivesThemBackAfterwardsAlsoAfterEsc) {
   Records({u"x"_s}, {true});
   Actions({clickLine_, u"复制内容"_s, u"粘贴内容"_s, u"等候时长 10"_s});
-  form_.controls().text3.SetText(u"1");
-  bool tapped = false;
-  QTimer watch;
-  QObject::connect(&watch, &QTimer::timeout, [&] {
-    if (!tapped && !form_.isVisible() && ReadUtf8(output_) == u"x"_s) tapped = (other_.TapEscape(), true);
-  });
-  watch.start(5);
-  Start();
-  EXPECT_TRUE(tapped && boxes_.texts.value(boxes_.texts.size() - 1).startsWith(u"执行已停止："_s));
-
+  form_.controls().text3.SetText(u"2");
   Display* server = other_.display();
   XSetScreenSaver(server, 2, 0, DontPreferBlanking, AllowExposures);
   XScreenSaverInfo info{};
   const auto shown = [&] { return XScreenSaverQueryInfo(server, other_.Root(), &info) && info.state == ScreenSaverOn; };
   int looks = 0;
-  bool shownDuring = false, inhibited = false;
+  bool shownDuring = false, inhibited = false, tapped = false;
   const QRegularExpression inhibit(u"(^|\n)Inhibit Tavorin \\d+\n$"_s);
-  QObject::disconnect(&watch, nullptr, nullptr, nullptr);
+  QTimer watch;
   QObject::connect(&watch, &QTimer::timeout, [&] {
     if (form_.isVisible()) return;
     ++looks;
     shownDuring = shownDuring || shown();
     inhibited = inhibited || inhibit.match(SaverCalls()).hasMatch();
+    // The second pass has pasted: the first one's pause is over.
+    if (!tapped && ReadUtf8(output_) == u"xx"_s) tapped = (other_.Tap(XK_Escape), true);
   });
   watch.start(100);
   Start();
+  EXPECT_TRUE(tapped && boxes_.texts.value(boxes_.texts.size() - 1).startsWith(u"执行已停止："_s));
   EXPECT_GT(looks, 20);
   EXPECT_FALSE(shownDuring) << "the saver started during the run";
   EXPECT_TRUE(inhibited) << "not inhibited during the run";
   EXPECT_TRUE(QTest::qWaitFor(shown, 5000)) << "the saver did not come back";
-  EXPECT_TRUE(SaverCallsArePairs(2)) << SaverCalls().toStdString();
+  EXPECT_TRUE(SaverCallsArePairs(1)) << SaverCalls().toStdString();
 }
 
 // On a Wayland desktop (headless sway, see on_headless_sway.sh) the

@@ -247,8 +247,13 @@ class MainWindowTest : public QObject {
 
   // X11 repeats a held key as release and press pairs marked auto-repeat:
   // only a real release ends the chord, and the box shows it. (Real keys
-  // are captured on Xvfb.)
-  void heldKeyRepeatsDoNotEndTheChord() {
+  // are captured on Xvfb.) Then typed text (key by key; characters without
+  // a key of their own come as text), and one way of confirming each:
+  // "确定", keypad Enter, Enter, the keypad separator (no default button
+  // stands in for it). A paste into the insert dialog keeps every character
+  // but the line breaks, which would split the action in a file, and leaves
+  // the caret after it; a long one stays whole.
+  void keyAndTextDialogs() {
     WithDialog(3, [&](QDialog& dialog) {
       auto* text = dialog.findChild<QLineEdit*>("Text1");
       QTest::simulateEvent(text, true, Qt::Key_Control, {}, {}, false);
@@ -258,50 +263,34 @@ class MainWindowTest : public QObject {
       QTest::keyClick(text, Qt::Key_V, Qt::ControlModifier);
       QCOMPARE(text->text(), u"86 2"_s);
     });
-    QCOMPARE(ActionLines(*form_), QStringList{u"按下按键 86 2"_s});
-  }
-
-  // Typed text (key by key; characters without a key of their own come as
-  // text), then one way of confirming each: "确定", keypad Enter, Enter, the
-  // keypad separator (no default button stands in for it). A
-  // paste into the insert dialog keeps every character but the line breaks,
-  // which would split the action in a file, and leaves the caret after it;
-  // a long one stays whole.
-  void textDialogs_data() {
-    QTest::addColumn<int>("button");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("pasted");  // at the caret, one key back from the end
-    QTest::addColumn<int>("confirm");     // a key, or 0 for "确定"
-    QTest::addColumn<QString>("line");
-    const QString nothing, longText(40000, u'长');
-    QTest::newRow("wait with a unit") << 4 << u"2秒"_s << nothing << 0 << u"等候时长 2"_s;
-    QTest::newRow("insert") << 5 << u" 你好 %i "_s << nothing << int(Qt::Key_Enter) << u"插入内容  你好 %i "_s;
-    QTest::newRow("pasted CR LF") << 5 << u"<>"_s << u"A行\r\nB行"_s << int(Qt::Key_Return) << u"插入内容 <A行B行!>"_s;
-    QTest::newRow("pasted 40,000") << 5 << u"<>"_s << longText << int(Qt::Key_Comma) << "插入内容 <" + longText + "!>";
-  }
-  void textDialogs() {
-    QFETCH(int, button);
-    QFETCH(QString, typed);
-    QFETCH(QString, pasted);
-    QFETCH(int, confirm);
-    QFETCH(QString, line);
-    WithDialog(button, [&](QDialog& dialog) {
-      auto* text = dialog.findChild<QLineEdit*>("Text1");
-      for (const QChar c : typed) {
-        if (c.unicode() < 0x80) QTest::keyClick(text, c.toLatin1());
-        else QTest::sendKeyEvent(QTest::Click, text, Qt::Key_unknown, QString(c), Qt::NoModifier);
-      }
-      if (!pasted.isEmpty()) {
-        QTest::keyClick(text, Qt::Key_Left);
-        QApplication::clipboard()->setText(pasted);
-        QTest::keyClick(text, Qt::Key_V, Qt::ControlModifier);
-        QTest::keyClick(text, '!');
-      }
-      if (confirm == 0) QTest::mouseClick(dialog.findChild<QPushButton*>("Command5"), Qt::LeftButton);
-      else QTest::keyClick(text, Qt::Key(confirm), confirm == Qt::Key_Return ? Qt::NoModifier : Qt::KeypadModifier);
-      QVERIFY(!dialog.isVisible());
-    });
-    QCOMPARE(ActionLines(*form_), QStringList{line});
+    const QString longText(40000, u'长');
+    const struct {
+      int button;
+      QString typed, pasted;  // pasted at the caret, one key back from the end
+      int confirm;            // a key, or 0 for "确定"
+    } steps[] = {{4, u"2秒"_s, {}, 0}, {5, u" 你好 %i "_s, {}, Qt::Key_Enter},
+                 {5, u"<>"_s, u"A行\r\nB行"_s, Qt::Key_Return}, {5, u"<>"_s, longText, Qt::Key_Comma}};
+    for (const auto& step : steps) {
+      WithDialog(step.button, [&](QDialog& dialog) {
+        auto* text = dialog.findChild<QLineEdit*>("Text1");
+        for (const QChar c : step.typed) {
+          if (c.unicode() < 0x80) QTest::keyClick(text, c.toLatin1());
+          else QTest::sendKeyEvent(QTest::Click, text, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+        if (!step.pasted.isEmpty()) {
+          QTest::keyClick(text, Qt::Key_Left);
+          QApplication::clipboard()->setText(step.pasted);
+          QTest::keyClick(text, Qt::Key_V, Qt::ControlModifier);
+          QTest::keyClick(text, '!');
+        }
+        const auto modifier = step.confirm == Qt::Key_Return ? Qt::NoModifier : Qt::KeypadModifier;
+        if (step.confirm == 0) QTest::mouseClick(dialog.findChild<QPushButton*>("Command5"), Qt::LeftButton);
+        else QTest::keyClick(text, Qt::Key(step.confirm), modifier);
+        QVERIFY(!dialog.isVisible());
+      });
+    }
+    QCOMPARE(ActionLines(*form_), QStringList({u"按下按键 86 2"_s, u"等候时长 2"_s, u"插入内容  你好 %i "_s,
+                                               u"插入内容 <A行B行!>"_s, "插入内容 <" + longText + "!>"}));
   }
 
   // Two clicks through the window system, as Qt 6 delivers them: the second

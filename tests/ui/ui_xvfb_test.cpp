@@ -83,32 +83,27 @@ class XvfbTest : public QObject {
   // A left press adds its position in screen pixels; other buttons, Esc and
   // the window system's close (a window manager's close button or Alt+F4)
   // only close the picker.
-  void pickerCloses_data() {
-    QTest::addColumn<unsigned>("button");  // 0: Esc, 9: close request
-    QTest::addColumn<QPoint>("pixel");
-    QTest::newRow("left, top left") << unsigned(Button1) << QPoint(0, 0);
-    QTest::newRow("left, odd inside") << unsigned(Button1) << QPoint(1001, 703);
-    QTest::newRow("left, bottom right") << unsigned(Button1) << QPoint(1279, 1023);
-    QTest::newRow("right") << unsigned(Button3) << QPoint(300, 300);
-    QTest::newRow("Esc") << 0u << QPoint();
-    QTest::newRow("window system close") << 9u << QPoint();
-  }
   void pickerCloses() {
-    QFETCH(unsigned, button);
-    QFETCH(QPoint, pixel);
-    QVERIFY(OpenByButton());
-    QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::CrossCursor);
-    if (button == 9) {
-      x_.RequestClose(Picker()->winId());
-    } else if (button != 0) {
-      x_.ClickAt(pixel.x(), pixel.y(), button);
-      x_.ClickAt(pixel.x(), pixel.y(), button);  // queued before the picker goes: adds nothing
-    } else {
-      QVERIFY(QTest::qWaitForWindowActive(Picker()));
-      x_.Tap(XK_Escape);
+    // A button and where it is pressed; 0 is Esc and 9 a close request.
+    const std::pair<unsigned, QPoint> ways[] = {{Button1, {0, 0}},     {Button1, {1001, 703}}, {Button1, {1279, 1023}},
+                                                {Button3, {300, 300}}, {0, {}},                {9, {}}};
+    QStringList added;
+    for (const auto& [button, pixel] : ways) {
+      QVERIFY(OpenByButton());
+      QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::CrossCursor);
+      if (button == 9) {
+        x_.RequestClose(Picker()->winId());
+      } else if (button != 0) {
+        x_.ClickAt(pixel.x(), pixel.y(), button);
+        x_.ClickAt(pixel.x(), pixel.y(), button);  // queued before the picker goes: adds nothing
+      } else {
+        QVERIFY(QTest::qWaitForWindowActive(Picker()));
+        x_.Tap(XK_Escape);
+      }
+      VerifyClosed();
+      if (button == Button1) added << u"点击位置 %1 %2"_s.arg(pixel.x()).arg(pixel.y());
+      QCOMPARE(Lines(), added);
     }
-    VerifyClosed();
-    QCOMPARE(Lines(), button == Button1 ? QStringList{u"点击位置 %1 %2"_s.arg(pixel.x()).arg(pixel.y())} : QStringList{});
   }
 
   // The picker copies the screen once and shows that copy where it was: the
@@ -220,53 +215,46 @@ class XvfbTest : public QObject {
   // to minimise one does not take the main window away, and Qt's own
   // dialogs (a file dialog, its type of a folder too, a Yes/No box) speak
   // Chinese.
-  void dialogsCannotBeMinimisedAndSpeakChinese_data() {
-    QTest::addColumn<int>("kind");  // the action button that opens the dialog, or a Qt dialog
-    QTest::addColumn<QString>("caption");
-    QTest::newRow("key") << 3 << u"按下按键。。。"_s;
-    QTest::newRow("wait") << 4 << u"等候（秒）："_s;
-    QTest::newRow("insert") << 5 << u"插入内容："_s;
-    QTest::newRow("yes_no_box") << kYesNoBox << u"提示"_s;
-    QTest::newRow("file_dialog") << kFileDialog << u"导入"_s;
-  }
   void dialogsCannotBeMinimisedAndSpeakChinese() {
-    QFETCH(int, kind);
-    QFETCH(QString, caption);
-    QVERIFY2(!x_.WindowList("_NET_SUPPORTING_WM_CHECK").empty(), "no window manager runs");
-    QStringList actions, texts;
-    QString title;
-    bool active = false, mainWindowStayed = false;
-    tavorin::testing::OnNextModal([&](QDialog& dialog) {
-      active = QTest::qWaitForWindowExposed(&dialog) && QTest::qWaitForWindowActive(&dialog);  // keys reach it
-      const auto window = static_cast<Window>(dialog.winId());
-      if (!QTest::qWaitFor([&] { return !(actions = x_.AtomNames(window, "_NET_WM_ALLOWED_ACTIONS")).isEmpty(); })) return;
-      texts = ShownTexts(dialog);
-      if (auto* files = dialog.findChild<QFileSystemModel*>()) texts << files->type(files->index(QDir::tempPath()));
-      title = dialog.windowTitle();
-      // The manager takes requests in order: once it has put the dialog
-      // above, it has dealt with the minimise request sent before.
-      x_.RequestIconic(window);
-      x_.MakeAbove(window);
-      QTest::qWaitFor([&] { return x_.IsAbove(window); });
-      mainWindowStayed = form_->isVisible() && !form_->isMinimized() && x_.Viewable(form_->winId());
-    });
-    if (kind == kYesNoBox) {
-      tavorin::QtMessageBoxes(form_.get())
-          .Show(u"确定要启动吗？", u"提示", tavorin::MessageIcon::kInformation, tavorin::MessageButtons::kYesNo);
-    } else if (kind == kFileDialog) {
-      tavorin::QtFileDialogs::Of(*form_).AskOpenPath();
-    } else {
-      QTest::mouseClick(form_->findChild<QPushButton*>(tavorin::ArrayName("Command6", kind)), Qt::LeftButton);
+    // The action button that opens the dialog, or a Qt dialog, and its caption.
+    const std::pair<int, QString> dialogs[] = {{3, u"按下按键。。。"_s}, {4, u"等候（秒）："_s}, {5, u"插入内容："_s},
+                                               {kYesNoBox, u"提示"_s}, {kFileDialog, u"导入"_s}};
+    for (const auto& [kind, caption] : dialogs) {
+      QStringList actions, texts;
+      QString title;
+      bool active = false, mainWindowStayed = false;
+      tavorin::testing::OnNextModal([&](QDialog& dialog) {
+        active = QTest::qWaitForWindowExposed(&dialog) && QTest::qWaitForWindowActive(&dialog);  // keys reach it
+        const auto window = static_cast<Window>(dialog.winId());
+        if (!QTest::qWaitFor([&] { return !(actions = x_.AtomNames(window, "_NET_WM_ALLOWED_ACTIONS")).isEmpty(); })) return;
+        texts = ShownTexts(dialog);
+        if (auto* files = dialog.findChild<QFileSystemModel*>()) texts << files->type(files->index(QDir::tempPath()));
+        title = dialog.windowTitle();
+        // The manager takes requests in order: once it has put the dialog
+        // above, it has dealt with the minimise request sent before.
+        x_.RequestIconic(window);
+        x_.MakeAbove(window);
+        QTest::qWaitFor([&] { return x_.IsAbove(window); });
+        mainWindowStayed = form_->isVisible() && !form_->isMinimized() && x_.Viewable(form_->winId());
+      });
+      if (kind == kYesNoBox) {
+        tavorin::QtMessageBoxes(form_.get())
+            .Show(u"确定要启动吗？", u"提示", tavorin::MessageIcon::kInformation, tavorin::MessageButtons::kYesNo);
+      } else if (kind == kFileDialog) {
+        tavorin::QtFileDialogs::Of(*form_).AskOpenPath();
+      } else {
+        QTest::mouseClick(form_->findChild<QPushButton*>(tavorin::ArrayName("Command6", kind)), Qt::LeftButton);
+      }
+      const QStringList offered = actions.filter(QRegularExpression(u"_(MINIMIZE|MAXIMIZE_HORZ|MAXIMIZE_VERT|CLOSE)$"_s));
+      QCOMPARE(offered, QStringList{u"_NET_WM_ACTION_CLOSE"_s});
+      QVERIFY2(active && mainWindowStayed, "the dialog has no keyboard, or the main window went");
+      QCOMPARE(title, caption);
+      // Every button and label of a Qt dialog holds Chinese; the program's
+      // own show their captions only, checked with the controls.
+      if (kind < kYesNoBox) continue;
+      QVERIFY2(!texts.isEmpty(), "no button or label is shown");
+      for (const QString& text : texts) QVERIFY2(text.contains(QRegularExpression(u"\\p{Han}"_s)), qPrintable(text));
     }
-    const QStringList offered = actions.filter(QRegularExpression(u"_(MINIMIZE|MAXIMIZE_HORZ|MAXIMIZE_VERT|CLOSE)$"_s));
-    QCOMPARE(offered, QStringList{u"_NET_WM_ACTION_CLOSE"_s});
-    QVERIFY2(active && mainWindowStayed, "the dialog has no keyboard, or the main window went");
-    QCOMPARE(title, caption);
-    // Every button and label of a Qt dialog holds Chinese; the program's own
-    // show their captions only, checked with the controls.
-    if (kind < kYesNoBox) return;
-    QVERIFY2(!texts.isEmpty(), "no button or label is shown");
-    for (const QString& text : texts) QVERIFY2(text.contains(QRegularExpression(u"\\p{Han}"_s)), qPrintable(text));
   }
 
  private:

@@ -50,10 +50,9 @@ class BoxAnswerer : public QObject {
       if (!box->isActiveWindow()) {
         // A box nobody can answer with the keyboard would hang the run: it
         // is noted, then closed as a click on its default button would.
-        if (box != waiting_) {
-          waiting_ = box;
-          waitingSince_.start();
-        } else if (waitingSince_.elapsed() > 3000) {
+        if (box != waiting_) waitingSince_.start();
+        waiting_ = box;
+        if (waitingSince_.elapsed() > 3000) {
           unfocused << box->text();
           waiting_ = nullptr;
           if (QPushButton* button = box->defaultButton()) button->click();

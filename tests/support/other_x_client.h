@@ -157,9 +157,8 @@ class OtherClient {
     unsigned count = 0;
     int position = -1;
     if (XQueryTree(display_, Root(), &root, &parent, &children, &count)) {
-      for (unsigned i = 0; i < count; ++i) {
-        if (children[i] == window) position = static_cast<int>(i);
-      }
+      const Window* at = std::find(children, children + count, window);
+      if (at != children + count) position = static_cast<int>(at - children);
       if (children != nullptr) XFree(children);
     }
     return position;

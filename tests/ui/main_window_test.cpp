@@ -118,7 +118,7 @@ class MainWindowTest : public QObject {
 
   // The caption, the outer size and the frame are checked with a window
   // manager; tab clicks on the screen.
-  void windowAndPages() {
+  void windowPagesAndAHugeLine() {
     QCOMPARE(form_->minimumSize(), form_->maximumSize());
     QCOMPARE(form_->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint),
              Qt::WindowMinimizeButtonHint);
@@ -129,12 +129,10 @@ class MainWindowTest : public QObject {
     QVERIFY(ResolvesToChineseFace(tabs.tabBar()->font()));
     // A vertical scroll bar even while empty, no horizontal one.
     QVERIFY(editor_->verticalScrollBar()->isVisible() && !editor_->horizontalScrollBar()->isVisible());
-  }
 
-  // A list holding a line of a million characters still shows at once: rows
-  // are measured and drawn from the start of their text only, elided, on
-  // one line (a lone LF must not make the row taller either).
-  void hugeLineShowsQuickly() {
+    // A list holding a line of a million characters still shows at once:
+    // rows are measured and drawn from the start of their text only, elided,
+    // on one line (a lone LF must not make the row taller either).
     tavorin::Form1Controls& c = form_->controls();
     const std::u16string huge = u"插入内容 a\nb" + std::u16string(1'000'000, u'长');
     QElapsedTimer timer;

@@ -139,8 +139,7 @@ class SampleFormRunTest : public ::testing::Test {
     WaitForSingleObject(form_.hProcess, 5000);
     CloseHandle(form_.hProcess);
     CloseHandle(form_.hThread);
-    DeleteFileW(output_.c_str());
-    DeleteFileW((output_ + L".events").c_str());
+    for (const std::wstring& file : {output_, output_ + L".events"}) DeleteFileW(file.c_str());
   }
 
   static std::u16string ClickLine(int x, int y) {

@@ -10,8 +10,8 @@
 //                      its child controls
 //   controls           every control of the main window: name, visible, screen
 //                      rectangle and WM_GETTEXT text
-//   items NAME         the rows of a list: "flag<TAB>text", flag = check mark or
-//                      selection
+//   items NAME         the rows of a list: "flag<TAB>text", flag = check mark
+//                      (always 0 in a plain list)
 //   rects NAME         screen rectangles of a check-box list's rows or of the
 //                      tab strip's tabs
 //   bars NAME          a list-view's scroll bars and widths: "h v column client",
@@ -133,11 +133,10 @@ void PrintItems(const ControlSpec* spec) {
   const HWND list = ControlOf(spec);
   if (list == nullptr) return;
   if (spec->kind == ControlKind::kListBox) {
-    const auto current = SendMessageW(list, LB_GETCURSEL, 0, 0);
     for (LRESULT i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
       std::wstring text(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
       text.resize(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
-      std::cout << (i == current ? 1 : 0) << "\t" << Flat(text) << "\n";
+      std::cout << "0\t" << Flat(text) << "\n";
     }
     return;
   }

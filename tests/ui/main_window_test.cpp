@@ -262,11 +262,9 @@ class MainWindowTest : public QObject {
       QCOMPARE(text->text(), u"86 2"_s);
     });
     const QString longText(40000, u'长');
-    const struct {
-      int button;
-      QString typed, pasted;  // pasted at the caret, one key back from the end
-      int confirm;            // a key, or 0 for "确定"
-    } steps[] = {{4, u"2秒"_s, {}, 0}, {5, u" 你好 %i "_s, {}, Qt::Key_Enter},
+    // What is typed, what is then pasted at the caret one key back from the
+    // end, and the key that confirms, or 0 for "确定".
+    const struct { int button; QString typed, pasted; int confirm; } steps[] = {{4, u"2秒"_s, {}, 0}, {5, u" 你好 %i "_s, {}, Qt::Key_Enter},
                  {5, u"<>"_s, u"A行\r\nB行"_s, Qt::Key_Return}, {5, u"<>"_s, longText, Qt::Key_Comma}};
     for (const auto& step : steps) {
       WithDialog(step.button, [&](QDialog& dialog) {

@@ -68,10 +68,7 @@ RECT ScreenRect(HWND window) {
 // A buffer in a window's process, for messages whose arguments are pointers
 // the system does not carry across processes (list-view and tab messages):
 // one for each process, kept while the probe runs.
-struct Remote {
-  HANDLE process = nullptr;
-  char* at = nullptr;
-};
+struct Remote { HANDLE process = nullptr; char* at = nullptr; };
 
 Remote RemoteOf(HWND window) {
   static std::map<DWORD, Remote> made;

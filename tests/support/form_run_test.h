@@ -74,8 +74,8 @@ class BoxAnswerer : public QObject {
   // No key of an answer is still on its way: it cannot reach what comes next.
   bool Idle() const { return xdotool_.state() == QProcess::NotRunning; }
 
-  QStringList texts;
-  QStringList unfocused;  // boxes that never got the focus
+  // The boxes' texts, and those of boxes that never got the focus.
+  QStringList texts, unfocused;
 
  private:
   // Not waited for: the box must see the keys while they are still held.

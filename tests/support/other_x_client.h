@@ -121,8 +121,7 @@ class OtherClient {
   }
   void ClickAt(int x, int y, unsigned button) {
     XTestFakeMotionEvent(display_, DefaultScreen(display_), x, y, CurrentTime);
-    XTestFakeButtonEvent(display_, button, True, CurrentTime);
-    XTestFakeButtonEvent(display_, button, False, CurrentTime);
+    for (Bool press : {True, False}) XTestFakeButtonEvent(display_, button, press, CurrentTime);
     XSync(display_, False);
   }
 

@@ -139,8 +139,7 @@ class MainWindowTest : public QObject {
     timer.start();
     tavorin::ListBox* boxes[] = {&c.list1, &c.list2, &c.list3};
     for (int page = 0; page < 3; ++page) {
-      boxes[page]->AddItem(u"short");
-      boxes[page]->AddItem(huge);
+      for (const std::u16string& text : {std::u16string(u"short"), huge}) boxes[page]->AddItem(text);
       form_->tabStrip().setCurrentIndex(page);
       auto* list = form_->findChild<QListWidget*>(u"List%1"_s.arg(page + 1));
       list->setCurrentRow(1);

@@ -47,17 +47,6 @@ QImage WithoutHint(QImage image) {
 // Qt's own dialogs, after the action buttons (Command6(0) to (5)).
 constexpr int kYesNoBox = 6, kFileDialog = 7;
 
-// The texts of a dialog's visible buttons and labels.
-QStringList ShownTexts(QWidget& dialog) {
-  QStringList texts;
-  for (QWidget* shown : dialog.findChildren<QWidget*>()) {
-    if (shown->isVisible() && (shown->inherits("QAbstractButton") || shown->inherits("QLabel"))) {
-      texts << shown->property("text").toString();
-    }
-  }
-  return texts.filter(QRegularExpression(u"."_s));
-}
-
 }  // namespace
 
 class XvfbTest : public QObject {
@@ -223,7 +212,11 @@ class XvfbTest : public QObject {
         active = QTest::qWaitForWindowExposed(&dialog) && QTest::qWaitForWindowActive(&dialog);  // keys reach it
         const auto window = static_cast<Window>(dialog.winId());
         if (!QTest::qWaitFor([&] { return !(actions = x_.AtomNames(window, "_NET_WM_ALLOWED_ACTIONS")).isEmpty(); })) return;
-        texts = ShownTexts(dialog);
+        for (QWidget* shown : dialog.findChildren<QWidget*>()) {  // its visible buttons and labels
+          const bool captioned = shown->inherits("QAbstractButton") || shown->inherits("QLabel");
+          if (captioned && shown->isVisible()) texts << shown->property("text").toString();
+        }
+        texts.removeAll(QString());
         if (auto* files = dialog.findChild<QFileSystemModel*>()) texts << files->type(files->index(QDir::tempPath()));
         title = dialog.windowTitle();
         // The manager takes requests in order: once it has put the dialog

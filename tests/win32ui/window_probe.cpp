@@ -4,7 +4,7 @@
 // character). Everything is read through window messages; nothing is changed.
 //
 //   class NAME         the top-level window of that class: "window L T R B dpi
-//                      visible enabled topmost", or nothing
+//                      visible enabled topmost foreground", or nothing
 //   find TITLE         the same for the top-level window with exactly this
 //                      title, once it shows, then a "child" line for each of
 //                      its child controls
@@ -104,7 +104,8 @@ void PrintWindow(HWND window, bool dialog) {
   if (window == nullptr || (dialog && !IsWindowVisible(window))) return;
   std::cout << "window " << ScreenRect(window) << " " << GetDpiForWindow(window) << " "
             << (IsWindowVisible(window) ? 1 : 0) << " " << (IsWindowEnabled(window) ? 1 : 0) << " "
-            << ((GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0) << "\n";
+            << ((GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0) << " "
+            << (GetForegroundWindow() == window ? 1 : 0) << "\n";
   if (!dialog) return;
   EnumChildWindows(
       window,

@@ -86,7 +86,7 @@ class Probe:
 
     def window_of_class(self, name):
         """The top-level window of that class: left, top, right, bottom, dpi,
-        visible, enabled, topmost; None when there is none."""
+        visible, enabled, topmost, foreground; None when there is none."""
         lines = self.ask(f"class {name}")
         return [int(v) for v in lines[0].split()[1:]] if lines else None
 

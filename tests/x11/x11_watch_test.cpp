@@ -13,19 +13,7 @@ namespace {
 using namespace Qt::StringLiterals;
 using testing::ReadUtf8;
 
-class X11WatchTest : public testing::FormRunTest {
- protected:
-  // The calls the stand-in saver service (with_private_session_bus.sh) got
-  // during this test, and whether they are `runs` Inhibit calls, each then
-  // given back with its cookie.
-  QString SaverCalls() const { return ReadUtf8(qEnvironmentVariable("TAVORIN_SCREENSAVER_LOG")).mid(callsBefore_); }
-  bool SaverCallsArePairs(int runs) const {
-    const QRegularExpression pairs(u"^(Inhibit Tavorin (\\d+)\nUnInhibit \\2\n){%1}$"_s.arg(runs));
-    return QTest::qWaitFor([&] { return pairs.match(SaverCalls()).hasMatch(); });
-  }
-
-  const qsizetype callsBefore_ = ReadUtf8(qEnvironmentVariable("TAVORIN_SCREENSAVER_LOG")).size();
-};
+using X11WatchTest = testing::FormRunTest;
 
 // A locker grabs keyboard and pointer once the third record is in the form,
 // while the run waits: the run stops before its next input, which would go
@@ -35,6 +23,10 @@ class X11WatchTest : public testing::FormRunTest {
 // once that run is over, here by Esc. Each run inhibited the desktop's
 // saver and gave it back, however it ended.
 TEST_F(X11WatchTest, ALockerStopsTheRunBeforeItsNextInputAndRunsKeepTheSaversOffUntilTheyEnd) {
+  // The calls the stand-in saver service (with_private_session_bus.sh) got
+  // during this test.
+  const qsizetype callsBefore = ReadUtf8(qEnvironmentVariable("TAVORIN_SCREENSAVER_LOG")).size();
+  const auto saverCalls = [&] { return ReadUtf8(qEnvironmentVariable("TAVORIN_SCREENSAVER_LOG")).mid(callsBefore); };
   Records({u"x"_s}, {true});
   Actions({clickLine_, u"复制内容"_s, u"粘贴内容"_s, u"等候时长 0.5"_s});
   form_.controls().text3.SetText(u"200");
@@ -90,7 +82,7 @@ TEST_F(X11WatchTest, ALockerStopsTheRunBeforeItsNextInputAndRunsKeepTheSaversOff
     if (form_.isVisible()) return;
     ++looks;
     shownDuring = shownDuring || shown();
-    inhibited = inhibited || inhibit.match(SaverCalls()).hasMatch();
+    inhibited = inhibited || inhibit.match(saverCalls()).hasMatch();
     // The second pass has pasted: the first one's pause is over.
     if (!tapped && ReadUtf8(output_).count('x') == passes + 4) tapped = (other_.Tap(XK_Escape), true);
   });
@@ -101,7 +93,9 @@ TEST_F(X11WatchTest, ALockerStopsTheRunBeforeItsNextInputAndRunsKeepTheSaversOff
   EXPECT_FALSE(shownDuring) << "the saver started during the run";
   EXPECT_TRUE(inhibited) << "not inhibited during the run";
   EXPECT_TRUE(QTest::qWaitFor(shown, 5000)) << "the saver did not come back";
-  EXPECT_TRUE(SaverCallsArePairs(3)) << SaverCalls().toStdString();
+  // Three Inhibit calls, each given back with its cookie.
+  const QRegularExpression pairs(u"^(Inhibit Tavorin (\\d+)\nUnInhibit \\2\n){3}$"_s);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return pairs.match(saverCalls()).hasMatch(); })) << saverCalls().toStdString();
 }
 
 // On a Wayland desktop (headless sway, see on_headless_sway.sh) the

@@ -94,9 +94,9 @@ class OtherClient {
   // What a window manager sends for a window's close button or Alt+F4.
   void RequestClose(Window window) { Message(window, "WM_PROTOCOLS", {long(Intern("WM_DELETE_WINDOW"))}, false); }
 
-  void Key(KeySym keysym, bool press) {
+  void Key(KeySym keysym, bool press, bool sync = true) {
     XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, keysym), press, CurrentTime);
-    XSync(display_, False);
+    if (sync) XSync(display_, False);
   }
   // Binds `keysym` to a key code the keymap leaves empty, as the keymap of a
   // keyboard with that key has it; false when no code is free.
@@ -115,10 +115,7 @@ class OtherClient {
     return spare != 0;
   }
   // Press and release with nothing between them.
-  void Tap(KeySym keysym) {
-    XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, keysym), True, CurrentTime);
-    Key(keysym, false);
-  }
+  void Tap(KeySym keysym) { Key(keysym, true, false); Key(keysym, false); }
   void ClickAt(int x, int y, unsigned button) {
     XTestFakeMotionEvent(display_, DefaultScreen(display_), x, y, CurrentTime);
     for (Bool press : {True, False}) XTestFakeButtonEvent(display_, button, press, CurrentTime);

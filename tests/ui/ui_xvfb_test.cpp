@@ -95,10 +95,27 @@ class XvfbTest : public QObject {
     }
   }
 
-  // The picker copies the screen once and shows that copy where it was: the
-  // screen with the picker over it looks as it did before. A pick on a full
-  // action list says so over the main window, back in front, and adds nothing.
-  void pickerShowsTheScreenAsItWasAndAFullListSaysSo() {
+  // A drag adds a wait for the rectangle from the pressed to the released
+  // pixel, in screen pixels, holding the frozen copy's look of it: what a
+  // run reads there through X. The picker copies the screen once and shows
+  // that copy where it was: the screen with the picker over it looks as it
+  // did before. A pick on a full action list says so over the main window,
+  // back in front, and adds nothing.
+  void pickerDragsAScreenWaitShowsTheScreenAsItWasAndAFullListSaysSo() {
+    const QPoint from = form_->geometry().center() * form_->devicePixelRatio(), to = from + QPoint(150, 90);
+    const tavorin::ScreenRect area{from.x(), from.y(), 151, 91};
+    form_->setStyleSheet(u"background: darkcyan"_s);  // a colour, for the copy to show in its channels
+    QTRY_VERIFY(std::ranges::count(tavorin::ReadRootArea(x_.display(), area), 0x008B8B) > 0);
+    tavorin::OpenPositionPicker(*form_);
+    QVERIFY(Picker() != nullptr && QTest::qWaitForWindowExposed(Picker()));
+    const auto line =
+        QString::fromStdU16String(tavorin::ScreenWaitLine(area, tavorin::ReadRootArea(x_.display(), area)));
+    const QString drag = u"mousemove %1 %2 mousedown 1 mousemove %3 %4 mousemove %5 %6 mouseup 1"_s;
+    QCOMPARE(QProcess::execute(u"xdotool"_s, drag.arg(to.x()).arg(to.y()).arg(to.x() - 75).arg(to.y() - 45)
+                                                 .arg(from.x()).arg(from.y()).split(' ')), 0);
+    VerifyClosed();
+    QCOMPARE(Lines(), QStringList{line});
+
     QWidget backdrop;  // something to recognise in the copy, away from the main window
     backdrop.setAutoFillBackground(true);
     backdrop.setPalette(QPalette(Qt::darkCyan));
@@ -113,7 +130,7 @@ class XvfbTest : public QObject {
       return still && !x_.Viewable(form_->winId());
     }));
     auto& actions = form_->controls().list3;
-    for (int i = 0; i < tavorin::ListBox::kMaxListItems; ++i) actions.AddItem(u"复制内容");
+    for (int i = actions.ListCount(); i < tavorin::ListBox::kMaxListItems; ++i) actions.AddItem(u"复制内容");
     tavorin::OpenPositionPicker(*form_);
     QVERIFY(Picker() != nullptr && QTest::qWaitForWindowExposed(Picker()));
     QTRY_VERIFY2(WithoutHint(ScreenImage()) == WithoutHint(before), "the picker does not show the copy as it was");
@@ -123,25 +140,6 @@ class XvfbTest : public QObject {
     VerifyClosed();
     QTRY_COMPARE(told, u"动作列表已满：列表最多容纳 32767 项，这一项未添加。"_s);
     QCOMPARE(actions.ListCount(), tavorin::ListBox::kMaxListItems);
-  }
-
-  // A drag adds a wait for the rectangle from the pressed to the released
-  // pixel, in screen pixels, holding the frozen copy's look of it: what a
-  // run reads there through X.
-  void pickerDragAddsAScreenWait() {
-    const QPoint from = form_->geometry().center() * form_->devicePixelRatio(), to = from + QPoint(150, 90);
-    const tavorin::ScreenRect area{from.x(), from.y(), 151, 91};
-    form_->setStyleSheet(u"background: darkcyan"_s);  // a colour, for the copy to show in its channels
-    QTRY_VERIFY(std::ranges::count(tavorin::ReadRootArea(x_.display(), area), 0x008B8B) > 0);
-    tavorin::OpenPositionPicker(*form_);
-    QVERIFY(Picker() != nullptr && QTest::qWaitForWindowExposed(Picker()));
-    const auto line =
-        QString::fromStdU16String(tavorin::ScreenWaitLine(area, tavorin::ReadRootArea(x_.display(), area)));
-    const QString drag = u"mousemove %1 %2 mousedown 1 mousemove %3 %4 mousemove %5 %6 mouseup 1"_s;
-    QCOMPARE(QProcess::execute(u"xdotool"_s, drag.arg(to.x()).arg(to.y()).arg(to.x() - 75).arg(to.y() - 45)
-                                                 .arg(from.x()).arg(from.y()).split(' ')), 0);
-    VerifyClosed();
-    QCOMPARE(Lines(), QStringList{line});
   }
 
   // The key's code comes from the key X reports, so the chord replays as

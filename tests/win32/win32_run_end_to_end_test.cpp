@@ -142,8 +142,8 @@ class SampleFormRunTest : public ::testing::Test {
     for (const std::wstring& file : {output_, output_ + L".events"}) DeleteFileW(file.c_str());
   }
 
-  static std::u16string ClickLine(int x, int y) {
-    return FromWide(Utf8ToWide("点击位置 " + std::to_string(x) + " " + std::to_string(y)));
+  static std::u16string ClickLine(POINT at) {
+    return FromWide(Utf8ToWide("点击位置 " + std::to_string(at.x) + " " + std::to_string(at.y)));
   }
   std::string Text() const { return ReadBytes(output_); }
   // The events the form logged that `keep` accepts, once there are `count`.
@@ -182,11 +182,10 @@ TEST_F(SampleFormRunTest, TextOutsideGbkKeysAndClicksArriveIntactAndTheRunsOwnEs
   const POINT points[] = {{fieldX_, fieldY_}, {fieldX_ - 250, fieldY_ - 150}, {fieldX_ + 237, fieldY_ + 101},
                           {fieldX_ + 1, fieldY_ - 1}};
   testing::Fill(list1_, {u"张三，北京市海淀区ZGC大街1号", u"李四 😀𠀀 €５", u"第%i遍 한국어 ✓"}, true);
-  testing::Fill(list3_, {ClickLine(fieldX_, fieldY_), u"复制内容", u"粘贴内容", u"按下按键 36", u"插入内容 [",
+  testing::Fill(list3_, {ClickLine(points[0]), u"复制内容", u"粘贴内容", u"按下按键 36", u"插入内容 [",
                          u"按下按键 35", u"按下按键 39", u"按下按键 45", u"按下按键 163", u"按下按键 166",
                          u"按下按键 183", u"按下按键 184", u"插入内容 ]", u"按下按键 27", u"按下按键 13",
-                         ClickLine(points[1].x, points[1].y), ClickLine(points[2].x, points[2].y),
-                         ClickLine(points[3].x, points[3].y),
+                         ClickLine(points[1]), ClickLine(points[2]), ClickLine(points[3]),
                          // Longer than Windows' double-click time: the next pass's first click is one of its
                          // own (a pause cut short shows as a double click).
                          u"等候时长 0.6"});
@@ -267,7 +266,7 @@ TEST_F(SampleFormRunTest, AClipboardHeldOrTakenByAnotherProgramIsPutBackOrToldTo
 TEST_F(SampleFormRunTest, EveryTapOfTheUsersEscStopsTheRunAtOnceAndNeverReachesTheForm) {
   testing::Fill(list1_, {u"x"}, true);
   // The tap comes during the long wait, which it must cut short.
-  testing::Fill(list3_, {ClickLine(fieldX_, fieldY_), u"复制内容", u"粘贴内容", u"等候时长 10"});
+  testing::Fill(list3_, {ClickLine({fieldX_, fieldY_}), u"复制内容", u"粘贴内容", u"等候时长 10"});
   constexpr int kRuns = 20;
   std::vector<double> stopTimes;
   for (int run = 0; run < kRuns; ++run) {

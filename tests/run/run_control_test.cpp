@@ -40,11 +40,10 @@ TEST_F(RunControlTest, CheckedRecordsArriveInListOrderWithTheirPassNumberKeysAnd
   form_.findChild<QRadioButton*>(u"Option1(0)"_s)->setChecked(true);  // F5 after every pass
   Start();
   EXPECT_EQ(WaitForText("第1条：甲A\n乙 2A\nΩ33A\n"), "第1条：甲A\n乙 2A\nΩ33A\n");
-  EXPECT_TRUE(form_.isVisible());
-  QString events;
-  QTest::qWaitFor([&] { return (events = Events()).count(u"key F5\n"_s) >= 3; });
-  EXPECT_EQ(events.count(u"key F5\n"_s), 3) << events.toStdString();
-  EXPECT_EQ(events.count(u"key F13\n"_s), 3) << events.toStdString();
+  // The F keys in the target's log: each pass's own, then the refresh.
+  const auto fKeys = [this] { return Events().split('\n').filter(QRegularExpression(u"^key F\\d+$"_s)).join(' '); };
+  const QString keys = u"key F13 key F5 key F13 key F5 key F13 key F5"_s;
+  EXPECT_TRUE(QTest::qWaitFor([&] { return fKeys() == keys; })) << fKeys().toStdString();
   EXPECT_FALSE(F13Bound()) << "the borrowed keycode was not unbound";
 }
 
@@ -66,7 +65,7 @@ TEST_F(RunControlTest, EveryEscTapStopsTheRunAndNoneReachesTheTarget) {
     QObject::connect(&watch, &QTimer::timeout, [&] {
       if (!sinceTap.isValid()) {
         if (form_.isVisible() || ReadUtf8(output_).count('x') == before) return;
-        other_.TapEscape();
+        other_.Tap(XK_Escape);
         sinceTap.start();
       } else if (backAfter < 0 && form_.isVisible()) {
         backAfter = sinceTap.elapsed();
@@ -157,14 +156,45 @@ TEST_F(RunControlTest, BoxesComeAboveAnAlwaysOnTopTargetWithTheFocusAndTheirEscI
   EXPECT_TRUE(boxes_.unfocused.isEmpty()) << boxes_.unfocused.join('|').toStdString();
 }
 
-// Another program (xclip, restarted as soon as it loses the clipboard)
-// takes the clipboard right after each copy, and again right after the
-// text is put back for the Ctrl+V: the target pastes the record or the
-// intruder's text, and the platform says which. First the clipboard offers
-// the record with the hint that keeps it out of clipboard histories.
-TEST_F(RunControlTest, APasteOfAnotherProgramsTextIsNeverTakenForTheRecord) {
+// The hold for a target that does not fetch its paste (no window has the
+// focus at first) counts from the Ctrl+V and ends with the run; the stop key
+// not to be had is input that cannot be trusted to arrive. Then another
+// program (xclip, restarted as soon as it loses the clipboard) takes the
+// clipboard right after each copy, and again right after the text is put
+// back for the Ctrl+V: the target pastes the record or the intruder's text,
+// and the platform says which. First the clipboard offers the record with
+// the hint that keeps it out of clipboard histories.
+TEST_F(RunControlTest, APasteHoldsHalfASecondFromItsCtrlVAndAnotherProgramsTextIsNeverTakenForTheRecord) {
   X11Platform platform;
+  XSetInputFocus(other_.display(), 0, RevertToNone, CurrentTime);
+  QElapsedTimer copy;
   platform.BeginStopWatch();
+  platform.SetClipboardText(u"a");
+  PasteChord(platform);
+  platform.Sleep(600);
+  copy.start();
+  platform.SetClipboardText(u"b");
+  EXPECT_LT(copy.elapsed(), 250);
+  PasteChord(platform);
+  platform.EndStopWatch();
+  platform.BeginStopWatch();
+  copy.start();
+  platform.SetClipboardText(u"c");
+  EXPECT_LT(copy.elapsed(), 250);
+  EXPECT_EQ(platform.CheckDelivery(DeliveryCheck::kPassEnd), DeliveryFault::kNone);
+  platform.EndStopWatch();
+
+  const int escape = XKeysymToKeycode(other_.display(), XK_Escape);
+  XGrabKey(other_.display(), escape, 0, other_.Root(), False, GrabModeAsync, GrabModeAsync);
+  XSync(other_.display(), False);
+  platform.BeginStopWatch();
+  EXPECT_EQ(platform.CheckDelivery(DeliveryCheck::kBeforeInput), DeliveryFault::kInputBlocked);
+  platform.EndStopWatch();
+  XUngrabKey(other_.display(), escape, 0, other_.Root());
+  XSync(other_.display(), False);
+  platform.BeginStopWatch();
+  EXPECT_EQ(platform.CheckDelivery(DeliveryCheck::kBeforeInput), DeliveryFault::kNone);
+
   platform.SetCursorPos(field_.x(), field_.y());
   platform.MouseEvent(kLeftDown | kLeftUp);
   const auto read = [](const QStringList& args) {
@@ -205,50 +235,14 @@ TEST_F(RunControlTest, APasteOfAnotherProgramsTextIsNeverTakenForTheRecord) {
   EXPECT_GT(stolen, 0) << "the intruder never won a race (" << delivered << " passes delivered)";
 }
 
-// The hold for a target that does not fetch its paste counts from the
-// Ctrl+V and ends with the run; the stop key not to be had is input that
-// cannot be trusted to arrive. No window has the focus here.
-TEST_F(RunControlTest, APasteHoldsOnlyHalfASecondFromItsCtrlVAndAStopKeyHeldElsewhereBlocksInput) {
-  X11Platform platform;
-  XSetInputFocus(other_.display(), 0, RevertToNone, CurrentTime);
-  QElapsedTimer copy;
-  platform.BeginStopWatch();
-  platform.SetClipboardText(u"a");
-  PasteChord(platform);
-  platform.Sleep(600);
-  copy.start();
-  platform.SetClipboardText(u"b");
-  EXPECT_LT(copy.elapsed(), 250);
-  PasteChord(platform);
-  platform.EndStopWatch();
-  platform.BeginStopWatch();
-  copy.start();
-  platform.SetClipboardText(u"c");
-  EXPECT_LT(copy.elapsed(), 250);
-  EXPECT_EQ(platform.CheckDelivery(DeliveryCheck::kPassEnd), DeliveryFault::kNone);
-  platform.EndStopWatch();
-
-  const int escape = XKeysymToKeycode(other_.display(), XK_Escape);
-  XGrabKey(other_.display(), escape, 0, other_.Root(), False, GrabModeAsync, GrabModeAsync);
-  XSync(other_.display(), False);
-  platform.BeginStopWatch();
-  EXPECT_EQ(platform.CheckDelivery(DeliveryCheck::kBeforeInput), DeliveryFault::kInputBlocked);
-  platform.EndStopWatch();
-  XUngrabKey(other_.display(), escape, 0, other_.Root());
-  XSync(other_.display(), False);
-  platform.BeginStopWatch();
-  EXPECT_EQ(platform.CheckDelivery(DeliveryCheck::kBeforeInput), DeliveryFault::kNone);
-  platform.EndStopWatch();
-}
-
-// The progress badge shows the pass and record being entered, stays above
-// the target without taking the focus, lets a click through to the target
-// and is gone once the run ends.
-TEST_F(RunControlTest, TheBadgeShowsEachPassAboveTheTargetLetsClicksThroughAndGoesWithTheRun) {
+// The progress badge (what it says is unit tested) shows during each pass,
+// stays above the target without taking the focus, lets a click through to
+// the target and is gone once the run ends.
+TEST_F(RunControlTest, TheBadgeShowsAboveTheTargetInEachPassLetsClicksThroughAndGoesWithTheRun) {
   const Window target = TargetWindow();
   ASSERT_NE(target, 0u) << "the window manager does not list the target";
   // The target fills the screen, so the badge's corner lies over it.
-  other_.Maximize(target);
+  other_.AddState(target, "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ");
   ASSERT_TRUE(QTest::qWaitFor([&] {
     return other_.AtomNames(target, "_NET_WM_STATE").contains("_NET_WM_STATE_MAXIMIZED_HORZ");
   })) << "the target was not maximized";
@@ -259,8 +253,8 @@ TEST_F(RunControlTest, TheBadgeShowsEachPassAboveTheTargetLetsClicksThroughAndGo
   ASSERT_NE(badge, nullptr);
   const Window badgeWindow = badge->winId();
 
-  // Each time the target shows one more record, the badge is read.
-  QStringList passes, records;
+  // Each time the target shows one more record, the badge is looked at.
+  int shownInPasses = 0;
   QRect badgeArea;
   QPoint badgeCentre;
   bool clickedThrough = false;
@@ -276,9 +270,7 @@ TEST_F(RunControlTest, TheBadgeShowsEachPassAboveTheTargetLetsClicksThroughAndGo
     const qsizetype delivered = ReadUtf8(output_).size();
     if (delivered == seen || form_.isVisible()) return;
     seen = delivered;
-    passes << badge->PassLine();
-    records << badge->RecordLine();
-    EXPECT_TRUE(badge->isVisible() && other_.Viewable(badgeWindow)) << "not shown";
+    shownInPasses += badge->isVisible() && other_.Viewable(badgeWindow);
     EXPECT_GT(other_.StackPosition(badgeWindow), other_.StackPosition(target)) << "under the target";
     if (cover != 0) EXPECT_GT(other_.StackPosition(badgeWindow), other_.StackPosition(cover)) << "under the cover";
     EXPECT_FALSE(other_.HasFocus(badgeWindow));
@@ -295,8 +287,7 @@ TEST_F(RunControlTest, TheBadgeShowsEachPassAboveTheTargetLetsClicksThroughAndGo
   watch.stop();
 
   EXPECT_EQ(WaitForText("甲乙丙"), "甲乙丙");
-  EXPECT_EQ(passes.join('|').toStdString(), "第 1/3 次|第 2/3 次|第 3/3 次");
-  EXPECT_EQ(records.join('|').toStdString(), "甲|乙|丙");
+  EXPECT_EQ(shownInPasses, 3);
   EXPECT_FALSE(badgeArea.contains(field_ / badge->devicePixelRatio())) << "the badge covers the click position";
   // The cover came once the target's log listed the right click (button 2
   // in Qt's numbering).
@@ -305,8 +296,7 @@ TEST_F(RunControlTest, TheBadgeShowsEachPassAboveTheTargetLetsClicksThroughAndGo
 }
 
 // A form that comes back a random 0.1 to 2 seconds after each submission.
-class ScreenWaitRunTest : public testing::FormRunTest {
- protected:
+struct ScreenWaitRunTest : testing::FormRunTest {
   ScreenWaitRunTest() { targetProgram_ = QStringLiteral(TAVORIN_SLOW_FORM); }
 };
 
@@ -330,9 +320,7 @@ TEST_F(ScreenWaitRunTest, TheRunFollowsTheFormAndStopsWhenItIsStuck) {
   };
   const auto numbers = [&](const QString& file) {
     std::vector<double> values;
-    for (const QString& line : ReadUtf8(output_ + file).split('\n', Qt::SkipEmptyParts)) {
-      values.push_back(line.toDouble());
-    }
+    for (const QString& line : ReadUtf8(output_ + file).split('\n', Qt::SkipEmptyParts)) values.push_back(line.toDouble());
     return values;
   };
   QStringList texts;

@@ -50,10 +50,9 @@ class BoxAnswerer : public QObject {
       if (!box->isActiveWindow()) {
         // A box nobody can answer with the keyboard would hang the run: it
         // is noted, then closed as a click on its default button would.
-        if (box != waiting_) {
-          waiting_ = box;
-          waitingSince_.start();
-        } else if (waitingSince_.elapsed() > 3000) {
+        if (box != waiting_) waitingSince_.start();
+        waiting_ = box;
+        if (waitingSince_.elapsed() > 3000) {
           unfocused << box->text();
           waiting_ = nullptr;
           if (QPushButton* button = box->defaultButton()) button->click();
@@ -75,8 +74,8 @@ class BoxAnswerer : public QObject {
   // No key of an answer is still on its way: it cannot reach what comes next.
   bool Idle() const { return xdotool_.state() == QProcess::NotRunning; }
 
-  QStringList texts;
-  QStringList unfocused;  // boxes that never got the focus
+  // The boxes' texts, and those of boxes that never got the focus.
+  QStringList texts, unfocused;
 
  private:
   // Not waited for: the box must see the keys while they are still held.
@@ -98,16 +97,13 @@ class FormRunTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
     output_ = dir_.filePath(QStringLiteral("form.txt"));
-    target_.setProgram(targetProgram_);
-    target_.setArguments({output_});
     target_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    target_.start();
-    ASSERT_TRUE(target_.waitForStarted(10000)) << "the target program did not start";
+    target_.start(targetProgram_, {output_});
     while (!target_.canReadLine() && target_.waitForReadyRead(30000)) {
     }
     const QByteArray line = target_.readLine();
     const QList<QByteArray> words = line.trimmed().split(' ');
-    ASSERT_TRUE(words.size() == 3 && words[0] == "ready") << "target said: " << line.toStdString();
+    ASSERT_TRUE(words.size() == 3 && words[0] == "ready") << "the target program said: " << line.toStdString();
     field_ = QPoint(words[1].toInt(), words[2].toInt());
     ASSERT_NE(other_.display(), nullptr);
     clickLine_ = QStringLiteral("点击位置 %1 %2").arg(field_.x()).arg(field_.y());

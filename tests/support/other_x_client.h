@@ -61,11 +61,10 @@ class OtherClient {
 
   // The window manager's window of process `pid`, waited for up to ten seconds.
   Window WaitForWindowOfProcess(qint64 pid) {
-    const std::vector<unsigned long> pidItems{static_cast<unsigned long>(pid)};
     Window found = 0;
     QTest::qWaitFor([&] {
       for (Window window : WindowList("_NET_CLIENT_LIST")) {
-        if (Property(window, "_NET_WM_PID", XA_CARDINAL) == pidItems) found = window;
+        if (Property(window, "_NET_WM_PID", XA_CARDINAL) == std::vector{static_cast<unsigned long>(pid)}) found = window;
       }
       return found != 0;
     }, 10000);
@@ -90,17 +89,15 @@ class OtherClient {
     Message(window, "_NET_WM_STATE", {1, long(Intern(state)), other != nullptr ? long(Intern(other)) : 0, 1});
   }
   void MakeAbove(Window window) { AddState(window, "_NET_WM_STATE_ABOVE"); }
-  void Maximize(Window window) { AddState(window, "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ"); }
   // What a task bar or a key binding sends to minimise a window.
   void RequestIconic(Window window) { Message(window, "WM_CHANGE_STATE", {IconicState}); }
   // What a window manager sends for a window's close button or Alt+F4.
   void RequestClose(Window window) { Message(window, "WM_PROTOCOLS", {long(Intern("WM_DELETE_WINDOW"))}, false); }
 
-  void Key(KeySym keysym, bool press) {
+  void Key(KeySym keysym, bool press, bool sync = true) {
     XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, keysym), press, CurrentTime);
-    XSync(display_, False);
+    if (sync) XSync(display_, False);
   }
-  void Tap(KeySym keysym) { Key(keysym, true); Key(keysym, false); }
   // Binds `keysym` to a key code the keymap leaves empty, as the keymap of a
   // keyboard with that key has it; false when no code is free.
   bool BindSpareKey(KeySym keysym) {
@@ -118,14 +115,10 @@ class OtherClient {
     return spare != 0;
   }
   // Press and release with nothing between them.
-  void TapEscape() {
-    XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, XK_Escape), True, CurrentTime);
-    Key(XK_Escape, false);
-  }
+  void Tap(KeySym keysym) { Key(keysym, true, false); Key(keysym, false); }
   void ClickAt(int x, int y, unsigned button) {
     XTestFakeMotionEvent(display_, DefaultScreen(display_), x, y, CurrentTime);
-    XTestFakeButtonEvent(display_, button, True, CurrentTime);
-    XTestFakeButtonEvent(display_, button, False, CurrentTime);
+    for (Bool press : {True, False}) XTestFakeButtonEvent(display_, button, press, CurrentTime);
     XSync(display_, False);
   }
 
@@ -160,9 +153,8 @@ class OtherClient {
     unsigned count = 0;
     int position = -1;
     if (XQueryTree(display_, Root(), &root, &parent, &children, &count)) {
-      for (unsigned i = 0; i < count; ++i) {
-        if (children[i] == window) position = static_cast<int>(i);
-      }
+      const Window* at = std::find(children, children + count, window);
+      if (at != children + count) position = static_cast<int>(at - children);
       if (children != nullptr) XFree(children);
     }
     return position;

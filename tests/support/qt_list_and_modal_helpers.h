@@ -48,9 +48,4 @@ void OnNextModal(std::type_identity_t<std::function<void(T&)>> handle) {
   timer->start(20);
 }
 
-// The text of the next message box, which is then closed.
-inline void NoteNextBox(QString& text) {
-  OnNextModal<QMessageBox>([&text](QMessageBox& box) { text = box.text(); });
-}
-
 }  // namespace tavorin::testing

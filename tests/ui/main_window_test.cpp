@@ -93,15 +93,13 @@ class MainWindowTest : public QObject {
     QCOMPARE(widget.parentWidget()->objectName(), Utf8(spec->parent));
     QCOMPARE(Caption(widget), Utf8(spec->caption));
     QCOMPARE(widget.isHidden(), spec->Has(tavorin::kHidden));
-    if (qobject_cast<QListWidget*>(&widget) != nullptr) {  // text boxes take dragged text
-      QCOMPARE(widget.acceptDrops(), spec->Has(tavorin::kAcceptsFiles));
-    }
-    const tavorin::TwipRect& r = spec->rect;
-    QCOMPARE(widget.pos(), QPoint(tavorin::TwipsToPixels(r.left), tavorin::TwipsToPixels(r.top)));
+    // Lists take files; text boxes take dragged text.
+    if (qobject_cast<QListWidget*>(&widget)) QCOMPARE(widget.acceptDrops(), spec->Has(tavorin::kAcceptsFiles));
     // A zero in the table leaves the size to the text or to the style.
-    const QSize hint = widget.sizeHint();
-    QCOMPARE(widget.width(), r.width > 0 ? tavorin::TwipsToPixels(r.width) : hint.width());
-    QCOMPARE(widget.height(), r.height > 0 ? tavorin::TwipsToPixels(r.height) : hint.height());
+    const tavorin::TwipRect& r = spec->rect;
+    const auto pixels = [](int twips, int zero) { return twips > 0 ? tavorin::TwipsToPixels(twips) : zero; };
+    QCOMPARE(widget.geometry(), QRect(pixels(r.left, 0), pixels(r.top, 0), pixels(r.width, widget.sizeHint().width()),
+                                      pixels(r.height, widget.sizeHint().height())));
     auto* label = qobject_cast<QLabel*>(&widget);  // no caption cut off or broken inside a word: all on one line
     if (label != nullptr) QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
     if (auto* option = qobject_cast<QRadioButton*>(&widget)) QCOMPARE(option->isChecked(), spec->Has(tavorin::kChosen));
@@ -120,31 +118,28 @@ class MainWindowTest : public QObject {
 
   // The caption, the outer size and the frame are checked with a window
   // manager; tab clicks on the screen.
-  void windowAndPages() {
+  void windowPagesAndAHugeLine() {
     QCOMPARE(form_->minimumSize(), form_->maximumSize());
-    QVERIFY(form_->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
-    QVERIFY(!form_->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    QCOMPARE(form_->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint),
+             Qt::WindowMinimizeButtonHint);
     QTabWidget& tabs = form_->tabStrip();
     QCOMPARE(tabs.count(), tavorin::kForm1PageCount);
     for (int i = 0; i < tabs.count(); ++i) QCOMPARE(tabs.tabText(i), Utf8(tavorin::kTabCaptions[i]));
     QCOMPARE(tabs.currentIndex(), 0);
     QVERIFY(ResolvesToChineseFace(tabs.tabBar()->font()));
-    QVERIFY(editor_->verticalScrollBar()->isVisible());  // even while empty
-    QVERIFY(!editor_->horizontalScrollBar()->isVisible());
-  }
+    // A vertical scroll bar even while empty, no horizontal one.
+    QVERIFY(editor_->verticalScrollBar()->isVisible() && !editor_->horizontalScrollBar()->isVisible());
 
-  // A list holding a line of a million characters still shows at once: rows
-  // are measured and drawn from the start of their text only, elided, on
-  // one line (a lone LF must not make the row taller either).
-  void hugeLineShowsQuickly() {
+    // A list holding a line of a million characters still shows at once:
+    // rows are measured and drawn from the start of their text only, elided,
+    // on one line (a lone LF must not make the row taller either).
     tavorin::Form1Controls& c = form_->controls();
     const std::u16string huge = u"插入内容 a\nb" + std::u16string(1'000'000, u'长');
     QElapsedTimer timer;
     timer.start();
     tavorin::ListBox* boxes[] = {&c.list1, &c.list2, &c.list3};
     for (int page = 0; page < 3; ++page) {
-      boxes[page]->AddItem(u"short");
-      boxes[page]->AddItem(huge);
+      for (const std::u16string& text : {std::u16string(u"short"), huge}) boxes[page]->AddItem(text);
       form_->tabStrip().setCurrentIndex(page);
       auto* list = form_->findChild<QListWidget*>(u"List%1"_s.arg(page + 1));
       list->setCurrentRow(1);
@@ -191,28 +186,20 @@ class MainWindowTest : public QObject {
     QTest::keyClicks(editor_, "z");
     QCOMPARE(ItemTexts(*records_), QStringList({u"alpha"_s, u"z"_s, u"gamma"_s}));
     QTRY_COMPARE(form_->findChild<QLabel*>("Label9")->text(), u"2/3"_s);
-  }
 
-  // Each way of typing Enter, and the keypad separator (which must not leave
-  // its "," in the new record), appends an empty checked record to edit.
-  void enterAppendsEmptyCheckedRecord_data() {
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("modifiers");
-    QTest::newRow("Return") << int(Qt::Key_Return) << int(Qt::NoModifier);
-    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
-    QTest::newRow("Shift+Return") << int(Qt::Key_Return) << int(Qt::ShiftModifier);
-    QTest::newRow("keypad separator") << int(Qt::Key_Comma) << int(Qt::KeypadModifier);
-  }
-  void enterAppendsEmptyCheckedRecord() {
-    QFETCH(int, key);
-    QFETCH(int, modifiers);
-    AddRecords({u"alpha"_s, u"beta"_s});
-    ClickRow(0);  // not the last record
-    QTest::keyClick(editor_, Qt::Key_End);
-    QTest::keyClick(editor_, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-    QVERIFY(editor_->toPlainText().isEmpty());
-    QTest::keyClicks(editor_, "new");
-    QCOMPARE(ItemTexts(*records_), QStringList({u"alpha"_s, u"beta"_s, u"new"_s}));
+    // Each way of typing Enter, and the keypad separator (which must not
+    // leave its "," behind), appends an empty checked record to edit.
+    for (const auto& [key, modifiers] : {std::pair{Qt::Key_Return, Qt::KeyboardModifiers()},
+                                         {Qt::Key_Enter, Qt::KeypadModifier}, {Qt::Key_Return, Qt::ShiftModifier},
+                                         {Qt::Key_Comma, Qt::KeypadModifier}}) {
+      ClickRow(0);  // not the last record
+      QTest::keyClick(editor_, Qt::Key_End);
+      QTest::keyClick(editor_, key, modifiers);
+      QVERIFY(editor_->toPlainText().isEmpty());
+      QTest::keyClicks(editor_, "new");
+    }
+    QCOMPARE(ItemTexts(*records_).join(' '), u"alpha z gamma new new new new"_s);
+    QTRY_COMPARE(form_->findChild<QLabel*>("Label9")->text(), u"6/7"_s);
   }
 
   // Each button of the three pages reaches its command on its own list
@@ -223,8 +210,7 @@ class MainWindowTest : public QObject {
     auto& c = form_->controls();
     AddRecords({u"a"_s, u"b"_s});
     c.list2.AddItem(u"x->y");
-    c.list3.AddItem(u"c1");
-    c.list3.AddItem(u"c2");
+    for (auto line : {u"c1", u"c2"}) c.list3.AddItem(line);
     c.text1.SetText(u"old");
     c.text2.SetText(u"new");
     folder_->Write("in.txt", "one\r\ntwo\r\n");
@@ -258,8 +244,13 @@ class MainWindowTest : public QObject {
 
   // X11 repeats a held key as release and press pairs marked auto-repeat:
   // only a real release ends the chord, and the box shows it. (Real keys
-  // are captured on Xvfb.)
-  void heldKeyRepeatsDoNotEndTheChord() {
+  // are captured on Xvfb.) Then typed text (key by key; characters without
+  // a key of their own come as text), and one way of confirming each:
+  // "确定", keypad Enter, Enter, the keypad separator (no default button
+  // stands in for it). A paste into the insert dialog keeps every character
+  // but the line breaks, which would split the action in a file, and leaves
+  // the caret after it; a long one stays whole.
+  void keyAndTextDialogs() {
     WithDialog(3, [&](QDialog& dialog) {
       auto* text = dialog.findChild<QLineEdit*>("Text1");
       QTest::simulateEvent(text, true, Qt::Key_Control, {}, {}, false);
@@ -269,50 +260,32 @@ class MainWindowTest : public QObject {
       QTest::keyClick(text, Qt::Key_V, Qt::ControlModifier);
       QCOMPARE(text->text(), u"86 2"_s);
     });
-    QCOMPARE(ActionLines(*form_), QStringList{u"按下按键 86 2"_s});
-  }
-
-  // Typed text (key by key; characters without a key of their own come as
-  // text), then one way of confirming each: "确定", keypad Enter, Enter, the
-  // keypad separator (no default button stands in for it). A
-  // paste into the insert dialog keeps every character but the line breaks,
-  // which would split the action in a file, and leaves the caret after it;
-  // a long one stays whole.
-  void textDialogs_data() {
-    QTest::addColumn<int>("button");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("pasted");  // at the caret, one key back from the end
-    QTest::addColumn<int>("confirm");     // a key, or 0 for "确定"
-    QTest::addColumn<QString>("line");
-    const QString nothing, longText(40000, u'长');
-    QTest::newRow("wait with a unit") << 4 << u"2秒"_s << nothing << 0 << u"等候时长 2"_s;
-    QTest::newRow("insert") << 5 << u" 你好 %i "_s << nothing << int(Qt::Key_Enter) << u"插入内容  你好 %i "_s;
-    QTest::newRow("pasted CR LF") << 5 << u"<>"_s << u"A行\r\nB行"_s << int(Qt::Key_Return) << u"插入内容 <A行B行!>"_s;
-    QTest::newRow("pasted 40,000") << 5 << u"<>"_s << longText << int(Qt::Key_Comma) << "插入内容 <" + longText + "!>";
-  }
-  void textDialogs() {
-    QFETCH(int, button);
-    QFETCH(QString, typed);
-    QFETCH(QString, pasted);
-    QFETCH(int, confirm);
-    QFETCH(QString, line);
-    WithDialog(button, [&](QDialog& dialog) {
-      auto* text = dialog.findChild<QLineEdit*>("Text1");
-      for (const QChar c : typed) {
-        if (c.unicode() < 0x80) QTest::keyClick(text, c.toLatin1());
-        else QTest::sendKeyEvent(QTest::Click, text, Qt::Key_unknown, QString(c), Qt::NoModifier);
-      }
-      if (!pasted.isEmpty()) {
-        QTest::keyClick(text, Qt::Key_Left);
-        QApplication::clipboard()->setText(pasted);
-        QTest::keyClick(text, Qt::Key_V, Qt::ControlModifier);
-        QTest::keyClick(text, '!');
-      }
-      if (confirm == 0) QTest::mouseClick(dialog.findChild<QPushButton*>("Command5"), Qt::LeftButton);
-      else QTest::keyClick(text, Qt::Key(confirm), confirm == Qt::Key_Return ? Qt::NoModifier : Qt::KeypadModifier);
-      QVERIFY(!dialog.isVisible());
-    });
-    QCOMPARE(ActionLines(*form_), QStringList{line});
+    const QString longText(40000, u'长');
+    // What is typed, what is then pasted at the caret one key back from the
+    // end, and the key that confirms, or 0 for "确定".
+    const struct { int button; QString typed, pasted; int confirm; } steps[] = {{4, u"2秒"_s, {}, 0}, {5, u" 你好 %i "_s, {}, Qt::Key_Enter},
+                 {5, u"<>"_s, u"A行\r\nB行"_s, Qt::Key_Return}, {5, u"<>"_s, longText, Qt::Key_Comma}};
+    for (const auto& step : steps) {
+      WithDialog(step.button, [&](QDialog& dialog) {
+        auto* text = dialog.findChild<QLineEdit*>("Text1");
+        for (const QChar c : step.typed) {
+          if (c.unicode() < 0x80) QTest::keyClick(text, c.toLatin1());
+          else QTest::sendKeyEvent(QTest::Click, text, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+        if (!step.pasted.isEmpty()) {
+          QTest::keyClick(text, Qt::Key_Left);
+          QApplication::clipboard()->setText(step.pasted);
+          QTest::keyClick(text, Qt::Key_V, Qt::ControlModifier);
+          QTest::keyClick(text, '!');
+        }
+        const auto modifier = step.confirm == Qt::Key_Return ? Qt::NoModifier : Qt::KeypadModifier;
+        if (step.confirm == 0) QTest::mouseClick(dialog.findChild<QPushButton*>("Command5"), Qt::LeftButton);
+        else QTest::keyClick(text, Qt::Key(step.confirm), modifier);
+        QVERIFY(!dialog.isVisible());
+      });
+    }
+    QCOMPARE(ActionLines(*form_), QStringList({u"按下按键 86 2"_s, u"等候时长 2"_s, u"插入内容  你好 %i "_s,
+                                               u"插入内容 <A行B行!>"_s, "插入内容 <" + longText + "!>"}));
   }
 
   // Two clicks through the window system, as Qt 6 delivers them: the second
@@ -353,12 +326,10 @@ class MainWindowTest : public QObject {
       });
       return QString::fromStdU16String((save ? files.AskSavePath() : files.AskOpenPath()).value_or(u"cancelled"));
     };
-    QCOMPARE(ask(false, opened), opened);
-    QCOMPARE(ask(false, {}), u"cancelled"_s);
-    QCOMPARE(ask(false, {}), u"cancelled"_s);
-    QCOMPARE(ask(true, saved), saved);
-    QCOMPARE(ask(true, {}), u"cancelled"_s);
-    const QString open = u"导入 文本文件(*.txt) "_s, save = u"导出 文本文件(*.txt) "_s;
+    // In order: a braced list is evaluated left to right.
+    const QStringList answers{ask(false, opened), ask(false, {}), ask(false, {}), ask(true, saved), ask(true, {})};
+    const QString open = u"导入 文本文件(*.txt) "_s, save = u"导出 文本文件(*.txt) "_s, none = u"cancelled"_s;
+    QCOMPARE(answers, QStringList({opened, none, none, saved, none}));
     QCOMPARE(seen, QStringList({open, open + opened, open + opened, save, save + saved}));
   }
 

@@ -15,9 +15,7 @@ namespace tavorin {
 namespace {
 
 TEST(AbsoluteAxisValueTest, EveryPixelOfTheAxisIsHitExactlyAndPixelsOffItGoToItsNearestEnd) {
-  struct Axis {
-    std::int32_t origin, size;
-  };
+  struct Axis { std::int32_t origin, size; };
   // Single screens, a left monitor at a negative offset, odd and tiny sizes.
   for (const Axis axis : {Axis{0, 1280}, Axis{0, 1366}, Axis{-1920, 3840}, Axis{-768, 1792}, Axis{0, 7},
                           Axis{0, 1}, Axis{0, 65536}}) {
@@ -39,17 +37,8 @@ TEST(AbsoluteAxisValueTest, EveryPixelOfTheAxisIsHitExactlyAndPixelsOffItGoToIts
 TEST(StopKeyFilterTest, OnlyTheUsersEscStopsAndNeitherHalfOfItPasses) {
   constexpr KBDLLHOOKSTRUCT kUser{VK_ESCAPE, 0, 0, 0, 0}, kOtherProgram{VK_ESCAPE, 0, LLKHF_INJECTED, 0, 7};
   constexpr bool kDown = false, kUp = true;
-  struct Step {
-    KBDLLHOOKSTRUCT key;
-    bool up;
-    bool swallowed;
-  };
-  const struct {
-    const char* name;
-    bool suspended;
-    std::vector<Step> steps;
-    bool triggered;
-  } cases[] = {
+  struct Step { KBDLLHOOKSTRUCT key; bool up, swallowed; };
+  const struct { const char* name; bool suspended; std::vector<Step> steps; bool triggered; } cases[] = {
       {"a user's tap, auto-repeated", false, {{kUser, kDown, true}, {kUser, kDown, true}, {kUser, kUp, true}}, true},
       {"another program's injected Esc", false, {{kOtherProgram, kDown, true}, {kOtherProgram, kUp, true}}, true},
       {"the release of an Esc held since before the watch", false, {{kUser, kUp, false}}, false},

@@ -10,8 +10,8 @@
 //                      its child controls
 //   controls           every control of the main window: name, visible, screen
 //                      rectangle and WM_GETTEXT text
-//   items NAME         the rows of a list: "flag<TAB>text", flag = check mark or
-//                      selection
+//   items NAME         the rows of a list: "flag<TAB>text", flag = check mark
+//                      (always 0 in a plain list)
 //   rects NAME         screen rectangles of a check-box list's rows or of the
 //                      tab strip's tabs
 //   bars NAME          a list-view's scroll bars and widths: "h v column client",
@@ -68,10 +68,7 @@ RECT ScreenRect(HWND window) {
 // A buffer in a window's process, for messages whose arguments are pointers
 // the system does not carry across processes (list-view and tab messages):
 // one for each process, kept while the probe runs.
-struct Remote {
-  HANDLE process = nullptr;
-  char* at = nullptr;
-};
+struct Remote { HANDLE process = nullptr; char* at = nullptr; };
 
 Remote RemoteOf(HWND window) {
   static std::map<DWORD, Remote> made;
@@ -115,8 +112,7 @@ void PrintWindow(HWND window, bool dialog) {
       [](HWND child, LPARAM) -> BOOL {
         wchar_t windowClass[64] = {};
         GetClassNameW(child, windowClass, 64);
-        std::cout << "child\t" << Flat(windowClass) << "\t" << GetDlgCtrlID(child) << "\t"
-                  << (IsWindowVisible(child) ? 1 : 0) << "\t" << ScreenRect(child) << "\t" << Flat(Text(child)) << "\n";
+        std::cout << "child\t" << Flat(windowClass) << "\t" << ScreenRect(child) << "\t" << Flat(Text(child)) << "\n";
         return TRUE;
       },
       0);
@@ -135,11 +131,10 @@ void PrintItems(const ControlSpec* spec) {
   const HWND list = ControlOf(spec);
   if (list == nullptr) return;
   if (spec->kind == ControlKind::kListBox) {
-    const auto current = SendMessageW(list, LB_GETCURSEL, 0, 0);
     for (LRESULT i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
       std::wstring text(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
       text.resize(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
-      std::cout << (i == current ? 1 : 0) << "\t" << Flat(text) << "\n";
+      std::cout << "0\t" << Flat(text) << "\n";
     }
     return;
   }

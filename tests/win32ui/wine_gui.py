@@ -128,9 +128,8 @@ class Probe:
             return None
         children = []
         for line in lines[1:]:
-            _, cls, ident, visible, rect, text = line.split("\t")
-            children.append({"class": cls, "id": int(ident), "visible": visible == "1",
-                             "rect": [int(v) for v in rect.split()], "text": text})
+            _, cls, rect, text = line.split("\t")
+            children.append({"class": cls, "rect": [int(v) for v in rect.split()], "text": text})
         return {"rect": [int(v) for v in lines[0].split()[1:5]], "children": children}
 
     def picker(self):

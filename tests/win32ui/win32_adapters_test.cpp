@@ -32,9 +32,10 @@ struct Host {
   std::function<void(UINT, WPARAM, LPARAM)> onReport = [](UINT, WPARAM, LPARAM) {};
 };
 
-// The unit tests run on the in-memory list; the real ones must follow the
-// same rules (the Qt adapter test holds the in-memory list to them). A flag
-// is a check mark in the check-box list, the current row in the plain one.
+// The unit tests run on the in-memory list; the real controls must follow
+// the same rules (the Qt lists are driven through them by the main window
+// test). A flag is a check mark in the check-box list, the current row in the
+// plain one.
 class ListContract : public testing::TestWithParam<bool> {};
 
 TEST_P(ListContract, CurrentRowAndFlagsFollowChangesAndTheLimitHolds) {
